@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+// Opens a web or "mailto:" address with the desktop's default handler.
+class AddressOpener
+{
+public:
+    virtual ~AddressOpener() = default;
+    // Returns whether the desktop accepted the address; callers may ignore it.
+    virtual bool open(const QString& address) = 0;
+};

@@ -1,0 +1,82 @@
+#include "app/ChartWindowEvents.h"
+
+#include "forms/FormLabel.h"
+#include "forms/OptionButton.h"
+#include "forms/PerZelpo.h"
+#include "forms/Picture.h"
+#include "forms/TextBox.h"
+
+ChartWindowEvents::ChartWindowEvents(PerZelpo& window, ChartServices services,
+                                     std::function<void()> endProgram)
+    : QObject(&window), m_window(window), m_services(services), m_endProgram(std::move(endProgram))
+{
+    connectEvents();
+}
+
+void ChartWindowEvents::connectEvents()
+{
+    // The pointer readout ignores the buttons and keys held, so only the position is passed on.
+    const auto position = [this](void (ChartWindowEvents::*handler)(float, float)) {
+        return [this, handler](float x, float y, Qt::MouseButtons, Qt::KeyboardModifiers) {
+            (this->*handler)(x, y);
+        };
+    };
+    connect(&m_window, &PerZelpo::mouseMoved, this, position(&ChartWindowEvents::Form_MouseMove));
+    connect(m_window.Image1(), &Picture::mouseMoved, this,
+            position(&ChartWindowEvents::Image1_MouseMove));
+    connect(m_window.Image3(), &Picture::mouseMoved, this,
+            position(&ChartWindowEvents::Image3_MouseMove));
+    connect(m_window.Image4(), &Picture::mouseMoved, this,
+            position(&ChartWindowEvents::Image4_MouseMove));
+
+    connect(m_window.Command1(), &FormLabel::clicked, this, &ChartWindowEvents::Command1_Click);
+    connect(m_window.Command2(), &FormLabel::clicked, this, &ChartWindowEvents::Command2_Click);
+    connect(m_window.Command3(), &FormLabel::clicked, this, &ChartWindowEvents::Command3_Click);
+    connect(m_window.Label4(), &FormLabel::clicked, this, &ChartWindowEvents::Label4_Click);
+    connect(m_window.Label8(), &FormLabel::clicked, this, &ChartWindowEvents::Label8_Click);
+
+    for (int index : {0, 1}) {
+        connect(m_window.Option1(index), &OptionButton::clicked, this,
+                [this, index] { Option1_Click(index); });
+    }
+    connect(m_window.Text1(), &TextBox::lostFocus, this, &ChartWindowEvents::Text1_LostFocus);
+    connect(m_window.Text3(), &TextBox::lostFocus, this, &ChartWindowEvents::Text3_LostFocus);
+}
+
+void ChartWindowEvents::Form_MouseMove(float, float)
+{}
+
+void ChartWindowEvents::Image1_MouseMove(float, float)
+{}
+
+void ChartWindowEvents::Image3_MouseMove(float, float)
+{}
+
+void ChartWindowEvents::Image4_MouseMove(float, float)
+{}
+
+void ChartWindowEvents::Command1_Click()
+{}
+
+void ChartWindowEvents::Command2_Click()
+{}
+
+void ChartWindowEvents::Command3_Click()
+{
+    m_endProgram();
+}
+
+void ChartWindowEvents::Label4_Click()
+{}
+
+void ChartWindowEvents::Label8_Click()
+{}
+
+void ChartWindowEvents::Option1_Click(int)
+{}
+
+void ChartWindowEvents::Text1_LostFocus()
+{}
+
+void ChartWindowEvents::Text3_LostFocus()
+{}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+
+#include <QObject>
+
+class AddressOpener;
+class Clock;
+class MessageService;
+class PerZelpo;
+
+// What the chart window's handlers ask of the world outside the window.
+struct ChartServices
+{
+    MessageService& messages;
+    Clock& clock;
+    AddressOpener& addresses;
+};
+
+// The chart window's event wiring: each control event that has a handler runs it here, under
+// the handler's own name.
+class ChartWindowEvents : public QObject
+{
+    Q_OBJECT
+
+public:
+    ChartWindowEvents(PerZelpo& window, ChartServices services, std::function<void()> endProgram);
+
+    void Form_MouseMove(float x, float y);
+    void Image1_MouseMove(float x, float y);
+    void Image3_MouseMove(float x, float y);
+    void Image4_MouseMove(float x, float y);
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Label4_Click();
+    void Label8_Click();
+    void Option1_Click(int index);
+    void Text1_LostFocus();
+    void Text3_LostFocus();
+
+private:
+    void connectEvents();
+
+    PerZelpo& m_window;
+    ChartServices m_services;
+    std::function<void()> m_endProgram;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QDate>
+
+// Today's date, behind an interface so that tests can fix the day.
+class Clock
+{
+public:
+    virtual ~Clock() = default;
+    virtual QDate today() const = 0;
+};
+
+class SystemClock final : public Clock
+{
+public:
+    QDate today() const override;
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "app/AddressOpener.h"
+
+// Hands addresses to the desktop: the default browser or mail program.
+class DesktopAddressOpener final : public AddressOpener
+{
+public:
+    bool open(const QString& address) override;
+};

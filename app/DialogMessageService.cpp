@@ -1,0 +1,59 @@
+#include "app/DialogMessageService.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+// The program's texts break lines with a carriage return alone; Qt only breaks on "\n".
+QString withDisplayLineBreaks(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+QMessageBox::Icon iconFor(MessageStyle style)
+{
+    switch (style) {
+    case MessageStyle::OkStop:
+        return QMessageBox::Critical;
+    case MessageStyle::YesNoQuestion:
+        return QMessageBox::Question;
+    case MessageStyle::OkInformation:
+        return QMessageBox::Information;
+    case MessageStyle::Ok:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+DialogMessageService::DialogMessageService(QWidget* parent) : m_parent(parent)
+{}
+
+MessageAnswer DialogMessageService::show(const QString& text, MessageStyle style,
+                                         const QString& title)
+{
+    QMessageBox box(m_parent.data());
+    box.setWindowTitle(title.isEmpty() ? QString::fromUtf16(kApplicationTitle) : title);
+    box.setIcon(iconFor(style));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(withDisplayLineBreaks(text));
+
+    if (style != MessageStyle::YesNoQuestion) {
+        QPushButton* accept = box.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
+        box.setDefaultButton(accept);
+        box.setEscapeButton(accept);
+        box.exec();
+        return MessageAnswer::Ok;
+    }
+
+    QPushButton* yes = box.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes ? MessageAnswer::Yes : MessageAnswer::No;
+}

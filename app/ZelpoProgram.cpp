@@ -1,0 +1,47 @@
+#include "app/ZelpoProgram.h"
+
+#include "app/ChartWindowEvents.h"
+#include "app/StartUp.h"
+#include "forms/PerZelpo.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+
+ZelpoProgram::ZelpoProgram()
+    : m_chart(new PerZelpo(&m_fondo)), m_messages(m_chart),
+      m_events(new ChartWindowEvents(*m_chart, {m_messages, m_clock, m_addresses}, &end))
+{
+    // Both ways out of the chart window end the program: "Fin" and the close box.
+    connect(m_chart, &PerZelpo::closed, this, &ZelpoProgram::end);
+    m_chart->installEventFilter(this);
+}
+
+ZelpoProgram::~ZelpoProgram() = default;
+
+void ZelpoProgram::start()
+{
+    m_fondo.showFullScreen();
+    loadChartWindow(*m_chart);
+    m_centredOuterSize = m_chart->frameGeometry().size();
+    m_chart->setWindowModality(Qt::ApplicationModal);
+    m_chart->show();
+}
+
+bool ZelpoProgram::eventFilter(QObject* watched, QEvent* event)
+{
+    // The window manager adds its caption and border only once the window is shown; the window
+    // is centred again by its real outer size as soon as that is known.
+    if (watched == m_chart && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+        const QSize outer = m_chart->frameGeometry().size();
+        if (outer != m_centredOuterSize) {
+            m_centredOuterSize = outer;
+            centreChartWindow(*m_chart);
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ZelpoProgram::end()
+{
+    QCoreApplication::exit(0);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "app/Clock.h"
+#include "app/DesktopAddressOpener.h"
+#include "app/DialogMessageService.h"
+#include "forms/Fondo.h"
+
+#include <QObject>
+#include <QSize>
+
+class ChartWindowEvents;
+class PerZelpo;
+
+// The running program: the black backdrop, the chart window that belongs to it, and the
+// services the chart window's handlers use.
+class ZelpoProgram : public QObject
+{
+    Q_OBJECT
+
+public:
+    ZelpoProgram();
+    ~ZelpoProgram() override;
+
+    // Shows the backdrop, then the chart window, centred and modal over it.
+    void start();
+
+    PerZelpo& chartWindow() const { return *m_chart; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    static void end();
+
+    Fondo m_fondo;
+    PerZelpo* m_chart;
+    SystemClock m_clock;
+    DialogMessageService m_messages;
+    DesktopAddressOpener m_addresses;
+    ChartWindowEvents* m_events;
+    QSize m_centredOuterSize;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <functional>
+
+// Where markers go on the weight-for-age chart. The frame lies over the chart's plot area: its
+// left edge is age 0 and its right edge six years, its bottom edge 0 g and its top edge 30 kg.
+// Positions and sizes are twips in single precision; ages (days) and weights (grams) are double.
+namespace zelpo {
+
+inline constexpr double chartAgeSpanDays = 2190.0;
+inline constexpr double chartWeightSpanGrams = 30000.0;
+
+// Markers 0 to 106 are the pool that plotting draws from and clearing hides.
+inline constexpr int markerPoolSize = 107;
+
+struct ChartFrame
+{
+    float left;
+    float top;
+    float width;
+    float height;
+};
+
+struct MarkerPosition
+{
+    float left;
+    float top;
+};
+
+// The top-left corner that centres a marker of the given size on (age, weight). Nothing is
+// clipped: ages outside 0 to 2190 days and weights outside 0 to 30000 g land outside the frame.
+// Ages centuries away give coordinates far beyond any screen; the result is always a finite
+// float (limited to the float range, 0 for a position that is not a number), and the widgets
+// limit it further to what they can paint.
+MarkerPosition markerPlacement(const ChartFrame& frame, float markerWidth, float markerHeight,
+                               double ageDays, double weightGrams);
+
+// The lowest index among 0 to 106 whose marker is hidden; 0 when all of them are visible, so
+// that marker 0 moves to the newest point.
+int firstFreeMarker(const std::function<bool(int)>& markerVisible);
+
+} // namespace zelpo

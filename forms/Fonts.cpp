@@ -1,0 +1,24 @@
+#include "forms/Fonts.h"
+
+#include <cmath>
+
+#include <QStringList>
+
+void installFontSubstitutes()
+{
+    const QStringList sansSerif{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                QStringLiteral("DejaVu Sans")};
+    QFont::insertSubstitutions(QStringLiteral("Tahoma"), sansSerif);
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), sansSerif);
+    QFont::insertSubstitutions(QStringLiteral("Arial"), sansSerif);
+}
+
+QFont makeFont(const FontSpec& spec)
+{
+    QFont font(QString::fromLatin1(spec.family));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(static_cast<int>(std::lround(spec.points * 96.0f / 72.0f)));
+    font.setBold(spec.bold);
+    font.setUnderline(spec.underline);
+    return font;
+}

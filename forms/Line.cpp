@@ -1,0 +1,72 @@
+#include "forms/Line.h"
+
+#include "forms/TwipControl.h"
+
+#include <QPainter>
+
+Line::Line(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Line::setX1(float x1)
+{
+    m_x1 = x1;
+    updatePixelGeometry();
+}
+
+void Line::setY1(float y1)
+{
+    m_y1 = y1;
+    updatePixelGeometry();
+}
+
+void Line::setX2(float x2)
+{
+    m_x2 = x2;
+    updatePixelGeometry();
+}
+
+void Line::setY2(float y2)
+{
+    m_y2 = y2;
+    updatePixelGeometry();
+}
+
+void Line::setEnds(float x1, float y1, float x2, float y2)
+{
+    m_x1 = x1;
+    m_y1 = y1;
+    m_x2 = x2;
+    m_y2 = y2;
+    updatePixelGeometry();
+}
+
+void Line::setColour(const QColor& colour)
+{
+    m_colour = colour;
+    update();
+}
+
+QPoint Line::pixelEnd(float x, float y) const
+{
+    return {twipsToPixels(x), twipsToPixels(y)};
+}
+
+void Line::updatePixelGeometry()
+{
+    // The widget is just the pixels the line covers, so moving a cross-hair line repaints no
+    // more than its old and new strip.
+    const QRect covered = QRect(pixelEnd(m_x1, m_y1), pixelEnd(m_x2, m_y2)).normalized();
+    if (geometry() != covered) {
+        setGeometry(covered);
+    }
+}
+
+void Line::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(QPen(m_colour, 1));
+    const QPoint origin = geometry().topLeft();
+    painter.drawLine(pixelEnd(m_x1, m_y1) - origin, pixelEnd(m_x2, m_y2) - origin);
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "forms/TwipControl.h"
+
+#include <QRadioButton>
+
+// One of the sex options. The pair is entered by Tab at the selected one only.
+class OptionButton : public QRadioButton, public TwipControl
+{
+    Q_OBJECT
+
+public:
+    explicit OptionButton(QWidget* parent);
+};

@@ -1,0 +1,268 @@
+#include "forms/PerZelpo.h"
+
+#include "forms/ChartWindowLayout.h"
+#include "forms/FormLabel.h"
+#include "forms/Line.h"
+#include "forms/OptionButton.h"
+#include "forms/Picture.h"
+#include "forms/PushButton.h"
+#include "forms/Shape.h"
+#include "forms/TextBox.h"
+#include "forms/artwork/ArrowArtwork.h"
+#include "forms/artwork/ChartArtwork.h"
+#include "forms/artwork/PanelArtwork.h"
+
+#include <cmath>
+#include <ranges>
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+
+namespace {
+
+QString controlName(const char* name, int index)
+{
+    const QString base = QString::fromLatin1(name);
+    return index < 0 ? base : QStringLiteral("%1(%2)").arg(base).arg(index);
+}
+
+Picture::Artwork artworkFor(PictureArt art)
+{
+    switch (art) {
+    case PictureArt::GirlsChart:
+        return [](QPainter& painter) { zelpo::paintChart(painter, zelpo::ChartSex::Girls); };
+    case PictureArt::BoysChart:
+        return [](QPainter& painter) { zelpo::paintChart(painter, zelpo::ChartSex::Boys); };
+    case PictureArt::Panel:
+        return zelpo::paintPanel;
+    case PictureArt::Arrow:
+        return zelpo::paintArrow;
+    case PictureArt::None:
+        break;
+    }
+    return [](QPainter&) {};
+}
+
+void applyColours(QWidget* widget, const ControlSpec& spec, QPalette::ColorRole fillRole,
+                  QPalette::ColorRole inkRole)
+{
+    QPalette palette = widget->palette();
+    if (spec.background) {
+        palette.setColor(fillRole, resolveColour(*spec.background, palette));
+        widget->setAutoFillBackground(true);
+    }
+    palette.setColor(inkRole, resolveColour(spec.foreground, palette));
+    widget->setPalette(palette);
+}
+
+template <typename Control>
+void placeControl(Control* control, const ControlSpec& spec)
+{
+    control->setTwipRect(spec.rect);
+}
+
+QWidget* createControl(QWidget* window, const ControlSpec& spec)
+{
+    const QString caption = QString::fromUtf16(spec.caption);
+    switch (spec.kind) {
+    case ControlKind::PushButton: {
+        auto* button = new PushButton(window);
+        button->setText(caption);
+        applyColours(button, spec, QPalette::Button, QPalette::ButtonText);
+        placeControl(button, spec);
+        return button;
+    }
+    case ControlKind::OptionButton: {
+        auto* option = new OptionButton(window);
+        option->setText(caption);
+        option->setChecked(spec.selected);
+        applyColours(option, spec, QPalette::Window, QPalette::WindowText);
+        placeControl(option, spec);
+        return option;
+    }
+    case ControlKind::TextBox: {
+        auto* box = new TextBox(window);
+        box->setMaxLength(spec.maxLength);
+        box->setText(caption);
+        applyColours(box, spec, QPalette::Base, QPalette::Text);
+        box->setAutoFillBackground(false);
+        box->setAccessibleName(QString::fromUtf16(spec.accessibleName));
+        placeControl(box, spec);
+        return box;
+    }
+    case ControlKind::Label: {
+        auto* label = new FormLabel(window);
+        label->setAlignment(spec.alignment);
+        label->setWordWrap(spec.wordWrap);
+        label->setActsOnClick(spec.actsOnClick);
+        label->setAutoSize(spec.autoSize);
+        applyColours(label, spec, QPalette::Window, QPalette::WindowText);
+        placeControl(label, spec);
+        label->setCaption(caption);
+        return label;
+    }
+    case ControlKind::Line: {
+        auto* line = new Line(window);
+        line->setColour(resolveColour(spec.foreground, line->palette()));
+        line->setEnds(spec.rect.left, spec.rect.top, spec.rect.width, spec.rect.height);
+        return line;
+    }
+    case ControlKind::Shape: {
+        auto* shape = new Shape(window, spec.shapeForm, spec.borderPixels);
+        shape->setBorderColour(resolveColour(spec.foreground, shape->palette()));
+        if (spec.background) {
+            shape->setFillColour(resolveColour(*spec.background, shape->palette()));
+        }
+        placeControl(shape, spec);
+        return shape;
+    }
+    case ControlKind::Picture: {
+        auto* picture = new Picture(window, artworkFor(spec.picture));
+        placeControl(picture, spec);
+        return picture;
+    }
+    }
+    return nullptr;
+}
+
+template <typename Control>
+Control* childControl(const QWidget* window, const char* name, int index = -1)
+{
+    auto* control =
+        window->findChild<Control*>(controlName(name, index), Qt::FindDirectChildrenOnly);
+    Q_ASSERT_X(control, "PerZelpo", name);
+    return control;
+}
+
+template <typename Control, std::size_t N>
+void findArray(const QWidget* window, const char* name, std::array<Control*, N>& members)
+{
+    for (std::size_t i = 0; i < N; ++i) {
+        members[i] = childControl<Control>(window, name, static_cast<int>(i));
+    }
+}
+
+} // namespace
+
+PerZelpo::PerZelpo(QWidget* owner)
+    : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("perZelpo"));
+    setWindowTitle(QString());
+    setFixedSize(twipsToPixels(kChartWindowWidth), twipsToPixels(kChartWindowHeight));
+    setFont(makeFont(kChartWindowFont));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, resolveColour(kWindowBackground, palette));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    setMouseTracking(true);
+
+    buildControls();
+    bindControls();
+    setTabOrder();
+    m_text3->setFocus();
+}
+
+void PerZelpo::buildControls()
+{
+    // Created from the lowest to the topmost, so that each lies over the ones made before it.
+    std::vector<QWidget*> windowed;
+    for (const ControlSpec& spec : std::views::reverse(chartWindowControls())) {
+        for (int member = spec.count - 1; member >= 0; --member) {
+            QWidget* control = createControl(this, spec);
+            const int index = spec.index < 0 ? -1 : spec.index + member;
+            control->setObjectName(controlName(spec.name, index));
+            if (spec.font.family) {
+                control->setFont(makeFont(spec.font));
+            }
+            if (spec.handPointer) {
+                control->setCursor(Qt::PointingHandCursor);
+            }
+            if (!spec.visible) {
+                control->hide();
+            }
+            const bool isWindowed = spec.kind == ControlKind::PushButton ||
+                                    spec.kind == ControlKind::OptionButton ||
+                                    spec.kind == ControlKind::TextBox;
+            if (isWindowed) {
+                windowed.push_back(control);
+            }
+        }
+    }
+    for (QWidget* control : windowed) {
+        control->raise();
+    }
+}
+
+void PerZelpo::bindControls()
+{
+    m_text1 = childControl<TextBox>(this, "Text1");
+    m_text2 = childControl<TextBox>(this, "Text2");
+    m_text3 = childControl<TextBox>(this, "Text3");
+    findArray(this, "Option1", m_option1);
+    m_command4 = childControl<PushButton>(this, "Command4");
+    m_command1 = childControl<FormLabel>(this, "Command1");
+    m_command2 = childControl<FormLabel>(this, "Command2");
+    m_command3 = childControl<FormLabel>(this, "Command3");
+    findArray(this, "Label1", m_label1);
+    m_label2 = childControl<FormLabel>(this, "Label2");
+    m_label3 = childControl<FormLabel>(this, "Label3");
+    m_label4 = childControl<FormLabel>(this, "Label4");
+    m_label5 = childControl<FormLabel>(this, "Label5");
+    m_label6 = childControl<FormLabel>(this, "Label6");
+    m_label8 = childControl<FormLabel>(this, "Label8");
+    m_image1 = childControl<Picture>(this, "Image1");
+    m_image2 = childControl<Picture>(this, "Image2");
+    m_image3 = childControl<Picture>(this, "Image3");
+    m_image4 = childControl<Picture>(this, "Image4");
+    m_shape1 = childControl<Shape>(this, "Shape1");
+    m_shape2 = childControl<Shape>(this, "Shape2");
+    findArray(this, "sh", m_sh);
+    m_line2 = childControl<Line>(this, "Line2");
+    m_line3 = childControl<Line>(this, "Line3");
+    findArray(this, "Line4", m_line4);
+
+    // The chart pictures and the left panel follow the pointer; the arrow only swallows it.
+    for (Picture* picture : {m_image1, m_image3, m_image4}) {
+        picture->setReportsPointer(true);
+    }
+}
+
+void PerZelpo::setTabOrder()
+{
+    QWidget::setTabOrder(m_text3, m_command4);
+    QWidget::setTabOrder(m_command4, m_option1[1]);
+    QWidget::setTabOrder(m_option1[1], m_option1[0]);
+    QWidget::setTabOrder(m_option1[0], m_text2);
+    QWidget::setTabOrder(m_text2, m_text1);
+}
+
+float PerZelpo::outerTwipWidth() const
+{
+    return static_cast<float>(frameGeometry().width()) * kTwipsPerPixel;
+}
+
+float PerZelpo::outerTwipHeight() const
+{
+    return static_cast<float>(frameGeometry().height()) * kTwipsPerPixel;
+}
+
+void PerZelpo::setOuterTwipPosition(float left, float top)
+{
+    move(twipsToPixels(left), twipsToPixels(top));
+}
+
+void PerZelpo::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF at = event->position();
+    emit mouseMoved(static_cast<float>(at.x()) * kTwipsPerPixel,
+                    static_cast<float>(at.y()) * kTwipsPerPixel, event->buttons(),
+                    event->modifiers());
+}
+
+void PerZelpo::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    emit closed();
+}

@@ -1,0 +1,7 @@
+#include "forms/PushButton.h"
+
+PushButton::PushButton(QWidget* parent) : QPushButton(parent), TwipControl(this)
+{
+    setAttribute(Qt::WA_NoMousePropagation);
+    setAutoDefault(false);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "forms/ChartWindowLayout.h"
+#include "forms/TwipControl.h"
+
+#include <QColor>
+#include <QWidget>
+
+// A rectangle or circle of the chart window: the command strip's outline, the chart frame and
+// the weighing markers. Shapes take no pointer events: the pointer reaches the picture beneath.
+class Shape : public QWidget, public TwipControl
+{
+    Q_OBJECT
+
+public:
+    Shape(QWidget* parent, ShapeForm form, int borderPixels);
+
+    // An invalid colour leaves the inside transparent.
+    void setFillColour(const QColor& fill);
+    void setBorderColour(const QColor& border);
+
+protected:
+    QRect pixelGeometry() const override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    ShapeForm m_form;
+    int m_borderPixels;
+    QColor m_fill;
+    QColor m_border;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "forms/TwipControl.h"
+
+#include <QLineEdit>
+
+// A text box of the chart window.
+class TextBox : public QLineEdit, public TwipControl
+{
+    Q_OBJECT
+
+public:
+    explicit TextBox(QWidget* parent);
+
+signals:
+    // The keyboard focus moved from this box to another control of the window (by Tab, a click
+    // or the program). Switching to another program or opening a message box is not leaving
+    // the box: when the window is active again the focus is still here.
+    void lostFocus();
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QRect>
+
+class QWidget;
+
+// A control's rectangle in twips, as the window layout states it.
+struct TwipRect
+{
+    float left = 0;
+    float top = 0;
+    float width = 0;
+    float height = 0;
+};
+
+inline constexpr float kTwipsPerPixel = 15.0f;
+
+// The nearest logical pixel to a twip position. Positions far outside the window (a weighing
+// centuries before the chart's first day) are clamped to a range the toolkit paints safely; the
+// twip value itself is always kept exactly.
+int twipsToPixels(float twips);
+
+// Mixin for the chart window's controls: the rectangle is held in twips, single precision,
+// exactly as last set, and the widget's pixel geometry is derived from it.
+class TwipControl
+{
+public:
+    float twipLeft() const { return m_rect.left; }
+    float twipTop() const { return m_rect.top; }
+    float twipWidth() const { return m_rect.width; }
+    float twipHeight() const { return m_rect.height; }
+    TwipRect twipRect() const { return m_rect; }
+
+    void setTwipLeft(float left);
+    void setTwipTop(float top);
+    void setTwipWidth(float width);
+    void setTwipHeight(float height);
+    void setTwipRect(const TwipRect& rect);
+
+protected:
+    explicit TwipControl(QWidget* self) : m_self(self) {}
+    ~TwipControl() = default;
+
+    // The pixel rectangle the widget takes; controls that grow to fit their text override it.
+    virtual QRect pixelGeometry() const;
+    void updatePixelGeometry();
+
+private:
+    QWidget* m_self;
+    TwipRect m_rect;
+};

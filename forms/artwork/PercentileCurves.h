@@ -1,0 +1,33 @@
+#pragma once
+
+#include <vector>
+
+// The weight-for-age percentile tables printed on the two charts, and the smooth curves drawn
+// through them.
+namespace zelpo {
+
+enum class ChartSex { Girls, Boys };
+
+struct PercentileKnot
+{
+    double months;
+    double kilograms;
+};
+
+struct PercentileCurve
+{
+    int percentile;
+    // Age of the first tabulated value; the curve is not drawn before it.
+    double startMonths;
+    // Tabulated weights in increasing age, the last one at six years.
+    std::vector<PercentileKnot> knots;
+};
+
+// The chart's curves from the highest percentile to the lowest.
+const std::vector<PercentileCurve>& percentileCurves(ChartSex sex);
+
+// Weight on the curve at the given age: a monotone cubic through the knots, so it never dips
+// between two tabulated values. Ages outside the table give the nearest end value.
+double kilograms(const PercentileCurve& curve, double months);
+
+} // namespace zelpo

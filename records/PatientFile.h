@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/Failure.h"
+#include "app/RecordFile.h"
+
+#include <QDate>
+#include <QDir>
+#include <QString>
+
+// The patient file: one per child and sex, named after the clinical-history number, holding the
+// birth date and then one record per stored weighing. It is only ever created and appended to.
+namespace zelpo {
+
+// The file's name, e.g. 0004711M.CRV: the history number's integer part in seven characters,
+// "V" for Varón or "M" for Mujer, ".CRV". Fails when the integer part needs more than seven.
+Result<QString> NombreArchivo(const QString& historyText, bool varonSelected);
+
+// Appends one weighing, dated `today`, to the patient's file in `directory`, first creating the
+// file with the birth-date record when there is none. The birth date of an existing file is
+// never touched. The texts are those of the chart window's boxes, already checked by the caller.
+MaybeFailure GuardarMedida(bool varonSelected, const QString& historyText,
+                           const QString& birthDateText, const QString& weightText, QDate today,
+                           const QDir& directory);
+
+// Whether the patient file exists as a regular file in `directory`.
+bool patientFileExists(const QString& fileName, const QDir& directory);
+
+// Every record of the file in order: the birth date first, then the weighings.
+RecordReading readPatientRecords(const QString& fileName, const QDir& directory);
+
+struct WeighingRecord
+{
+    QString dateText; // the record's first 10 characters
+    double grams;     // the number at the start of its last 10 characters; 0 when none
+};
+
+WeighingRecord splitWeighingRecord(const QString& record);
+
+} // namespace zelpo

@@ -1,0 +1,145 @@
+#include "TestFiles.h"
+#include "records/PatientFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace zelpo;
+
+namespace {
+
+const QDate firstVisit(2021, 3, 3);
+const QByteArray birthLine = "\"14/02/2021\"\r\n";
+const QByteArray firstWeighing = "\"03/03/20210000003950\"\r\n";
+
+MaybeFailure store(const QDir& folder, const QString& weight = "3950", QDate day = firstVisit,
+                   bool varon = false, const QString& history = "4711")
+{
+    return GuardarMedida(varon, history, "14/02/2021", weight, day, folder);
+}
+
+QString describe(const MaybeFailure& failure)
+{
+    return failure ? QString::number(failure->code) + " " + failure->description : "no failure";
+}
+
+} // namespace
+
+class PatientFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void namesTheFileAfterNumberAndSex_data();
+    void namesTheFileAfterNumberAndSex();
+    void createsTheFileOnceThenOnlyAppends();
+    void failedStoresLeaveTheFolderAsItWas();
+    void aFullDiskLeavesNoWeighingWithoutBirthDate();
+};
+
+void PatientFile::namesTheFileAfterNumberAndSex_data()
+{
+    QTest::addColumn<QString>("history");
+    QTest::addColumn<bool>("varon");
+    QTest::addColumn<QString>("expected"); // empty: no name can be formed
+
+    QTest::newRow("Mujer") << "4711" << false << "0004711M.CRV";
+    QTest::newRow("Varón") << "52" << true << "0000052V.CRV";
+    QTest::newRow("fraction dropped") << "12.9" << false << "0000012M.CRV";
+    QTest::newRow("sign after zeros") << "-5" << true << "00000-5V.CRV";
+    QTest::newRow("empty counts as 0") << "" << false << "0000000M.CRV";
+    QTest::newRow("eight digits") << "12345678" << false << "";
+    QTest::newRow("exponent form") << "1e9" << false << "";
+}
+
+void PatientFile::namesTheFileAfterNumberAndSex()
+{
+    QFETCH(QString, history);
+    QFETCH(bool, varon);
+    QFETCH(QString, expected);
+    const Result<QString> name = NombreArchivo(history, varon);
+    QCOMPARE(name.ok() ? name.value() : QString(), expected);
+}
+
+void PatientFile::createsTheFileOnceThenOnlyAppends()
+{
+    QTemporaryDir temp;
+    const QDir folder(temp.path());
+    const QString path = folder.filePath("0004711M.CRV");
+    QVERIFY2(!store(folder), "first store failed");
+    QCOMPARE(contentOf(path), birthLine + firstWeighing);
+
+    // Another birth date typed now: the stored one stands. The fraction of a gram is dropped.
+    QVERIFY(!GuardarMedida(false, "4711", "1/5/2020", "4620.9", QDate(2021, 4, 10), folder));
+    QCOMPARE(contentOf(path), birthLine + firstWeighing + "\"10/04/20210000004620\"\r\n");
+
+    QVERIFY2(!store(folder, "3950", firstVisit, true), "store as Varón failed");
+    QCOMPARE(contentOf(folder.filePath("0004711V.CRV")), birthLine + firstWeighing);
+    QCOMPARE(contentOf(path).size(), 62);
+
+    const RecordReading reading = readPatientRecords("0004711M.CRV", folder);
+    QCOMPARE(reading.records,
+             (QStringList{"14/02/2021", "03/03/20210000003950", "10/04/20210000004620"}));
+    const WeighingRecord weighing = splitWeighingRecord(reading.records.value(2));
+    QCOMPARE(weighing.dateText, QString("10/04/2021"));
+    QCOMPARE(weighing.grams, 4620.0);
+    QCOMPARE(splitWeighingRecord("10/04/2021abcdefghij").grams, 0.0);
+}
+
+void PatientFile::failedStoresLeaveTheFolderAsItWas()
+{
+    QTemporaryDir temp;
+    const QDir folder(temp.path());
+    const MaybeFailure tooLong = store(folder, "3950", firstVisit, false, "1e9");
+    QVERIFY2(tooLong && tooLong->code == InvalidArgument, qPrintable(describe(tooLong)));
+    QVERIFY2(folder.isEmpty(), "a history number too long touched the folder");
+
+    QVERIFY(folder.mkdir("0004711M.CRV"));
+    QVERIFY2(!patientFileExists("0004711M.CRV", folder), "a folder was taken for a file");
+    const MaybeFailure intoFolder = store(folder);
+    QVERIFY2(intoFolder && intoFolder->description.contains("0004711M.CRV"),
+             qPrintable(describe(intoFolder)));
+    QVERIFY(QDir(folder.filePath("0004711M.CRV")).isEmpty());
+
+    QVERIFY(!store(folder, "3950", firstVisit, true));
+    QFile::setPermissions(temp.path(), QFile::ReadOwner | QFile::ExeOwner);
+    QFile::setPermissions(folder.filePath("0004711V.CRV"), QFile::ReadOwner);
+    const bool enforced = !QFile(folder.filePath("0004711V.CRV")).open(QIODevice::Append);
+    const MaybeFailure newFile = store(folder, "3950", firstVisit, false, "52");
+    const MaybeFailure oldFile = store(folder, "4620", firstVisit, true);
+    QFile::setPermissions(temp.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (!enforced) {
+        QSKIP("running as a user whom permissions do not stop");
+    }
+    QVERIFY2(newFile && newFile->code == PermissionDenied, qPrintable(describe(newFile)));
+    QVERIFY2(oldFile && oldFile->code == PermissionDenied, qPrintable(describe(oldFile)));
+    QCOMPARE(folder.entryList(QDir::Files), QStringList{"0004711V.CRV"});
+    QCOMPARE(contentOf(folder.filePath("0004711V.CRV")), birthLine + firstWeighing);
+}
+
+void PatientFile::aFullDiskLeavesNoWeighingWithoutBirthDate()
+{
+#ifdef Q_OS_UNIX
+    QTemporaryDir temp;
+    const QDir folder(temp.path());
+    MaybeFailure noRoom, roomForBirthDate;
+    {
+        const FileSizeLimit limit(10);
+        noRoom = store(folder);
+    }
+    QVERIFY2(noRoom && noRoom->description.contains("0004711M.CRV"), qPrintable(describe(noRoom)));
+    QVERIFY2(folder.isEmpty(), "a file without its birth date was left behind");
+    {
+        const FileSizeLimit limit(20);
+        roomForBirthDate = store(folder);
+    }
+    QVERIFY2(roomForBirthDate, "a store with no room for the weighing succeeded");
+    QCOMPARE(contentOf(folder.filePath("0004711M.CRV")), birthLine);
+#else
+    QSKIP("file size limits are a Unix facility");
+#endif
+}
+
+QTEST_GUILESS_MAIN(PatientFile)
+#include "tst_patient_file.moc"

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "app/MessageService.h"
+
+#include <functional>
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+
+// Answers message boxes on behalf of the person in front of the screen and remembers what was
+// shown. Unless told otherwise it presses the default button: "Aceptar", or "Sí" for questions.
+class ScriptedMessageService final : public MessageService
+{
+public:
+    struct ShownMessage
+    {
+        QString text;
+        MessageStyle style;
+        QString title; // as it would appear on screen: "Zelpo" when none was given
+    };
+
+    // Run while the box would be open, after it has been recorded; it may still call
+    // answerNext() to choose this box's answer.
+    std::function<void()> onShow;
+
+    void answerNext(MessageAnswer answer) { m_answers.enqueue(answer); }
+    const QList<ShownMessage>& shown() const { return m_shown; }
+    void clear() { m_shown.clear(); }
+
+    MessageAnswer show(const QString& text, MessageStyle style,
+                       const QString& title = QString()) override
+    {
+        m_shown.append(
+            {text, style, title.isEmpty() ? QString::fromUtf16(kApplicationTitle) : title});
+        if (onShow)
+            onShow();
+        if (!m_answers.isEmpty())
+            return m_answers.dequeue();
+        return style == MessageStyle::YesNoQuestion ? MessageAnswer::Yes : MessageAnswer::Ok;
+    }
+
+private:
+    QQueue<MessageAnswer> m_answers;
+    QList<ShownMessage> m_shown;
+};
