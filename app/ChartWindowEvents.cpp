@@ -1,14 +1,18 @@
 #include "app/ChartWindowEvents.h"
 
+#include "app/HelpAndLinks.h"
+#include "chart/HoverReadout.h"
 #include "forms/FormLabel.h"
 #include "forms/OptionButton.h"
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
 #include "forms/TextBox.h"
+#include "records/HistoryLoader.h"
 
 ChartWindowEvents::ChartWindowEvents(PerZelpo& window, ChartServices services,
                                      std::function<void()> endProgram)
-    : QObject(&window), m_window(window), m_services(services), m_endProgram(std::move(endProgram))
+    : QObject(&window), m_window(window), m_services(services), m_endProgram(std::move(endProgram)),
+      m_plot(window, services.messages, services.clock)
 {
     connectEvents();
 }
@@ -44,22 +48,34 @@ void ChartWindowEvents::connectEvents()
 }
 
 void ChartWindowEvents::Form_MouseMove(float, float)
-{}
+{
+    hideReadout(m_window);
+}
 
 void ChartWindowEvents::Image1_MouseMove(float, float)
-{}
+{
+    hideReadout(m_window);
+}
 
-void ChartWindowEvents::Image3_MouseMove(float, float)
-{}
+void ChartWindowEvents::Image3_MouseMove(float x, float y)
+{
+    showReadout(m_window, x, y, ChartPicture::Image3);
+}
 
-void ChartWindowEvents::Image4_MouseMove(float, float)
-{}
+void ChartWindowEvents::Image4_MouseMove(float x, float y)
+{
+    showReadout(m_window, x, y, ChartPicture::Image4);
+}
 
 void ChartWindowEvents::Command1_Click()
-{}
+{
+    m_plot.Command1_Click();
+}
 
 void ChartWindowEvents::Command2_Click()
-{}
+{
+    showHelp(m_services.messages);
+}
 
 void ChartWindowEvents::Command3_Click()
 {
@@ -67,16 +83,26 @@ void ChartWindowEvents::Command3_Click()
 }
 
 void ChartWindowEvents::Label4_Click()
-{}
+{
+    openWebLink(m_services.addresses);
+}
 
 void ChartWindowEvents::Label8_Click()
-{}
+{
+    openMailLink(m_services.addresses);
+}
 
 void ChartWindowEvents::Option1_Click(int)
-{}
+{
+    CargarHistoria(m_window, m_services.messages);
+}
 
 void ChartWindowEvents::Text1_LostFocus()
-{}
+{
+    m_plot.Text1_LostFocus();
+}
 
 void ChartWindowEvents::Text3_LostFocus()
-{}
+{
+    CargarHistoria(m_window, m_services.messages);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "chart/PlotCommand.h"
+
 #include <functional>
 
 #include <QObject>
@@ -45,4 +47,5 @@ private:
     PerZelpo& m_window;
     ChartServices m_services;
     std::function<void()> m_endProgram;
+    PlotCommand m_plot;
 };

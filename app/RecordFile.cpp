@@ -78,6 +78,18 @@ Failure writeFailure(const QFile& file, qint64 bytesWanted)
         QStringLiteral("Error de E/S en el dispositivo al escribir en el archivo %1.").arg(name)};
 }
 
+// A file whose last line has no line end (left so by an editor or a cut-off copy) would run that
+// line and our record together; the line end goes out in the same write as the record.
+QByteArray missingLineEnd(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0 || !file.seek(file.size() - 1)) {
+        return QByteArray();
+    }
+    char last = 0;
+    return file.getChar(&last) && last != '\n' ? QByteArray("\r\n") : QByteArray();
+}
+
 // Unbuffered, so that the line goes to the system in one write and a failure shows at once.
 constexpr QIODevice::OpenMode appendMode =
     QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered;
@@ -132,7 +144,7 @@ MaybeFailure appendRecord(const QString& path, const QString& record)
     if (!file.open(appendMode | QIODevice::ExistingOnly)) {
         return openFailure(path, Access::Append);
     }
-    return writeAndClose(file, recordLine(record));
+    return writeAndClose(file, missingLineEnd(path) + recordLine(record));
 }
 
 RecordReading readRecords(const QString& path)

@@ -1,6 +1,8 @@
+#include "app/FirstPaintReport.h"
 #include "app/ZelpoProgram.h"
 #include "forms/Fonts.h"
 #include "forms/FormLabel.h"
+#include "forms/PerZelpo.h"
 #include "forms/artwork/IconArtwork.h"
 
 #include <QApplication>
@@ -15,5 +17,6 @@ int main(int argc, char* argv[])
 
     ZelpoProgram program;
     program.start();
+    reportFirstPaintWhenAsked(program.chartWindow());
     return QApplication::exec();
 }

@@ -5,7 +5,8 @@ set -euo pipefail
 
 build_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
                 fonts-liberation2 fonts-dejavu-core)
-test_packages=(xvfb xauth xdotool openbox imagemagick x11-utils)
+test_packages=(xvfb xauth xdotool openbox imagemagick x11-utils
+               clang libclang-rt-14-dev desktop-file-utils)
 
 wanted=("${build_packages[@]}")
 if [[ "${1:-}" == "--tests" ]]; then

@@ -1,0 +1,21 @@
+#include "app/HelpAndLinks.h"
+
+#include "app/AddressOpener.h"
+#include "app/HelpText.h"
+#include "app/MakerContact.h"
+#include "app/MessageService.h"
+
+void showHelp(MessageService& messages)
+{
+    messages.show(zelpo::helpText(), MessageStyle::OkInformation, QStringLiteral("Información"));
+}
+
+void openWebLink(AddressOpener& addresses)
+{
+    addresses.open(QString::fromUtf16(kMakerWebAddress));
+}
+
+void openMailLink(AddressOpener& addresses)
+{
+    addresses.open(QStringLiteral("mailto:") + QString::fromUtf16(kMakerMailAddress));
+}

@@ -1,0 +1,223 @@
+#include "bench/InteractionBench.h"
+
+#include "bench/PaintRecorder.h"
+#include "chart/ChartOperations.h"
+#include "forms/FormLabel.h"
+#include "forms/Line.h"
+#include "forms/OptionButton.h"
+#include "forms/PerZelpo.h"
+#include "forms/Picture.h"
+#include "forms/Shape.h"
+#include "forms/TextBox.h"
+#include "records/PatientFile.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QTest>
+
+namespace {
+
+const QString historyNumber = QStringLiteral("4711");
+const QString birthDateText = QStringLiteral("01/01/2020");
+const QString storedMessage = QStringLiteral("Este paciente posee datos almacenados");
+const QString storeQuestion = QStringLiteral("Almacena las medidas tomadas al paciente");
+
+// Two places over the boys' chart, in its pixels: each move between them shifts both lines
+// and changes both numbers of the readout.
+constexpr QPoint firstPointerPoint{120, 150};
+constexpr QPoint secondPointerPoint{260, 300};
+
+// Paints what the step left to repaint and hands it to the screen, as the event loop does once
+// the handler returns.
+void finishRepaint()
+{
+    QCoreApplication::processEvents();
+}
+
+template <typename Step>
+double millisecondsFor(Step step)
+{
+    QElapsedTimer clock;
+    clock.start();
+    step();
+    finishRepaint();
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
+} // namespace
+
+InteractionBench::InteractionBench()
+    : m_previousFolder(QDir::currentPath()), m_window(std::make_unique<PerZelpo>())
+{
+    // The patient files live in the program's current folder.
+    QDir::setCurrent(m_folder.path());
+    m_events = new ChartWindowEvents(*m_window, {m_messages, m_clock, m_addresses}, [] {});
+    storeHistory();
+    chooseTheBoy();
+    m_window->show();
+    if (!QTest::qWaitForWindowExposed(m_window.get())) {
+        fail(QStringLiteral("the chart window was never shown on the screen"));
+    }
+    finishRepaint();
+}
+
+InteractionBench::~InteractionBench()
+{
+    m_window.reset();
+    QDir::setCurrent(m_previousFolder);
+}
+
+void InteractionBench::storeHistory()
+{
+    // A boy weighed every 20 days from birth, gaining 120 g each time.
+    const QDate birth = QDate::fromString(birthDateText, QStringLiteral("dd/MM/yyyy"));
+    for (int weighing = 1; weighing <= kHistoryWeighings; ++weighing) {
+        const zelpo::MaybeFailure failure = zelpo::GuardarMedida(
+            true, historyNumber, birthDateText, QString::number(3300 + 120 * weighing),
+            birth.addDays(20 * weighing), QDir::current());
+        if (failure) {
+            fail(QStringLiteral("the history could not be stored: %1").arg(failure->description));
+            return;
+        }
+    }
+}
+
+void InteractionBench::chooseTheBoy()
+{
+    m_window->Text3()->setText(historyNumber);
+    m_window->Option1(0)->setChecked(true);
+    m_window->Image3()->hide();
+}
+
+void InteractionBench::clearChart()
+{
+    LimpiarGrafico(*m_window);
+    m_messages.clear();
+    finishRepaint();
+}
+
+int InteractionBench::visibleMarkers() const
+{
+    int visible = 0;
+    for (int index = 0; index < kHistoryWeighings; ++index) {
+        visible += m_window->sh(index)->isHidden() ? 0 : 1;
+    }
+    return visible;
+}
+
+QString InteractionBench::shownTexts() const
+{
+    QStringList texts;
+    for (const auto& message : m_messages.shown()) {
+        texts.append(message.text);
+    }
+    return texts.join(QStringLiteral("\" \""));
+}
+
+bool InteractionBench::fail(const QString& problem)
+{
+    if (m_problem.isEmpty()) {
+        m_problem = problem;
+    }
+    return false;
+}
+
+QList<double> InteractionBench::timeHistoryLoads(int runs)
+{
+    QList<double> times;
+    for (int run = 0; run < runs && m_problem.isEmpty(); ++run) {
+        clearChart();
+        times.append(millisecondsFor([this] { m_events->Text3_LostFocus(); }));
+        const auto& shown = m_messages.shown();
+        const bool announced = shown.size() == 1 && shown.first().text == storedMessage;
+        if (!announced || visibleMarkers() != kHistoryWeighings) {
+            fail(QStringLiteral("loading the history showed %1 markers and the messages \"%2\"")
+                     .arg(visibleMarkers())
+                     .arg(shownTexts()));
+        }
+    }
+    return times;
+}
+
+QList<double> InteractionBench::timePlotsAnsweredNo(int runs)
+{
+    QList<double> times;
+    for (int run = 0; run < runs && m_problem.isEmpty(); ++run) {
+        clearChart();
+        m_window->Text2()->setText(birthDateText);
+        // The marker lands somewhere else each time, so there is always something to repaint.
+        m_window->Text1()->setText(run % 2 == 0 ? QStringLiteral("12000")
+                                                : QStringLiteral("14000"));
+        m_messages.answerNext(MessageAnswer::No);
+        finishRepaint();
+        times.append(millisecondsFor([this] { m_events->Command1_Click(); }));
+        const auto& shown = m_messages.shown();
+        const bool asked = shown.size() == 1 && shown.first().text == storeQuestion;
+        if (!asked || visibleMarkers() != 1 || m_window->Image2()->isHidden()) {
+            fail(QStringLiteral("\"Graficar\" showed %1 markers and the messages \"%2\"")
+                     .arg(visibleMarkers())
+                     .arg(shownTexts()));
+        }
+    }
+    return times;
+}
+
+void InteractionBench::movePointer()
+{
+    m_pointerAtFirstPoint = !m_pointerAtFirstPoint;
+    Picture* chart = m_window->Image4();
+    const QPointF at = m_pointerAtFirstPoint ? firstPointerPoint : secondPointerPoint;
+    QMouseEvent move(QEvent::MouseMove, at, chart->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(chart, &move);
+}
+
+QList<double> InteractionBench::timePointerMoves(int runs)
+{
+    QList<double> times;
+    clearChart();
+    movePointer();
+    finishRepaint();
+    for (int run = 0; run < runs && m_problem.isEmpty(); ++run) {
+        const QString before = m_window->Label5()->text();
+        times.append(millisecondsFor([this] { movePointer(); }));
+        if (m_window->Line2()->isHidden() || m_window->Label5()->text() == before) {
+            fail(QStringLiteral("a pointer move left the readout as it was: \"%1\"").arg(before));
+        }
+    }
+    return times;
+}
+
+InteractionBench::RepaintedArea InteractionBench::measurePointerMoveArea(int moves)
+{
+    RepaintedArea area;
+    clearChart();
+    movePointer();
+    finishRepaint();
+    PaintRecorder recorder(*m_window);
+    for (int move = 0; move < moves; ++move) {
+        QRegion allowed = m_window->Label5()->geometry();
+        allowed += m_window->Line2()->geometry();
+        allowed += m_window->Line3()->geometry();
+        recorder.start();
+        movePointer();
+        finishRepaint();
+        recorder.stop();
+        allowed += m_window->Line2()->geometry();
+        allowed += m_window->Line3()->geometry();
+
+        const QRegion painted = recorder.painted();
+        if (painted.isEmpty()) {
+            fail(QStringLiteral("a pointer move repainted nothing"));
+            return area;
+        }
+        area.allWithinAllowance = area.allWithinAllowance && (painted - allowed).isEmpty();
+        if (pixelArea(painted) > area.largestPainted) {
+            area.largestPainted = pixelArea(painted);
+            area.allowedForIt = pixelArea(allowed);
+        }
+    }
+    return area;
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "app/ChartWindowEvents.h"
+#include "support/FixedClock.h"
+#include "support/RecordingAddressOpener.h"
+#include "support/ScriptedMessageService.h"
+
+#include <memory>
+
+#include <QList>
+#include <QPoint>
+#include <QString>
+#include <QTemporaryDir>
+
+class PerZelpo;
+
+// The chart window on the screen, driven through its own handlers with every message box
+// answered at once. Each step is timed from the handler's start until the repaint it causes has
+// been painted and put on the screen.
+class InteractionBench
+{
+public:
+    // Shows the window in a folder of its own that holds a boy's stored history of
+    // kHistoryWeighings weighings.
+    InteractionBench();
+    ~InteractionBench();
+
+    static constexpr int kHistoryWeighings = 107;
+
+    // Why the last step did not do what it should; empty while all is well. A step that fails
+    // ends its series early.
+    QString problem() const { return m_problem; }
+
+    // Milliseconds per run.
+    QList<double> timeHistoryLoads(int runs);
+    QList<double> timePlotsAnsweredNo(int runs);
+    QList<double> timePointerMoves(int runs);
+
+    struct RepaintedArea
+    {
+        qint64 largestPainted = 0; // pixels, of the move that repainted most
+        qint64 allowedForIt = 0;   // the two lines' old and new strips and the status strip
+        bool allWithinAllowance = true;
+    };
+    RepaintedArea measurePointerMoveArea(int moves);
+
+private:
+    void storeHistory();
+    void chooseTheBoy();
+    void clearChart();
+    void movePointer();
+    int visibleMarkers() const;
+    QString shownTexts() const;
+    bool fail(const QString& problem);
+
+    QTemporaryDir m_folder;
+    QString m_previousFolder;
+    ScriptedMessageService m_messages;
+    FixedClock m_clock;
+    RecordingAddressOpener m_addresses;
+    std::unique_ptr<PerZelpo> m_window;
+    ChartWindowEvents* m_events = nullptr; // owned by the window
+    bool m_pointerAtFirstPoint = false;
+    QString m_problem;
+};

@@ -1,0 +1,106 @@
+#include "bench/StartUpBench.h"
+
+#include "app/FirstPaintReport.h"
+
+#include <thread>
+
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto kLaunchTimeout = 20s;
+// A started program still settles after its first paint (the window manager frames the chart
+// window and it is centred again); the memory is read once that is over.
+constexpr auto kSettleTime = 300ms;
+
+struct Launch
+{
+    LaunchCost cost{};
+    QString problem;
+};
+
+// The peak resident set size, VmHWM, of a running process.
+double peakMemoryMiB(qint64 pid, QString& problem)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly)) {
+        problem = QStringLiteral("cannot read %1").arg(status.fileName());
+        return 0;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:")) {
+            const QByteArray kib = line.mid(6).trimmed().split(' ').value(0);
+            return kib.toDouble() / 1024.0;
+        }
+    }
+    problem = QStringLiteral("no VmHWM in %1").arg(status.fileName());
+    return 0;
+}
+
+Launch launchOnce(const QString& program, const QString& folder)
+{
+    Launch launch;
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(kFirstPaintReportVariable), QStringLiteral("1"));
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(folder);
+    process.setStandardErrorFile(QProcess::nullDevice());
+
+    QElapsedTimer clock;
+    clock.start();
+    process.start(program, {});
+    const QDeadlineTimer deadline(kLaunchTimeout);
+    while (!process.canReadLine()) {
+        if (!process.waitForReadyRead(int(deadline.remainingTime()))) {
+            launch.problem = QStringLiteral("%1 gave no first-paint line (%2)")
+                                 .arg(program, process.errorString());
+            process.kill();
+            process.waitForFinished();
+            return launch;
+        }
+    }
+    launch.cost.firstPaintMs = double(clock.nsecsElapsed()) / 1e6;
+    const QByteArray line = process.readLine().trimmed();
+    if (line != kFirstPaintLine) {
+        launch.problem = QStringLiteral("%1 wrote \"%2\" instead of the first-paint line")
+                             .arg(program, QString::fromLocal8Bit(line));
+    }
+    std::this_thread::sleep_for(kSettleTime);
+    launch.cost.peakMemoryMiB = peakMemoryMiB(process.processId(), launch.problem);
+    if (process.state() != QProcess::Running) {
+        launch.problem = QStringLiteral("%1 ended on its own after its first paint").arg(program);
+    }
+    process.kill();
+    process.waitForFinished();
+    return launch;
+}
+
+} // namespace
+
+StartUpSamples measureStartUp(const QString& zelpoProgram, const QString& minimalProgram, int runs)
+{
+    StartUpSamples samples;
+    // The programs may look for patient files in their folder; they get an empty one of their own.
+    const QTemporaryDir folder;
+    for (int run = -1; run < runs; ++run) {
+        for (const bool isZelpo : {true, false}) {
+            const Launch launch =
+                launchOnce(isZelpo ? zelpoProgram : minimalProgram, folder.path());
+            if (!launch.problem.isEmpty()) {
+                samples.problem = launch.problem;
+                return samples;
+            }
+            if (run >= 0) {
+                (isZelpo ? samples.zelpo : samples.minimal).append(launch.cost);
+            }
+        }
+    }
+    return samples;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// What one launch of a program cost: the wall time from starting its process to its window's
+// first complete paint, and the most memory the process held by then.
+struct LaunchCost
+{
+    double firstPaintMs;
+    double peakMemoryMiB;
+};
+
+// Every launch of both programs, taken alternately so that a slow spell of the machine falls on
+// both alike.
+struct StartUpSamples
+{
+    QList<LaunchCost> zelpo;
+    QList<LaunchCost> minimal;
+    QString problem; // why the runs stopped early; empty when all of them ran
+};
+
+// Launches each program `runs` times (after one launch each that is not counted, which fills
+// the system's caches), waiting for the line the first-paint report writes, reading the
+// process's peak resident memory once it has settled, then killing it.
+StartUpSamples measureStartUp(const QString& zelpoProgram, const QString& minimalProgram, int runs);

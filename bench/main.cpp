@@ -1,0 +1,145 @@
+// Zelpo's benchmark: start-up and peak memory against a minimal Qt Widgets program, and the
+// time the chart window takes to load a history, plot a weighing and follow the pointer. Every
+// figure is a median, printed beside its goal.
+#include "bench/BenchTable.h"
+#include "bench/InteractionBench.h"
+#include "bench/StartUpBench.h"
+#include "forms/Fonts.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QGuiApplication>
+
+namespace {
+
+constexpr double kStartUpRatioGoal = 1.3;
+constexpr double kMemoryRatioGoal = 1.3;
+constexpr double kHistoryLoadGoalMs = 5.0;
+constexpr double kPlotGoalMs = 1.0;
+constexpr double kPointerMoveGoalMs = 0.1;
+
+enum ExitStatus { AllGoalsMet = 0, GoalMissed = 1, NotMeasured = 2 };
+
+void print(const QString& text)
+{
+    std::fputs(qPrintable(text), stdout);
+    std::fflush(stdout);
+}
+
+QList<double> pick(const QList<LaunchCost>& costs, double LaunchCost::*field)
+{
+    QList<double> values;
+    for (const LaunchCost& cost : costs) {
+        values.append(cost.*field);
+    }
+    return values;
+}
+
+BenchRow ratioRow(const QString& figure, const StartUpSamples& samples, double LaunchCost::*field,
+                  const QString& unit, double goal)
+{
+    const double zelpo = median(pick(samples.zelpo, field));
+    const double minimal = median(pick(samples.minimal, field));
+    const double ratio = zelpo / minimal;
+    return {figure,
+            QStringLiteral("%1 (Zelpo %2 %4, minimal %3 %4)")
+                .arg(ratio, 0, 'f', 2)
+                .arg(zelpo, 0, 'f', 1)
+                .arg(minimal, 0, 'f', 1)
+                .arg(unit),
+            QStringLiteral("≤ %1").arg(goal, 0, 'f', 1), ratio <= goal};
+}
+
+BenchRow timeRow(const QString& figure, const QList<double>& times, double goalMs)
+{
+    const double ms = median(times);
+    return {figure,
+            QStringLiteral("%1 ms (%2 runs)").arg(ms, 0, 'f', ms < 1 ? 3 : 2).arg(times.size()),
+            QStringLiteral("< %1 ms").arg(goalMs), ms < goalMs};
+}
+
+QString displayDescription()
+{
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("xcb")) {
+        return QStringLiteral("X server %1").arg(qEnvironmentVariable("DISPLAY"));
+    }
+    return QStringLiteral("Qt platform \"%1\"").arg(platform);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    installFontSubstitutes();
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Times Zelpo against its goals and prints the medians as a table."));
+    parser.addHelpOption();
+    const QCommandLineOption zelpoOption(QStringLiteral("zelpo"), QStringLiteral("Zelpo program."),
+                                         QStringLiteral("path"),
+                                         QStringLiteral(ZELPO_BENCH_ZELPO_PROGRAM));
+    const QCommandLineOption minimalOption(
+        QStringLiteral("minimal"), QStringLiteral("Minimal Qt Widgets program."),
+        QStringLiteral("path"), QStringLiteral(ZELPO_BENCH_MINIMAL_PROGRAM));
+    const QCommandLineOption launchesOption(QStringLiteral("launches"),
+                                            QStringLiteral("Launches of each program."),
+                                            QStringLiteral("count"), QStringLiteral("15"));
+    const QCommandLineOption scaleOption(
+        QStringLiteral("scale"), QStringLiteral("Multiplies the runs of the in-window steps."),
+        QStringLiteral("factor"), QStringLiteral("1"));
+    parser.addOptions({zelpoOption, minimalOption, launchesOption, scaleOption});
+    parser.process(application);
+    const int launches = qMax(1, parser.value(launchesOption).toInt());
+    const int scale = qMax(1, parser.value(scaleOption).toInt());
+
+    print(QStringLiteral("Measured on %1; start-up and memory over %2 launches of each program, "
+                         "taken alternately.\n\n")
+              .arg(displayDescription())
+              .arg(launches));
+
+    const StartUpSamples startUp =
+        measureStartUp(parser.value(zelpoOption), parser.value(minimalOption), launches);
+    if (!startUp.problem.isEmpty()) {
+        print(QStringLiteral("Start-up could not be measured: %1\n").arg(startUp.problem));
+        return NotMeasured;
+    }
+
+    InteractionBench bench;
+    const QList<double> loads = bench.timeHistoryLoads(200 * scale);
+    const QList<double> plots = bench.timePlotsAnsweredNo(1000 * scale);
+    const QList<double> moves = bench.timePointerMoves(5000 * scale);
+    const InteractionBench::RepaintedArea area = bench.measurePointerMoveArea(50);
+    if (!bench.problem().isEmpty()) {
+        print(QStringLiteral("The chart window could not be measured: %1\n").arg(bench.problem()));
+        return NotMeasured;
+    }
+
+    const QList<BenchRow> rows = {
+        ratioRow(QStringLiteral("Start-up to the chart window's first complete paint, Zelpo / "
+                                "minimal program"),
+                 startUp, &LaunchCost::firstPaintMs, QStringLiteral("ms"), kStartUpRatioGoal),
+        ratioRow(QStringLiteral("Peak memory (VmHWM), Zelpo / minimal program"), startUp,
+                 &LaunchCost::peakMemoryMiB, QStringLiteral("MiB"), kMemoryRatioGoal),
+        timeRow(QStringLiteral("Loading a stored history of 107 weighings, with the repaint"),
+                loads, kHistoryLoadGoalMs),
+        timeRow(QStringLiteral("\"Graficar\" of one weighing answered No, with the repaint"), plots,
+                kPlotGoalMs),
+        timeRow(QStringLiteral("One pointer move over the chart, readout and cross-hair "
+                               "repainted"),
+                moves, kPointerMoveGoalMs),
+        {QStringLiteral("Area repainted by one pointer move (largest of 50)"),
+         QStringLiteral("%1 px² of %2 px² allowed").arg(area.largestPainted).arg(area.allowedForIt),
+         QStringLiteral("within the two lines and the status strip"), area.allWithinAllowance},
+    };
+    print(markdownTable(rows));
+
+    const bool allMet =
+        std::all_of(rows.begin(), rows.end(), [](const BenchRow& row) { return row.met; });
+    return allMet ? AllGoalsMet : GoalMissed;
+}

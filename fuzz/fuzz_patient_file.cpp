@@ -1,0 +1,88 @@
+// Patient files may be left behind by a person with an editor, a broken disk or another program.
+// Whatever a file holds, reading it must end quickly with sound records or a failure, reading
+// must leave it as it was, and storing a weighing must add exactly one record at its end.
+
+#include "app/RecordFile.h"
+#include "fuzz/FuzzInput.h"
+#include "records/PatientFile.h"
+
+#include <cmath>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+using zelpo::fuzz::requireThat;
+
+namespace {
+
+const QString patientFileName = QStringLiteral("0004711M.CRV");
+const QByteArray storedWeighing = "\"03/03/20210000003950\"\r\n";
+
+const QTemporaryDir& workFolder()
+{
+    static const QTemporaryDir folder;
+    return folder;
+}
+
+QByteArray contentOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void checkReading(const zelpo::RecordReading& reading, const QByteArray& content,
+                  const QString& context)
+{
+    requireThat(reading.records.size() <= content.count('\n') + 1, "no more records than lines",
+                context);
+    if (content.size() > zelpo::maxRecordFileSize) {
+        requireThat(reading.records.isEmpty() && reading.failure.has_value(),
+                    "a file too large for a history yields no records", context);
+    }
+    for (const QString& record : reading.records) {
+        requireThat(record.size() <= zelpo::maxRecordLength, "no record is overlong", context);
+        requireThat(!record.contains(u'\n'), "no record spans two lines", context);
+        const zelpo::WeighingRecord weighing = zelpo::splitWeighingRecord(record);
+        requireThat(weighing.dateText.size() <= 10, "a weighing's date is ten characters at most",
+                    context);
+        requireThat(std::isfinite(weighing.grams), "a weighing's grams are finite", context);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QDir folder(workFolder().path());
+    const QString path = folder.filePath(patientFileName);
+    const QByteArray content(reinterpret_cast<const char*>(data), qsizetype(size));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(content) != content.size()) {
+        std::abort();
+    }
+    file.close();
+    const QString context = QString::fromLatin1(content.left(200));
+
+    const zelpo::RecordReading reading = zelpo::readRecords(path);
+    checkReading(reading, content, context);
+    const zelpo::RecordReading patientReading = zelpo::readPatientRecords(patientFileName, folder);
+    requireThat(patientReading.records == reading.records &&
+                    patientReading.failure.has_value() == reading.failure.has_value(),
+                "the patient reader reads what the record reader reads", context);
+    requireThat(contentOf(path) == content, "reading leaves the file as it was", context);
+
+    const zelpo::MaybeFailure storing =
+        zelpo::GuardarMedida(false, "4711", "14/02/2021", "3950", QDate(2021, 3, 3), folder);
+    requireThat(!storing.has_value(), "a weighing can be added to any existing file", context);
+    // Only a last line left without its line end gets one, in front of the new record.
+    const bool unended = !content.isEmpty() && !content.endsWith('\n');
+    requireThat(contentOf(path) == content + (unended ? "\r\n" : "") + storedWeighing,
+                "storing adds one record at the end and changes nothing else", context);
+    const zelpo::RecordReading afterStoring = zelpo::readRecords(path);
+    requireThat(afterStoring.failure.has_value() ||
+                    afterStoring.records.value(afterStoring.records.size() - 1) ==
+                        QLatin1StringView("03/03/20210000003950"),
+                "the weighing just stored reads back as the last record", context);
+    return 0;
+}
