@@ -13,13 +13,16 @@ namespace zelpo {
 enum FailureCode : int {
     InvalidArgument = 5,
     DataTooLarge = 7,
+    TypeMismatch = 13,
     BadFileName = 52,
     FileNotFound = 53,
     DeviceIoError = 57,
     FileAlreadyExists = 58,
     DiskFull = 61,
+    InputPastEndOfFile = 62,
     PermissionDenied = 70,
     PathAccessError = 75,
+    ControlArrayElementMissing = 340,
 };
 
 struct Failure

@@ -19,5 +19,9 @@ signals:
     void lostFocus();
 
 protected:
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    bool m_holdsFocus = false;
 };

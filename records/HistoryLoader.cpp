@@ -17,13 +17,6 @@
 
 namespace {
 
-// Reported by the loader alone, next to the codes of app/Failure.h and under the same scheme.
-enum LoaderFailureCode : int {
-    TypeMismatch = 13,
-    InputPastEndOfFile = 62,
-    ControlArrayElementMissing = 340,
-};
-
 class HistoryLoader
 {
 public:
@@ -118,7 +111,7 @@ std::optional<QDate> HistoryLoader::storedBirthDate(const QString& fileName,
     if (reading.records.isEmpty()) {
         // A file that could not be read at all is told once, by its own failure.
         if (!reading.failure) {
-            report({InputPastEndOfFile,
+            report({zelpo::InputPastEndOfFile,
                     QStringLiteral("Se leyó más allá del final del archivo: el archivo %1 no "
                                    "contiene la fecha de nacimiento; no se muestra ninguna medida.")
                         .arg(fileName)});
@@ -128,7 +121,7 @@ std::optional<QDate> HistoryLoader::storedBirthDate(const QString& fileName,
     const QString& record = reading.records.first();
     const std::optional<QDate> birthDate = zelpo::dateValue(record);
     if (!birthDate) {
-        report({TypeMismatch,
+        report({zelpo::TypeMismatch,
                 QStringLiteral("No coinciden los tipos: el primer registro del archivo %1, \"%2\", "
                                "no es una fecha de nacimiento; no se muestra ninguna medida.")
                     .arg(fileName, record)});
@@ -150,7 +143,7 @@ void HistoryLoader::plotWeighings(const QString& fileName, const QStringList& re
                 notShown == 1
                     ? QStringLiteral("la medida restante no se muestra")
                     : QStringLiteral("las %1 medidas restantes no se muestran").arg(notShown);
-            report({ControlArrayElementMissing,
+            report({zelpo::ControlArrayElementMissing,
                     QStringLiteral("El elemento de la matriz de controles no existe: el gráfico "
                                    "muestra solo las primeras %1 medidas del archivo %2; %3.")
                         .arg(zelpo::markerPoolSize)
@@ -163,7 +156,7 @@ void HistoryLoader::plotWeighings(const QString& fileName, const QStringList& re
             // Told as the file's record number, the birth date being record 1.
             const qsizetype recordNumber = position + 2;
             if (!previousDate) {
-                report({TypeMismatch,
+                report({zelpo::TypeMismatch,
                         QStringLiteral("No coinciden los tipos: el registro %1 del archivo %2, "
                                        "\"%3\", no comienza con una fecha; la medida no se "
                                        "muestra.")
@@ -171,7 +164,7 @@ void HistoryLoader::plotWeighings(const QString& fileName, const QStringList& re
                             .arg(fileName, records[position])});
                 continue;
             }
-            report({TypeMismatch,
+            report({zelpo::TypeMismatch,
                     QStringLiteral("No coinciden los tipos: el registro %1 del archivo %2, \"%3\", "
                                    "no comienza con una fecha; la medida se muestra con la fecha "
                                    "de la medida anterior, %4.")

@@ -1,0 +1,130 @@
+// The chart window's wiring: each control event reaches its handler, and only its own.
+
+#include "app/ChartWindowEvents.h"
+#include "app/HelpText.h"
+#include "app/MakerContact.h"
+#include "forms/FormLabel.h"
+#include "forms/Line.h"
+#include "forms/OptionButton.h"
+#include "forms/PerZelpo.h"
+#include "forms/Picture.h"
+#include "forms/Shape.h"
+#include "forms/TextBox.h"
+#include "support/FixedClock.h"
+#include "support/RecordingAddressOpener.h"
+#include "support/ScriptedMessageService.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString rangeMessage =
+    QStringLiteral("Este valor ingresado está fuera de los rangos permitidos para graficar.");
+
+struct WiredWindow
+{
+    QTemporaryDir folder;
+    PerZelpo window;
+    ScriptedMessageService messages;
+    FixedClock clock{QDate(2021, 3, 3)};
+    RecordingAddressOpener addresses;
+    int endings = 0;
+    ChartWindowEvents events{window, {messages, clock, addresses}, [this] { ++endings; }};
+
+    WiredWindow()
+    {
+        QDir::setCurrent(folder.path());
+        window.show();
+    }
+    QStringList texts() const
+    {
+        QStringList shown;
+        for (const auto& message : messages.shown())
+            shown << message.text;
+        return shown;
+    }
+};
+
+} // namespace
+
+class ChartWindowEventsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void clicksReachTheirHandlers()
+    {
+        WiredWindow w;
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+
+        QTest::mouseClick(w.window.Command2(), Qt::LeftButton);
+        QCOMPARE(w.texts(), QStringList{zelpo::helpText()});
+
+        QTest::mouseClick(w.window.Label4(), Qt::LeftButton);
+        QTest::mouseClick(w.window.Label8(), Qt::LeftButton);
+        QCOMPARE(w.addresses.opened(),
+                 (QStringList{QString::fromUtf16(kMakerWebAddress),
+                              QStringLiteral("mailto:") + QString::fromUtf16(kMakerMailAddress)}));
+
+        w.window.Text2()->setText(QStringLiteral("14/02/2021"));
+        w.window.Text1()->setText(QStringLiteral("3950"));
+        w.messages.answerNext(MessageAnswer::No);
+        QTest::mouseClick(w.window.Command1(), Qt::LeftButton);
+        QVERIFY2(!w.window.sh(0)->isHidden(), "Graficar plotted no marker");
+
+        // Either sex option loads that child's history: here none, so the chart is cleared.
+        QTest::mouseClick(w.window.Option1(1), Qt::LeftButton);
+        QVERIFY2(w.window.sh(0)->isHidden(), "choosing Mujer did not clear the chart");
+        QVERIFY(!w.window.Image3()->isHidden());
+        QCOMPARE(w.window.Text2()->text(), QString());
+
+        QCOMPARE(w.endings, 0);
+        QTest::mouseClick(w.window.Command3(), Qt::LeftButton);
+        QCOMPARE(w.endings, 1);
+    }
+
+    void thePointerDrivesTheReadout()
+    {
+        WiredWindow w;
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        QTest::mouseMove(w.window.Image4(), QPoint(200, 190));
+        QTRY_VERIFY(!w.window.Line2()->isHidden());
+        QVERIFY(w.window.Label5()->text().startsWith(QStringLiteral("Zelpo : ")));
+        QTest::mouseMove(w.window.Image1(), QPoint(10, 10));
+        QTRY_VERIFY(w.window.Line2()->isHidden());
+        QCOMPARE(w.window.Label5()->text(), QString());
+    }
+
+    void leavingTheWeightBoxByTabRefusesTheWeightWithoutLoadingAHistory()
+    {
+        WiredWindow w;
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        // Leaving the history-number box, where the focus starts, finds no history for "0".
+        w.window.Text1()->setFocus();
+        QTRY_VERIFY(w.window.Text2()->hasFocus());
+        w.window.Text2()->setText(QStringLiteral("14/02/2021"));
+        w.window.Text1()->setFocus();
+        QTRY_VERIFY(w.window.Text1()->hasFocus());
+        QTest::keyClicks(w.window.Text1(), QStringLiteral("150"));
+        // Tab leads from the weight box to the history number, whose leaving loads a history.
+        QTest::keyClick(w.window.Text1(), Qt::Key_Tab);
+        QCOMPARE(w.texts(), QStringList{rangeMessage});
+        QCOMPARE(QApplication::focusWidget(), w.window.Text1());
+        QCOMPARE(w.window.Text2()->text(), QStringLiteral("14/02/2021"));
+
+        // A real departure from the history-number box still loads.
+        QTest::keyClicks(w.window.Text1(), QStringLiteral("3950"));
+        QTest::keyClick(w.window.Text1(), Qt::Key_Tab);
+        QTRY_VERIFY(w.window.Text3()->hasFocus());
+        QTest::keyClick(w.window.Text3(), Qt::Key_Tab);
+        QTRY_VERIFY2(w.window.Text2()->hasFocus(), "leaving the history number did not load it");
+        QCOMPARE(w.window.Text2()->text(), QString());
+    }
+};
+
+QTEST_MAIN(ChartWindowEventsTest)
+#include "tst_chart_window_events.moc"
