@@ -1,9 +1,12 @@
 #include "app/RecordFile.h"
 
+#include <algorithm>
+
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
+#include <QTemporaryFile>
 
 namespace zelpo {
 
@@ -124,18 +127,29 @@ bool isPlainFile(const QString& path)
 
 MaybeFailure createRecordFile(const QString& path, const QString& record)
 {
-    QFile file(path);
-    if (!file.open(appendMode | QIODevice::NewOnly)) {
+    // The file comes into being under its name already holding its first record: written beside
+    // it under a passing name, then renamed into place, which fails when another copy of the
+    // program has created it first. So no copy ever sees it empty and appends a weighing as its
+    // first line.
+    const QFileInfo target(path);
+    if (target.exists()) {
+        return openFailure(path, Access::Create);
+    }
+    QTemporaryFile draft(target.absoluteFilePath() + QStringLiteral(".XXXXXX"));
+    if (!draft.open()) {
         return openFailure(path, Access::Create);
     }
     const QByteArray line = recordLine(record);
-    MaybeFailure failure = writeAndClose(file, line);
-    // A file without its first record would make the next append its first line; remove the
-    // file we created, unless someone else has appended to it meanwhile.
-    if (failure && QFileInfo(path).size() == 0) {
-        QFile::remove(path);
+    if (draft.write(line) != line.size() || !draft.flush()) {
+        return writeFailure(draft, line.size());
     }
-    return failure;
+    draft.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                         QFile::ReadOther);
+    if (!draft.rename(path)) {
+        return openFailure(path, Access::Create);
+    }
+    draft.setAutoRemove(false); // it is the patient file now
+    return std::nullopt;
 }
 
 MaybeFailure appendRecord(const QString& path, const QString& record)
@@ -157,7 +171,8 @@ RecordReading readRecords(const QString& path)
         return reading;
     }
     const QString name = QFileInfo(path).fileName();
-    const QByteArray content = file.read(maxRecordFileSize + 1);
+    // Never more than the limit, and no more than the file holds: a history is a few hundred bytes.
+    const QByteArray content = file.read(std::min(file.size(), maxRecordFileSize) + 1);
     if (file.error() != QFileDevice::NoError) {
         reading.failure = Failure{
             DeviceIoError,

@@ -48,10 +48,13 @@ private:
     void storeHistory();
     void chooseTheBoy();
     void clearChart();
+    void prepareForPointer();
+    void loadHistory();
+    void plotWeighing();
     void movePointer();
     int visibleMarkers() const;
     QString shownTexts() const;
-    bool fail(const QString& problem);
+    void fail(const QString& problem);
 
     QTemporaryDir m_folder;
     QString m_previousFolder;

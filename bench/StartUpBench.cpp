@@ -43,6 +43,13 @@ double peakMemoryMiB(qint64 pid, QString& problem)
     return 0;
 }
 
+// What a program that failed said last, often the reason.
+QString lastErrorLine(QProcess& process)
+{
+    const QByteArray said = process.readAllStandardError().trimmed();
+    return QString::fromLocal8Bit(said.mid(said.lastIndexOf('\n') + 1));
+}
+
 Launch launchOnce(const QString& program, const QString& folder)
 {
     Launch launch;
@@ -51,7 +58,6 @@ Launch launchOnce(const QString& program, const QString& folder)
     environment.insert(QString::fromLatin1(kFirstPaintReportVariable), QStringLiteral("1"));
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(folder);
-    process.setStandardErrorFile(QProcess::nullDevice());
 
     QElapsedTimer clock;
     clock.start();
@@ -59,8 +65,8 @@ Launch launchOnce(const QString& program, const QString& folder)
     const QDeadlineTimer deadline(kLaunchTimeout);
     while (!process.canReadLine()) {
         if (!process.waitForReadyRead(int(deadline.remainingTime()))) {
-            launch.problem = QStringLiteral("%1 gave no first-paint line (%2)")
-                                 .arg(program, process.errorString());
+            launch.problem = QStringLiteral("%1 gave no first-paint line (%2; %3)")
+                                 .arg(program, process.errorString(), lastErrorLine(process));
             process.kill();
             process.waitForFinished();
             return launch;

@@ -13,16 +13,17 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${ZELPO_BENCH_BUILD_DIR:-$root/build-bench}
 
 echo "# Building in Release into $build"
+mkdir -p "$build"
 # A fresh build directory skips the tests; an existing one keeps its own choice.
 first_configure=()
 [[ -f "$build/CMakeCache.txt" ]] || first_configure=(-G Ninja -DZELPO_BUILD_TESTS=OFF)
 cmake -S "$root" -B "$build" "${first_configure[@]}" -DCMAKE_BUILD_TYPE=Release \
-    -DZELPO_BUILD_BENCH=ON >"$build.configure.log" 2>&1 || {
-    cat "$build.configure.log"
+    -DZELPO_BUILD_BENCH=ON >"$build/bench-configure.log" 2>&1 || {
+    cat "$build/bench-configure.log"
     exit 2
 }
-cmake --build "$build" --target zelpo zelpo_minimal_window zelpo_bench -j2 >"$build.build.log" 2>&1 || {
-    tail -n 40 "$build.build.log"
+cmake --build "$build" --target zelpo zelpo_minimal_window zelpo_bench -j2 >"$build/bench-build.log" 2>&1 || {
+    tail -n 40 "$build/bench-build.log"
     exit 2
 }
 
@@ -88,5 +89,7 @@ else
 fi
 
 echo "# Display: $setting"
+# Other work on the machine slows every figure; the load says how busy it was.
+echo "# Load average before the runs: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
 echo
 "$build/bench/zelpo_bench" "$@"

@@ -66,7 +66,15 @@ void Line::updatePixelGeometry()
 void Line::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setPen(QPen(m_colour, 1));
     const QPoint origin = geometry().topLeft();
-    painter.drawLine(pixelEnd(m_x1, m_y1) - origin, pixelEnd(m_x2, m_y2) - origin);
+    const QPoint from = pixelEnd(m_x1, m_y1) - origin;
+    const QPoint to = pixelEnd(m_x2, m_y2) - origin;
+    // An upright or level line is exactly the strip of pixels it covers; filling that strip is
+    // far cheaper than stroking a pen, and the cross-hair lines repaint on every pointer move.
+    if (from.x() == to.x() || from.y() == to.y()) {
+        painter.fillRect(QRect(from, to).normalized(), m_colour);
+        return;
+    }
+    painter.setPen(QPen(m_colour, 1));
+    painter.drawLine(from, to);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QPaintEvent>
 #include <QPainter>
 
 Shape::Shape(QWidget* parent, ShapeForm form, int borderPixels)
@@ -13,12 +14,14 @@ Shape::Shape(QWidget* parent, ShapeForm form, int borderPixels)
 void Shape::setFillColour(const QColor& fill)
 {
     m_fill = fill;
+    m_drawn = QPixmap();
     update();
 }
 
 void Shape::setBorderColour(const QColor& border)
 {
     m_border = border;
+    m_drawn = QPixmap();
     update();
 }
 
@@ -29,21 +32,81 @@ QRect Shape::pixelGeometry() const
     return TwipControl::pixelGeometry().adjusted(-spill, -spill, spill, spill);
 }
 
-void Shape::paintEvent(QPaintEvent*)
+void Shape::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    const qreal inset = m_borderPixels / 2.0;
-    QPen pen(m_border, m_borderPixels);
-    pen.setJoinStyle(Qt::MiterJoin);
-    painter.setPen(pen);
-    painter.setBrush(m_fill.isValid() ? QBrush(m_fill) : Qt::NoBrush);
-    const QRectF box = QRectF(rect()).adjusted(inset, inset, -inset, -inset);
     if (m_form == ShapeForm::Rectangle) {
-        painter.drawRect(box);
+        paintRectangle(painter, event->region());
         return;
     }
-    // A circle as wide as the box's shorter side, centred in it.
+    // The weighing markers are circles and a stored history shows 107 of them at once: each
+    // circle is drawn once, for the screen's pixel density, and every repaint after copies it.
+    const qreal ratio = devicePixelRatioF();
+    if (m_drawn.isNull() || m_drawn.devicePixelRatio() != ratio ||
+        m_drawn.deviceIndependentSize() != QSizeF(size())) {
+        m_drawn = QPixmap(size() * ratio);
+        m_drawn.setDevicePixelRatio(ratio);
+        m_drawn.fill(Qt::transparent);
+        QPainter artist(&m_drawn);
+        drawCircle(artist);
+    }
+    painter.drawPixmap(0, 0, m_drawn);
+}
+
+QPen Shape::outlinePen() const
+{
+    QPen pen(m_border, m_borderPixels);
+    pen.setJoinStyle(Qt::MiterJoin);
+    return pen;
+}
+
+QRectF Shape::outlineBox() const
+{
+    const qreal inset = m_borderPixels / 2.0;
+    return QRectF(rect()).adjusted(inset, inset, -inset, -inset);
+}
+
+void Shape::paintRectangle(QPainter& painter, const QRegion& area) const
+{
+    if (m_borderPixels <= 0) {
+        painter.setPen(outlinePen());
+        painter.setBrush(m_fill.isValid() ? QBrush(m_fill) : Qt::NoBrush);
+        painter.drawRect(outlineBox());
+        return;
+    }
+    // The same pixels as the pen along the inset rectangle, as four bands cut to the area being
+    // repainted: the chart frame is crossed by the cross-hair lines, and stroking or filling its
+    // whole outline for each thin strip they uncover would cost more than the rest of the
+    // repaint together.
+    const QRect box = rect();
+    const int band = m_borderPixels;
+    const int sideHeight = box.height() - 2 * band;
+    const QRect bands[] = {
+        {box.left(), box.top(), box.width(), band},
+        {box.left(), box.bottom() - band + 1, box.width(), band},
+        {box.left(), box.top() + band, band, sideHeight},
+        {box.right() - band + 1, box.top() + band, band, sideHeight},
+    };
+    for (const QRect& repainted : area) {
+        if (m_fill.isValid()) {
+            painter.fillRect(box & repainted, m_fill);
+        }
+        for (const QRect& part : bands) {
+            const QRect visible = part & repainted;
+            if (!visible.isEmpty()) {
+                painter.fillRect(visible, m_border);
+            }
+        }
+    }
+}
+
+void Shape::drawCircle(QPainter& painter) const
+{
+    painter.setPen(outlinePen());
+    painter.setBrush(m_fill.isValid() ? QBrush(m_fill) : Qt::NoBrush);
     painter.setRenderHint(QPainter::Antialiasing);
+    // A circle as wide as the box's shorter side, centred in it.
+    const QRectF box = outlineBox();
     const qreal diameter = std::min(box.width(), box.height());
     QRectF circle(0, 0, diameter, diameter);
     circle.moveCenter(box.center());

@@ -4,6 +4,7 @@
 #include "forms/TwipControl.h"
 
 #include <QColor>
+#include <QPixmap>
 #include <QWidget>
 
 // A rectangle or circle of the chart window: the command strip's outline, the chart frame and
@@ -24,8 +25,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QPen outlinePen() const;
+    QRectF outlineBox() const;
+    void paintRectangle(QPainter& painter, const QRegion& area) const;
+    void drawCircle(QPainter& painter) const;
+
     ShapeForm m_form;
     int m_borderPixels;
     QColor m_fill;
     QColor m_border;
+    QPixmap m_drawn; // a circle as last drawn
 };

@@ -3,6 +3,8 @@
 #include "app/Conversions.h"
 #include "records/FormatoCampo.h"
 
+#include <QFileInfo>
+
 namespace zelpo {
 
 namespace {
@@ -52,17 +54,21 @@ MaybeFailure GuardarMedida(bool varonSelected, const QString& historyText,
         return weighing.failure();
     }
     const QString path = directory.filePath(fileName.value());
-    if (!isPlainFile(path)) {
+    // A file emptied by hand or by a broken disk has lost its birth date too; it gets it back
+    // before the weighing, so that the weighing is never read as the birth date.
+    const bool exists = isPlainFile(path);
+    if (!exists || QFileInfo(path).size() == 0) {
         const Result<QString> birthDate =
             FormatoCampo(dateValue(birthDateText).value_or(QDate()), dateMask);
         if (!birthDate.ok()) {
             return birthDate.failure();
         }
-        const MaybeFailure created = createRecordFile(path, birthDate.value());
+        const MaybeFailure written = exists ? appendRecord(path, birthDate.value())
+                                            : createRecordFile(path, birthDate.value());
         // Another copy of the program may have created the file since we looked: its birth
         // date stands, and our weighing joins it.
-        if (created && created->code != FileAlreadyExists) {
-            return created;
+        if (written && written->code != FileAlreadyExists) {
+            return written;
         }
     }
     return appendRecord(path, weighing.value());

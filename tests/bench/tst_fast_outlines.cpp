@@ -1,0 +1,192 @@
+#include "forms/Line.h"
+#include "forms/Shape.h"
+#include "forms/TwipControl.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+namespace {
+
+const QColor paper(250, 248, 240);
+const QColor ink(20, 40, 200);
+const QColor red(220, 0, 0);
+
+QImage blank(QSize size)
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(paper);
+    return image;
+}
+
+// The control as it paints itself over paper, only inside `area` when one is given.
+QImage painted(QWidget& control, const QRegion& area = QRegion())
+{
+    QImage image = blank(control.size());
+    control.render(&image, QPoint(), area, QWidget::RenderFlags());
+    return image;
+}
+
+// An outline as a pen of the border's width draws it along the rectangle inset by half of it.
+QImage penOutline(QSize size, int border, const QColor& fill, bool antialiased, bool circle,
+                  const QColor& colour = ink)
+{
+    QImage image = blank(size);
+    QPainter painter(&image);
+    QPen pen(colour, border);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(fill.isValid() ? QBrush(fill) : Qt::NoBrush);
+    painter.setRenderHint(QPainter::Antialiasing, antialiased);
+    const qreal inset = border / 2.0;
+    const QRectF box = QRectF(QPointF(0, 0), QSizeF(size)).adjusted(inset, inset, -inset, -inset);
+    if (!circle) {
+        painter.drawRect(box);
+        return image;
+    }
+    const qreal diameter = std::min(box.width(), box.height());
+    QRectF round(0, 0, diameter, diameter);
+    round.moveCenter(box.center());
+    painter.drawEllipse(round);
+    return image;
+}
+
+// The largest difference of any colour channel of any pixel; -1 when the sizes differ.
+int largestDifference(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size()) {
+        return -1;
+    }
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            largest =
+                std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                          std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+        }
+    }
+    return largest;
+}
+
+QImage onlyInside(const QImage& image, const QRegion& area)
+{
+    QImage kept = blank(image.size());
+    QPainter painter(&kept);
+    painter.setClipRegion(area);
+    painter.drawImage(0, 0, image);
+    return kept;
+}
+
+} // namespace
+
+class FastOutlinesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void rectanglesMatchThePen_data();
+    void rectanglesMatchThePen();
+    void uprightAndLevelLinesMatchThePen_data();
+    void uprightAndLevelLinesMatchThePen();
+    void circlesAreRedrawnWhenTheirLookChanges();
+};
+
+void FastOutlinesTest::rectanglesMatchThePen_data()
+{
+    QTest::addColumn<int>("border");
+    QTest::addColumn<QColor>("fill");
+    QTest::addColumn<QRegion>("area");
+    const QRegion whole;
+    // Two thin strips across the frame, as the cross-hair lines leave when they move.
+    const QRegion strips = QRegion(17, 0, 1, 30) + QRegion(0, 21, 40, 1);
+    for (int border : {1, 2, 3, 4}) {
+        QTest::addRow("border %d, empty, whole", border) << border << QColor() << whole;
+        QTest::addRow("border %d, filled, whole", border) << border << red << whole;
+        QTest::addRow("border %d, empty, two strips", border) << border << QColor() << strips;
+        QTest::addRow("border %d, filled, two strips", border) << border << red << strips;
+    }
+}
+
+void FastOutlinesTest::rectanglesMatchThePen()
+{
+    QFETCH(int, border);
+    QFETCH(QColor, fill);
+    QFETCH(QRegion, area);
+    Shape shape(nullptr, ShapeForm::Rectangle, border);
+    shape.setBorderColour(ink);
+    shape.setFillColour(fill);
+    shape.resize(40, 30);
+
+    QImage expected = penOutline(shape.size(), border, fill, false, false);
+    QImage actual = painted(shape, area);
+    if (!area.isEmpty()) {
+        expected = onlyInside(expected, area);
+        actual = onlyInside(actual, area);
+        QCOMPARE(painted(shape, area), actual); // and nothing painted outside the area
+    }
+    QCOMPARE(largestDifference(actual, expected), 0);
+}
+
+void FastOutlinesTest::uprightAndLevelLinesMatchThePen_data()
+{
+    QTest::addColumn<QRect>("ends"); // x1, y1, x2, y2 in pixels, held in a rectangle's corners
+    QTest::newRow("upright, downwards") << QRect(QPoint(5, 2), QPoint(5, 40));
+    QTest::newRow("upright, upwards") << QRect(QPoint(9, 40), QPoint(9, 3));
+    QTest::newRow("level, rightwards") << QRect(QPoint(2, 7), QPoint(50, 7));
+    QTest::newRow("level, leftwards") << QRect(QPoint(50, 4), QPoint(6, 4));
+}
+
+void FastOutlinesTest::uprightAndLevelLinesMatchThePen()
+{
+    QFETCH(QRect, ends);
+    const QPoint from = ends.topLeft();
+    const QPoint to = ends.bottomRight();
+    Line line(nullptr);
+    line.setColour(ink);
+    line.setEnds(from.x() * kTwipsPerPixel, from.y() * kTwipsPerPixel, to.x() * kTwipsPerPixel,
+                 to.y() * kTwipsPerPixel);
+    QCOMPARE(line.geometry(), QRect(from, to).normalized());
+
+    QImage expected = blank(line.size());
+    QPainter pen(&expected);
+    pen.setPen(QPen(ink, 1));
+    pen.drawLine(from - line.pos(), to - line.pos());
+    pen.end();
+    QCOMPARE(largestDifference(painted(line), expected), 0);
+}
+
+void FastOutlinesTest::circlesAreRedrawnWhenTheirLookChanges()
+{
+    Shape marker(nullptr, ShapeForm::Circle, 1);
+    marker.setBorderColour(ink);
+    marker.setFillColour(red);
+    marker.resize(10, 9);
+    // A kept drawing is composed onto the screen, which may round a softened edge pixel by a
+    // level or two; a drawing that was not redone is off by far more.
+    const int rounding = 2;
+    QVERIFY(largestDifference(painted(marker), penOutline({10, 9}, 1, red, true, true)) <=
+            rounding);
+
+    marker.setFillColour(Qt::green);
+    QVERIFY2(largestDifference(painted(marker), penOutline({10, 9}, 1, Qt::green, true, true)) <=
+                 rounding,
+             "a new fill colour does not show");
+    marker.setBorderColour(red);
+    QVERIFY2(largestDifference(painted(marker),
+                               penOutline({10, 9}, 1, Qt::green, true, true, red)) <= rounding,
+             "a new border colour does not show");
+
+    marker.resize(16, 16);
+    marker.setBorderColour(ink);
+    QVERIFY2(largestDifference(painted(marker), penOutline({16, 16}, 1, Qt::green, true, true)) <=
+                 rounding,
+             "a resized circle keeps its old size");
+}
+
+QTEST_MAIN(FastOutlinesTest)
+#include "tst_fast_outlines.moc"

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Makes the README's picture of the chart window: a girl's stored history of eight weighings
+# over her first two years, loaded by her history number, with the pointer over the chart so
+# that the cross-hair and the readout show. Runs in the same private X session as the
+# end-to-end tests.
+#
+# Usage: make_screenshot.sh <path to the built zelpo program> <output.png>
+#   e.g. tests/e2e/make_screenshot.sh build/app/zelpo docs/zelpo.png
+set -uo pipefail
+
+program=${1:?usage: make_screenshot.sh <path to zelpo> <output.png>}
+output=${2:?usage: make_screenshot.sh <path to zelpo> <output.png>}
+output=$(realpath -m "$output")
+source "$(dirname "${BASH_SOURCE[0]}")/x_session.sh"
+require_program "$program"
+x_session_start
+install_program "$program"
+
+# Born on 18/03/2023, weighed at two weeks, at two, four, six, nine and twelve months, at a
+# year and a half and at two years, growing along the middle of the girls' curves.
+printf '"%s"\r\n' 18/03/2023 \
+    01/04/20230000003600 20/05/20230000005100 19/07/20230000006400 18/09/20230000007300 \
+    18/12/20230000008300 19/03/20240000009000 18/09/20240000010300 18/03/20250000011600 \
+    >"$install_dir/0001027M.CRV"
+
+start_zelpo screenshot
+wait_for_chart screenshot || exit 1
+click_on_chart 108 236 # "Mujer"
+click_on_chart 143 216 # the history-number box
+xdotool key --clearmodifiers ctrl+a
+xdotool type --delay 20 1027
+xdotool key --clearmodifiers Tab
+if ! wait_for_box "Información" 10; then
+    fail "the stored history was not announced (open: $(open_boxes))"
+    exit 1
+fi
+xdotool key --clearmodifiers Return
+wait_until 5 no_box_open
+
+# Eight markers show as red on the chart's side of the window.
+history_shown() {
+    take_screenshot
+    (($(chart_pixels_where 200 0 427 460 "$red_pixel" | awk '{ print $1 }') >= 8 * 20))
+}
+if ! wait_until 5 history_shown; then
+    fail "the eight stored weighings did not appear on the chart"
+    exit 1
+fi
+
+# The pointer a little above the curve at two years and two months.
+point_on_chart 362 236
+readout_shown() {
+    take_screenshot
+    (($(chart_pixels_where 226 14 365 13 "$white_pixel" | awk '{ print $1 }') >= 30))
+}
+if ! wait_until 5 readout_shown; then
+    fail "the pointer over the chart brought no readout"
+    exit 1
+fi
+
+mkdir -p "$(dirname "$output")"
+if import -window "$chart_id" "$output"; then
+    pass "the chart window is saved in $output"
+else
+    fail "the chart window could not be saved in $output"
+fi
+click_on_chart 175 363 # "Fin"
+ends_within_a_second "$(now_us)" '"Fin"'
+x_session_finish

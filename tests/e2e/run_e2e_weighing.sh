@@ -1,0 +1,272 @@
+#!/usr/bin/env bash
+# The road of one weighing, as a user walks it with real mouse and keyboard input: a girl with
+# history number 4711 is weighed, the weighing is stored beside the program and plotted with
+# the arrow on it; at a later visit her number brings back the stored birth date and the
+# marker; and the pointer over the chart shows the cross-hair and the readout.
+#
+# Usage: run_e2e_weighing.sh <path to the built zelpo program>
+set -uo pipefail
+
+program=${1:?usage: run_e2e_weighing.sh <path to zelpo>}
+source "$(dirname "${BASH_SOURCE[0]}")/x_session.sh"
+require_program "$program"
+x_session_start
+install_program "$program"
+
+# Client-area places of the controls used here, in pixels.
+readonly mujer_x=108 mujer_y=236          # "Mujer", Option1(1)
+readonly history_x=143 history_y=216      # Text3
+readonly weight_x=86 weight_y=334         # Text1
+readonly graficar_x=84 graficar_y=363     # "Graficar", Command1
+readonly fin_x=175 fin_y=363              # "Fin", Command3
+readonly bare_x=614 bare_y=446            # the window's own surface, below right of the chart
+readonly panel_x=25 panel_y=420           # the picture on the left, Image1
+# The chart frame: left, top, width and height; six years across, 30 kg up.
+readonly frame_left=227 frame_top=29 frame_width=363 frame_height=375
+readonly status_strip="226 14 365 13" # the readout label Label5, black with white text
+# Right of the left panel, whose bears wear red and blue: the chart picture and its margins.
+readonly chart_side="200 0 427 460"
+
+readonly weight=3950 later_weight=12000 patient_file="0004711M.CRV"
+
+# --- The dates: the program's today is the machine's. ---
+day_seconds() { date -u -d "$1" +%s; } # day_seconds <yyyy-mm-dd>
+today_seconds=$(day_seconds "$(date +%F)")
+birth_date="14/02/2021"
+age=$(((today_seconds - $(day_seconds 2021-02-14)) / 86400))
+if ((age > 2190)); then
+    # Past six years the marker would lie right of the frame, off the window's edge: a younger
+    # child keeps it inside.
+    age=400
+    birth_date=$(date -u -d "@$((today_seconds - age * 86400))" +%d/%m/%Y)
+fi
+echo "# birth date $birth_date, $age days old today ($(date +%d/%m/%Y))"
+
+# --- What the screen shows. ---
+count_of() { awk '{ print $1 }'; }
+
+# marker_centre <age in days> <grams>: where the chart puts the centre of that weighing.
+marker_centre() {
+    awk -v age="$1" -v grams="$2" -v l=$frame_left -v t=$frame_top -v w=$frame_width \
+        -v h=$frame_height 'BEGIN { printf "%.1f %.1f", l + age * w / 2190, t + h - grams * h / 30000 }'
+}
+# red_near <age> <grams>: "count centre_x centre_y" of the red within 10 px of that weighing.
+red_near() {
+    local expected_x expected_y
+    read -r expected_x expected_y < <(marker_centre "$1" "$2")
+    chart_pixels_where $((${expected_x%.*} - 10)) $((${expected_y%.*} - 10)) 21 21 "$red_pixel"
+}
+marker_shown() { # marker_shown <age> <grams>: takes a screenshot; enough red where it belongs
+    take_screenshot
+    (($(red_near "$1" "$2" | count_of) >= 20))
+}
+red_on_chart() { chart_pixels_where $chart_side "$red_pixel" | count_of; }
+blue_on_chart() { chart_pixels_where $chart_side "$blue_pixel" | count_of; }
+near() { awk -v v="$1" -v e="$2" -v t="$3" 'BEGIN { d = v - e; exit !(d <= t && d >= -t) }'; }
+
+# check_marker <when> <age> <grams>: a red marker, centred where the weighing belongs; adds
+# its red to marker_red.
+marker_red=0
+check_marker() {
+    local expected_x expected_y count centre_x centre_y
+    read -r expected_x expected_y < <(marker_centre "$2" "$3")
+    read -r count centre_x centre_y < <(red_near "$2" "$3")
+    check "$1: a red marker of $count pixels lies within 10 px of ($expected_x, $expected_y)" \
+        test "$count" -ge 20 -a "$count" -le 90
+    check "$1: the marker's red is centred at ($centre_x, $centre_y), within 2 px of ($expected_x, $expected_y)" \
+        eval "near $centre_x $expected_x 2 && near $centre_y $expected_y 2"
+    marker_red=$((marker_red + count))
+}
+# check_only_markers <when>: no red on the chart besides the markers checked since the last
+# screenshot.
+check_only_markers() {
+    local all
+    all=$(red_on_chart)
+    check "$1: no red shows on the chart but the markers ($all pixels, $marker_red in markers)" \
+        test "$all" -eq "$marker_red"
+    marker_red=0
+}
+
+# check_arrow <when> <age> <grams>: the blue arrow, its tip on the marker's top-left corner,
+# lies below and right of the marker's centre, and no other blue shows on the chart.
+check_arrow() {
+    local expected_x expected_y count centre_x centre_y all
+    read -r expected_x expected_y < <(marker_centre "$2" "$3")
+    read -r count centre_x centre_y < <(chart_pixels_where $((${expected_x%.*} - 5)) \
+        $((${expected_y%.*} - 5)) 32 32 "$blue_pixel")
+    all=$(blue_on_chart)
+    check "$1: the blue arrow ($count pixels) starts at the marker" test "$count" -ge 40
+    check "$1: the arrow ($centre_x, $centre_y) lies below right of the marker ($expected_x, $expected_y)" \
+        eval "awk -v x=$centre_x -v y=$centre_y -v ex=$expected_x -v ey=$expected_y \
+            'BEGIN { exit !(x > ex + 3 && y > ey + 3) }'"
+    check "$1: no other blue shows on the chart ($all pixels in all)" test "$all" -eq "$count"
+}
+
+# Dark pixels down the frame in a 3-px column around client x, and across it in a 3-px row
+# around client y: a 1-px cross-hair line there makes them about the frame's height or width.
+column_dark() {
+    chart_pixels_where $(($1 - 1)) $((frame_top + 5)) 3 $((frame_height - 10)) "$dark_pixel" |
+        count_of
+}
+row_dark() {
+    chart_pixels_where $((frame_left + 5)) $(($1 - 1)) $((frame_width - 10)) 3 "$dark_pixel" |
+        count_of
+}
+readonly line_down=$((frame_height - 10)) line_across=$((frame_width - 10))
+strip_white() { chart_pixels_where $status_strip "$white_pixel" | count_of; }
+readout_shown() { take_screenshot && (($(strip_white) >= 30)); }
+readout_empty() { take_screenshot && (($(strip_white) == 0)); }
+
+# --- Input. ---
+# answer_box <title> <key> <what for>: waits for a message box of that title and answers it.
+answer_box() {
+    if wait_for_box "$1" 10; then
+        pass "the box \"$1\" appears $3"
+        xdotool key --clearmodifiers "$2"
+        if ! wait_until 5 no_box_open; then
+            fail "the box \"$1\" is still open after $2 (open: $(open_boxes))"
+            return 1
+        fi
+    else
+        fail "no box \"$1\" appeared $3 (open: $(open_boxes))"
+        return 1
+    fi
+}
+
+# enter_history_number <number>: types it over whatever Text3 holds and leaves the box.
+enter_history_number() {
+    click_on_chart $history_x $history_y
+    xdotool key --clearmodifiers ctrl+a
+    xdotool type --delay 20 "$1"
+    xdotool key --clearmodifiers Tab
+}
+
+file_bytes() { od -An -c "$1" | tr -s ' ' | tr -d '\n'; }
+
+# --- 1. The first visit: a weighing stored and plotted. ---
+start=$(now_us)
+start_zelpo first-visit
+wait_for_chart first-visit || exit 1
+pass "the chart window is up after $((($(now_us) - start) / 1000)) ms"
+
+click_on_chart $mujer_x $mujer_y
+enter_history_number 4711
+sleep 0.3
+check "leaving the history-number box with no stored file opens no box (open: $(open_boxes))" \
+    no_box_open
+take_screenshot
+check "before any weighing no red shows on the chart" test "$(red_on_chart)" -eq 0
+check "before any weighing the arrow is hidden" test "$(blue_on_chart)" -eq 0
+
+# The focus sits in the emptied birth-date box: the date is typed without a click.
+xdotool type --delay 20 "$birth_date"
+click_on_chart $weight_x $weight_y
+xdotool type --delay 20 "$weight"
+today_before=$(date +%d/%m/%Y)
+click_on_chart $graficar_x $graficar_y
+answer_box Pregunta Return 'on "Graficar" with a birth date and a weight'
+today_after=$(date +%d/%m/%Y)
+
+# A weighing at midnight may carry either day's date.
+expected="$work/expected.crv"
+for today in "$today_after" "$today_before"; do
+    printf '"%s"\r\n"%s%010d"\r\n' "$birth_date" "$today" "$weight" >"$expected"
+    cmp -s "$expected" "$install_dir/$patient_file" && break
+done
+stored="$install_dir/$patient_file"
+check "\"Sí\" stores $patient_file in the installation folder" test -f "$stored"
+check "the stored bytes are the birth-date record and the weighing of today, $today (got: $(file_bytes "$stored" 2>/dev/null))" \
+    cmp -s "$expected" "$stored"
+stray=$(find "$elsewhere" -iname '*.crv' -print)
+check "no patient file lands in the working directory${stray:+ (found: $stray)}" test -z "$stray"
+
+wait_until 3 marker_shown "$age" "$weight"
+check_marker "after the store" "$age" "$weight"
+check_only_markers "after the store"
+check_arrow "after the store" "$age" "$weight"
+
+click_on_chart $fin_x $fin_y
+ends_within_a_second "$(now_us)" '"Fin" after the first visit'
+
+# --- 2. The later visit: the number brings the history back. ---
+start=$(now_us)
+start_zelpo later-visit
+wait_for_chart later-visit || exit 1
+pass "the chart window is up again after $((($(now_us) - start) / 1000)) ms"
+
+click_on_chart $mujer_x $mujer_y
+sleep 0.3
+check "clicking \"Mujer\" with the history number 0 opens no box (open: $(open_boxes))" no_box_open
+enter_history_number 4711
+answer_box "Información" Return "on leaving the history-number box with 4711 and \"Mujer\""
+wait_until 3 marker_shown "$age" "$weight"
+check_marker "after loading" "$age" "$weight"
+check_only_markers "after loading"
+check "after loading the arrow stays hidden" test "$(blue_on_chart)" -eq 0
+check "after loading the readout strip is empty" test "$(strip_white)" -eq 0
+check "loading leaves the patient file's bytes as they were" cmp -s "$expected" "$stored"
+
+# A weighing plotted without storing lands at the age counted from the birth date that the load
+# put back into the birth-date box: its place shows the date was restored.
+click_on_chart $weight_x $weight_y
+xdotool type --delay 20 "$later_weight"
+click_on_chart $graficar_x $graficar_y
+answer_box Pregunta Escape 'on "Graficar" at the later visit'
+wait_until 3 marker_shown "$age" "$later_weight"
+check_marker "a weighing plotted after loading" "$age" "$later_weight"
+check_marker "beside it, the stored weighing" "$age" "$weight"
+check_only_markers "after plotting at the later visit"
+check_arrow "after plotting at the later visit" "$age" "$later_weight"
+check "answering No adds no byte to the patient file" cmp -s "$expected" "$stored"
+
+# --- 3. The pointer over the chart: cross-hair and readout. ---
+before_column=$(column_dark 400) before_row=$(row_dark 200)
+check "before the pointer comes, no line runs down x 400 ($before_column dark pixels) or across y 200 ($before_row)" \
+    test "$before_column" -lt 20 -a "$before_row" -lt 20
+
+# hover_checks <cx> <cy> [<earlier cx> <earlier cy>]
+hover_checks() {
+    point_on_chart "$1" "$2"
+    wait_until 3 readout_shown
+    local down across white
+    down=$(column_dark "$1") across=$(row_dark "$2") white=$(strip_white)
+    check "pointer at ($1, $2): a black line runs down the frame ($down of $line_down px dark)" \
+        test "$down" -ge $((line_down - 5)) -a "$down" -le $((line_down * 3 / 2))
+    check "pointer at ($1, $2): a black line runs across the frame ($across of $line_across px dark)" \
+        test "$across" -ge $((line_across - 5)) -a "$across" -le $((line_across * 3 / 2))
+    check "pointer at ($1, $2): the readout strip shows white text ($white pixels)" \
+        test "$white" -ge 30
+    if (($# == 4)); then
+        down=$(column_dark "$3") across=$(row_dark "$4")
+        check "pointer at ($1, $2): the lines left x $3 and y $4 ($down, $across dark pixels)" \
+            test "$down" -lt 20 -a "$across" -lt 20
+    fi
+}
+readout_crop() { # readout_crop <file>: the readout strip of the latest screenshot
+    convert "$shot" -crop "365x13+$((chart_x + 226))+$((chart_y + 14))" +repage "$1"
+}
+hover_checks 400 200
+readout_crop "$work/readout-1.png"
+hover_checks 300 320 400 200
+readout_crop "$work/readout-2.png"
+changed=$(compare -metric AE "$work/readout-1.png" "$work/readout-2.png" null: 2>&1)
+check "the readout's text changes as the pointer moves ($changed pixels differ)" \
+    test "${changed%%[!0-9]*}" -gt 0
+
+# Over the window's bare surface, and over the left panel, the cross-hair and the readout go.
+hidden_checks() { # hidden_checks <cx> <cy> <where>
+    point_on_chart "$1" "$2"
+    wait_until 3 readout_empty
+    check "$3: the cross-hair is hidden" \
+        test "$(column_dark 300)" -lt 20 -a "$(row_dark 320)" -lt 20
+    check "$3: the readout strip is empty" test "$(strip_white)" -eq 0
+}
+hidden_checks $bare_x $bare_y "over the bare window"
+hover_checks 300 320
+hidden_checks $panel_x $panel_y "over the left panel"
+
+click_on_chart $fin_x $fin_y
+ends_within_a_second "$(now_us)" '"Fin" after the later visit'
+
+check "the patient file still holds exactly the first visit's bytes" cmp -s "$expected" "$stored"
+x_session_finish
