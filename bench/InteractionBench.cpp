@@ -12,6 +12,7 @@
 #include "records/PatientFile.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMouseEvent>
@@ -70,6 +71,9 @@ InteractionBench::InteractionBench()
     if (!QTest::qWaitForWindowExposed(m_window.get())) {
         fail(QStringLiteral("the chart window was never shown on the screen"));
     }
+    // The pointer rests on the window, as it does while a person works in it; the toolkit then
+    // checks where it is whenever a control under it appears or goes.
+    QCursor::setPos(m_window->mapToGlobal(m_window->rect().center()));
     finishRepaint();
 }
 

@@ -107,7 +107,9 @@ if wait_until 15 find_windows && wait_until 5 chart_settled; then
     xdotool windowactivate --sync "$chart_id" >/dev/null 2>&1
     if wait_until 3 chart_keeps_focus; then
         xdotool key --clearmodifiers alt+F4
-        ends_within_a_second "$(now_us)" "openbox's close (alt+F4) on the chart window"
+        # The key goes through openbox before the program hears of the close, and a busy window
+        # manager alone has been seen to take most of a second: it gets one second more.
+        ends_within 2 "$(now_us)" "openbox's close (alt+F4) on the chart window"
     else
         fail "the chart window does not keep the focus (active: $(xdotool getactivewindow 2>&1))"
     fi

@@ -1,11 +1,12 @@
+# shellcheck shell=bash disable=SC2034 # the names set here are read by the sourcing scripts
 # Shared by the end-to-end scripts (sourced, not run): a private X server at 96 dpi with openbox,
 # isolated from the user's settings; the program copied into a temporary installation folder and
 # started from another directory; finding its windows; real pointer and keyboard input; and
 # screenshots read back pixel by pixel.
 #
-# A script sources this file, calls x_session_start <what it checks> (which ends the script if
-# the display cannot be had), does its work with the helpers below and ends with
-# x_session_finish. Everything started here is ended on exit; the temporary folder with its
+# A script sources this file, calls require_program <zelpo>, x_session_start (which ends the
+# script if the display cannot be had) and install_program <zelpo>, does its work with the
+# helpers below and ends with x_session_finish. Everything started here is ended on exit; the temporary folder with its
 # screenshots and logs is kept when a check failed.
 
 failures=0
@@ -190,8 +191,14 @@ process_ended() { # a reaped or zombie process counts as ended
 # ends_within_a_second <time of the request> <what was done>: the program must be gone within
 # one second of the request, and end cleanly.
 ends_within_a_second() {
-    local start=$1 status elapsed_ms
-    if wait_until 1 process_ended "$zelpo_pid"; then
+    ends_within 1 "$@"
+}
+
+# ends_within <seconds> <time of the request> <what was done>: the same with another limit.
+ends_within() {
+    local limit=$1 start=$2 status elapsed_ms
+    shift
+    if wait_until "$limit" process_ended "$zelpo_pid"; then
         elapsed_ms=$((($(now_us) - start) / 1000))
         wait "$zelpo_pid"
         status=$?
@@ -199,13 +206,31 @@ ends_within_a_second() {
         pass "$2 ends the program (after ${elapsed_ms} ms)"
         check "the program ends with status 0 (got $status)" test "$status" -eq 0
     else
-        fail "$2 leaves the program running after one second"
+        fail "$2 leaves the program running after $limit s"
+        stop "$zelpo_pid"
+        zelpo_pid=""
+    fi
+}
+
+# ends_cleanly <what was done>: the program ends with status 0. Unlike ends_within_a_second it
+# allows a loaded machine ten seconds, for scripts that do not time the end.
+ends_cleanly() {
+    local status
+    if wait_until 10 process_ended "$zelpo_pid"; then
+        wait "$zelpo_pid"
+        status=$?
+        zelpo_pid=""
+        check "$1 ends the program with status 0 (got $status)" test "$status" -eq 0
+    else
+        fail "$1 leaves the program running after ten seconds"
         stop "$zelpo_pid"
         zelpo_pid=""
     fi
 }
 
 # --- Input on the chart window, in its client coordinates. ---
+# The pointer must really move: xdotool's --sync waits for motion, and a move onto the place
+# where the pointer already is would stall it for many seconds.
 click_on_chart() { # click_on_chart <cx> <cy>
     xdotool mousemove --sync --window "$chart_id" "$1" "$2" click 1
 }
@@ -214,16 +239,12 @@ point_on_chart() { # point_on_chart <cx> <cy>
 }
 
 # Message boxes are windows of their own, found by their title.
-# wait_for_box <title> <seconds>: sets box_id once a visible window has exactly that title
-# and holds the focus, so that keys reach it.
-wait_for_box() {
-    box_id=""
-    wait_until "$2" box_has_focus "$1"
-}
+# wait_for_box <title> <seconds>: a visible window has exactly that title and holds the focus,
+# so that keys reach it.
+wait_for_box() { wait_until "$2" box_has_focus "$1"; }
 box_has_focus() {
     local id
     for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
-        box_id=$id
         [[ "$(xdotool getactivewindow 2>/dev/null)" == "$id" ]] && return 0
     done
     return 1
@@ -242,10 +263,10 @@ no_box_open() { [[ "$(open_boxes)" == none ]]; }
 
 # --- Screenshots and pixels. ---
 shot_number=0
-take_screenshot() { # take_screenshot [window id]: sets shot; the whole screen by default
+take_screenshot() { # sets shot, a picture of the whole screen
     shot_number=$((shot_number + 1))
     shot="$work/screenshot-$shot_number.png"
-    import -window "${1:-root}" "$shot"
+    import -window root "$shot"
 }
 
 # region <x> <y> <w> <h>: prints "min max mean" brightness (0..1) of a screenshot area.
