@@ -75,10 +75,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const zelpo::MaybeFailure storing =
         zelpo::GuardarMedida(false, "4711", "14/02/2021", "3950", QDate(2021, 3, 3), folder);
     requireThat(!storing.has_value(), "a weighing can be added to any existing file", context);
-    // Only a last line left without its line end gets one, in front of the new record.
+    // Only a last line left without its line end gets one, in front of the new record; an
+    // emptied file gets its birth date back first.
     const bool unended = !content.isEmpty() && !content.endsWith('\n');
-    requireThat(contentOf(path) == content + (unended ? "\r\n" : "") + storedWeighing,
-                "storing adds one record at the end and changes nothing else", context);
+    const QByteArray added = content.isEmpty() ? "\"14/02/2021\"\r\n" + storedWeighing
+                                               : (unended ? "\r\n" : "") + storedWeighing;
+    requireThat(contentOf(path) == content + added,
+                "storing only adds records at the end and changes nothing else", context);
     const zelpo::RecordReading afterStoring = zelpo::readRecords(path);
     requireThat(afterStoring.failure.has_value() ||
                     afterStoring.records.value(afterStoring.records.size() - 1) ==
