@@ -13,12 +13,12 @@ void installFontSubstitutes()
     QFont::insertSubstitutions(QStringLiteral("Arial"), sansSerif);
 }
 
-QFont makeFont(const FontSpec& spec)
+QFont makeFont(const FontSpec& declared)
 {
-    QFont font(QString::fromLatin1(spec.family));
+    QFont font(QString::fromLatin1(declared.family));
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(static_cast<int>(std::lround(spec.points * 96.0f / 72.0f)));
-    font.setBold(spec.bold);
-    font.setUnderline(spec.underline);
+    font.setPixelSize(static_cast<int>(std::lround(declared.points * 96.0f / 72.0f)));
+    font.setBold(declared.bold);
+    font.setUnderline(declared.underline);
     return font;
 }

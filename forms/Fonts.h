@@ -17,4 +17,4 @@ void installFontSubstitutes();
 
 // The font at its layout size. The size is fixed in pixels (points at 96 dots per inch), so that
 // text keeps its place among controls that are laid out in twips whatever the screen's dpi.
-QFont makeFont(const FontSpec& spec);
+QFont makeFont(const FontSpec& declared);

@@ -43,82 +43,83 @@ Picture::Artwork artworkFor(PictureArt art)
     return [](QPainter&) {};
 }
 
-void applyColours(QWidget* widget, const ControlSpec& spec, QPalette::ColorRole fillRole,
+void applyColours(QWidget* widget, const ControlSpec& declared, QPalette::ColorRole fillRole,
                   QPalette::ColorRole inkRole)
 {
     QPalette palette = widget->palette();
-    if (spec.background) {
-        palette.setColor(fillRole, resolveColour(*spec.background, palette));
+    if (declared.background) {
+        palette.setColor(fillRole, resolveColour(*declared.background, palette));
         widget->setAutoFillBackground(true);
     }
-    palette.setColor(inkRole, resolveColour(spec.foreground, palette));
+    palette.setColor(inkRole, resolveColour(declared.foreground, palette));
     widget->setPalette(palette);
 }
 
 template <typename Control>
-void placeControl(Control* control, const ControlSpec& spec)
+void placeControl(Control* control, const ControlSpec& declared)
 {
-    control->setTwipRect(spec.rect);
+    control->setTwipRect(declared.rect);
 }
 
-QWidget* createControl(QWidget* window, const ControlSpec& spec)
+QWidget* createControl(QWidget* window, const ControlSpec& declared)
 {
-    const QString caption = QString::fromUtf16(spec.caption);
-    switch (spec.kind) {
+    const QString caption = QString::fromUtf16(declared.caption);
+    switch (declared.kind) {
     case ControlKind::PushButton: {
         auto* button = new PushButton(window);
         button->setText(caption);
-        applyColours(button, spec, QPalette::Button, QPalette::ButtonText);
-        placeControl(button, spec);
+        applyColours(button, declared, QPalette::Button, QPalette::ButtonText);
+        placeControl(button, declared);
         return button;
     }
     case ControlKind::OptionButton: {
         auto* option = new OptionButton(window);
         option->setText(caption);
-        option->setChecked(spec.selected);
-        applyColours(option, spec, QPalette::Window, QPalette::WindowText);
-        placeControl(option, spec);
+        option->setChecked(declared.selected);
+        applyColours(option, declared, QPalette::Window, QPalette::WindowText);
+        placeControl(option, declared);
         return option;
     }
     case ControlKind::TextBox: {
         auto* box = new TextBox(window);
-        box->setMaxLength(spec.maxLength);
+        box->setMaxLength(declared.maxLength);
         box->setText(caption);
-        applyColours(box, spec, QPalette::Base, QPalette::Text);
+        applyColours(box, declared, QPalette::Base, QPalette::Text);
         box->setAutoFillBackground(false);
-        box->setAccessibleName(QString::fromUtf16(spec.accessibleName));
-        placeControl(box, spec);
+        box->setAccessibleName(QString::fromUtf16(declared.accessibleName));
+        placeControl(box, declared);
         return box;
     }
     case ControlKind::Label: {
         auto* label = new FormLabel(window);
-        label->setAlignment(spec.alignment);
-        label->setWordWrap(spec.wordWrap);
-        label->setActsOnClick(spec.actsOnClick);
-        label->setAutoSize(spec.autoSize);
-        applyColours(label, spec, QPalette::Window, QPalette::WindowText);
-        placeControl(label, spec);
+        label->setAlignment(declared.alignment);
+        label->setWordWrap(declared.wordWrap);
+        label->setActsOnClick(declared.actsOnClick);
+        label->setAutoSize(declared.autoSize);
+        applyColours(label, declared, QPalette::Window, QPalette::WindowText);
+        placeControl(label, declared);
         label->setCaption(caption);
         return label;
     }
     case ControlKind::Line: {
         auto* line = new Line(window);
-        line->setColour(resolveColour(spec.foreground, line->palette()));
-        line->setEnds(spec.rect.left, spec.rect.top, spec.rect.width, spec.rect.height);
+        line->setColour(resolveColour(declared.foreground, line->palette()));
+        line->setEnds(declared.rect.left, declared.rect.top, declared.rect.width,
+                      declared.rect.height);
         return line;
     }
     case ControlKind::Shape: {
-        auto* shape = new Shape(window, spec.shapeForm, spec.borderPixels);
-        shape->setBorderColour(resolveColour(spec.foreground, shape->palette()));
-        if (spec.background) {
-            shape->setFillColour(resolveColour(*spec.background, shape->palette()));
+        auto* shape = new Shape(window, declared.shapeForm, declared.borderPixels);
+        shape->setBorderColour(resolveColour(declared.foreground, shape->palette()));
+        if (declared.background) {
+            shape->setFillColour(resolveColour(*declared.background, shape->palette()));
         }
-        placeControl(shape, spec);
+        placeControl(shape, declared);
         return shape;
     }
     case ControlKind::Picture: {
-        auto* picture = new Picture(window, artworkFor(spec.picture));
-        placeControl(picture, spec);
+        auto* picture = new Picture(window, artworkFor(declared.picture));
+        placeControl(picture, declared);
         return picture;
     }
     }
@@ -168,23 +169,23 @@ void PerZelpo::buildControls()
 {
     // Created from the lowest to the topmost, so that each lies over the ones made before it.
     std::vector<QWidget*> windowed;
-    for (const ControlSpec& spec : std::views::reverse(chartWindowControls())) {
-        for (int member = spec.count - 1; member >= 0; --member) {
-            QWidget* control = createControl(this, spec);
-            const int index = spec.index < 0 ? -1 : spec.index + member;
-            control->setObjectName(controlName(spec.name, index));
-            if (spec.font.family) {
-                control->setFont(makeFont(spec.font));
+    for (const ControlSpec& declared : std::views::reverse(chartWindowControls())) {
+        for (int member = declared.count - 1; member >= 0; --member) {
+            QWidget* control = createControl(this, declared);
+            const int index = declared.index < 0 ? -1 : declared.index + member;
+            control->setObjectName(controlName(declared.name, index));
+            if (declared.font.family) {
+                control->setFont(makeFont(declared.font));
             }
-            if (spec.handPointer) {
+            if (declared.handPointer) {
                 control->setCursor(Qt::PointingHandCursor);
             }
-            if (!spec.visible) {
+            if (!declared.visible) {
                 control->hide();
             }
-            const bool isWindowed = spec.kind == ControlKind::PushButton ||
-                                    spec.kind == ControlKind::OptionButton ||
-                                    spec.kind == ControlKind::TextBox;
+            const bool isWindowed = declared.kind == ControlKind::PushButton ||
+                                    declared.kind == ControlKind::OptionButton ||
+                                    declared.kind == ControlKind::TextBox;
             if (isWindowed) {
                 windowed.push_back(control);
             }
