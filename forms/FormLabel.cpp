@@ -1,14 +1,31 @@
 #include "forms/FormLabel.h"
 
+#include "forms/TextTiles.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QMouseEvent>
+#include <QPainter>
 
 FormLabel::FormLabel(QWidget* parent) : QLabel(parent), TwipControl(this)
 {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_NoMousePropagation);
     setTextFormat(Qt::PlainText);
+}
+
+FormLabel::~FormLabel() = default;
+
+void FormLabel::setPaintsFromTiles(bool tiles)
+{
+    if (tiles == bool(m_tiles)) {
+        return;
+    }
+    m_tiles = tiles ? std::make_unique<TextTiles>() : nullptr;
+    QFont unkerned = font();
+    unkerned.setKerning(!tiles);
+    setFont(unkerned);
+    update();
 }
 
 void FormLabel::setAutoSize(bool autoSize)
@@ -50,6 +67,18 @@ void FormLabel::changeEvent(QEvent* event)
     if (m_autoSize && event->type() == QEvent::FontChange) {
         updatePixelGeometry();
     }
+}
+
+void FormLabel::paintEvent(QPaintEvent* event)
+{
+    // Greyed, wrapped or rich text, and scripts the tiles cannot set, take the full layout.
+    if (!m_tiles || !isEnabled() || wordWrap() || !TextTiles::canDraw(text())) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    m_tiles->paintLine(painter, contentsRect(), alignment(), text(), font(),
+                       palette().color(foregroundRole()), devicePixelRatioF());
 }
 
 void FormLabel::mousePressEvent(QMouseEvent* event)

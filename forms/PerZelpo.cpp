@@ -3,6 +3,7 @@
 #include "forms/ChartWindowLayout.h"
 #include "forms/FormLabel.h"
 #include "forms/Line.h"
+#include "forms/MarkerLayer.h"
 #include "forms/OptionButton.h"
 #include "forms/Picture.h"
 #include "forms/PushButton.h"
@@ -41,6 +42,14 @@ Picture::Artwork artworkFor(PictureArt art)
         break;
     }
     return [](QPainter&) {};
+}
+
+// The charts and the panel backdrop paint their whole rectangle; only the arrow lets the window
+// show through.
+bool coversEveryPixel(PictureArt art)
+{
+    return art == PictureArt::GirlsChart || art == PictureArt::BoysChart ||
+           art == PictureArt::Panel;
 }
 
 void applyColours(QWidget* widget, const ControlSpec& declared, QPalette::ColorRole fillRole,
@@ -119,6 +128,7 @@ QWidget* createControl(QWidget* window, const ControlSpec& declared)
     }
     case ControlKind::Picture: {
         auto* picture = new Picture(window, artworkFor(declared.picture));
+        picture->setOpaque(coversEveryPixel(declared.picture));
         placeControl(picture, declared);
         return picture;
     }
@@ -129,8 +139,7 @@ QWidget* createControl(QWidget* window, const ControlSpec& declared)
 template <typename Control>
 Control* childControl(const QWidget* window, const char* name, int index = -1)
 {
-    auto* control =
-        window->findChild<Control*>(controlName(name, index), Qt::FindDirectChildrenOnly);
+    auto* control = window->findChild<Control*>(controlName(name, index));
     Q_ASSERT_X(control, "PerZelpo", name);
     return control;
 }
@@ -170,8 +179,13 @@ void PerZelpo::buildControls()
     // Created from the lowest to the topmost, so that each lies over the ones made before it.
     std::vector<QWidget*> windowed;
     for (const ControlSpec& declared : std::views::reverse(chartWindowControls())) {
+        MarkerLayer* layer = nullptr;
+        if (declared.kind == ControlKind::Shape && declared.shapeForm == ShapeForm::Circle) {
+            layer = new MarkerLayer(this);
+            m_markerLayers.push_back(layer);
+        }
         for (int member = declared.count - 1; member >= 0; --member) {
-            QWidget* control = createControl(this, declared);
+            QWidget* control = createControl(layer ? layer : static_cast<QWidget*>(this), declared);
             const int index = declared.index < 0 ? -1 : declared.index + member;
             control->setObjectName(controlName(declared.name, index));
             if (declared.font.family) {
@@ -183,6 +197,7 @@ void PerZelpo::buildControls()
             if (!declared.visible) {
                 control->hide();
             }
+
             const bool isWindowed = declared.kind == ControlKind::PushButton ||
                                     declared.kind == ControlKind::OptionButton ||
                                     declared.kind == ControlKind::TextBox;
@@ -224,6 +239,9 @@ void PerZelpo::bindControls()
     m_line3 = childControl<Line>(this, "Line3");
     findArray(this, "Line4", m_line4);
 
+    // The readout follows the pointer over the chart and changes at every move.
+    m_label5->setPaintsFromTiles(true);
+
     // The chart pictures and the left panel follow the pointer; the arrow only swallows it.
     for (Picture* picture : {m_image1, m_image3, m_image4}) {
         picture->setReportsPointer(true);
@@ -237,6 +255,13 @@ void PerZelpo::setTabOrder()
     QWidget::setTabOrder(m_option1[1], m_option1[0]);
     QWidget::setTabOrder(m_option1[0], m_text2);
     QWidget::setTabOrder(m_text2, m_text1);
+}
+
+void PerZelpo::setMarkersHeld(bool held)
+{
+    for (MarkerLayer* layer : m_markerLayers) {
+        layer->setHeld(held);
+    }
 }
 
 float PerZelpo::outerTwipWidth() const

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include <QWidget>
 
 class FormLabel;
 class Line;
+class MarkerLayer;
 class OptionButton;
 class Picture;
 class PushButton;
@@ -47,6 +49,11 @@ public:
     Line* Line2() const { return m_line2; }
     Line* Line3() const { return m_line3; }
     Line* Line4(int index) const { return m_line4.at(index); }
+
+    // Markers shown while they are held appear together once released: the toolkit then looks
+    // for the pointer once, not once for each marker of a long history. Their visibility as
+    // controls is theirs all along.
+    void setMarkersHeld(bool held);
 
     // The window's outer size, caption and border included, in twips.
     float outerTwipWidth() const;
@@ -94,4 +101,5 @@ private:
     Line* m_line2 = nullptr;
     Line* m_line3 = nullptr;
     std::array<Line*, 3> m_line4{};
+    std::vector<MarkerLayer*> m_markerLayers;
 };

@@ -15,21 +15,35 @@ void Picture::setReportsPointer(bool reports)
     setMouseTracking(reports);
 }
 
+void Picture::setOpaque(bool opaque)
+{
+    m_opaque = opaque;
+    setAttribute(Qt::WA_OpaquePaintEvent, opaque);
+    m_drawn = QPixmap();
+    update();
+}
+
 void Picture::paintEvent(QPaintEvent* event)
 {
     const qreal ratio = devicePixelRatioF();
     if (m_drawn.isNull() || m_drawn.devicePixelRatio() != ratio) {
         m_drawn = QPixmap(size() * ratio);
         m_drawn.setDevicePixelRatio(ratio);
-        m_drawn.fill(Qt::transparent);
+        // A pixmap filled with an opaque colour is kept in the screen's own format, so a
+        // repaint copies it instead of blending it.
+        m_drawn.fill(m_opaque ? Qt::white : Qt::transparent);
         QPainter artist(&m_drawn);
         artist.setRenderHint(QPainter::Antialiasing);
         m_artwork(artist);
     }
+    // Rectangle by rectangle: a copy clipped to one rectangle is a plain block copy, while the
+    // same copy clipped to the cross-hair's several strips at once goes pixel run by pixel run.
     QPainter painter(this);
-    const QRect area = event->rect();
-    painter.drawPixmap(area, m_drawn,
-                       QRectF(area.topLeft() * ratio, area.size() * ratio).toAlignedRect());
+    for (const QRect& area : event->region()) {
+        painter.setClipRect(area);
+        painter.drawPixmap(area, m_drawn,
+                           QRectF(area.topLeft() * ratio, area.size() * ratio).toAlignedRect());
+    }
 }
 
 void Picture::mouseMoveEvent(QMouseEvent* event)

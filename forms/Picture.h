@@ -21,6 +21,10 @@ public:
     // Pictures that report the pointer follow it even with no button held.
     void setReportsPointer(bool reports);
 
+    // An artwork that covers every pixel of the picture: it is kept without transparency and
+    // nothing beneath it is painted, which makes the strips the cross-hair uncovers cheap.
+    void setOpaque(bool opaque);
+
 signals:
     // The pointer's position in twips from the picture's top-left corner.
     void mouseMoved(float x, float y, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
@@ -32,4 +36,5 @@ protected:
 private:
     Artwork m_artwork;
     QPixmap m_drawn;
+    bool m_opaque = false;
 };

@@ -34,9 +34,8 @@ QRect Shape::pixelGeometry() const
 
 void Shape::paintEvent(QPaintEvent* event)
 {
-    QPainter painter(this);
     if (m_form == ShapeForm::Rectangle) {
-        paintRectangle(painter, event->region());
+        paintRectangle(event->region());
         return;
     }
     // The weighing markers are circles and a stored history shows 107 of them at once: each
@@ -50,6 +49,7 @@ void Shape::paintEvent(QPaintEvent* event)
         QPainter artist(&m_drawn);
         drawCircle(artist);
     }
+    QPainter painter(this);
     painter.drawPixmap(0, 0, m_drawn);
 }
 
@@ -66,9 +66,10 @@ QRectF Shape::outlineBox() const
     return QRectF(rect()).adjusted(inset, inset, -inset, -inset);
 }
 
-void Shape::paintRectangle(QPainter& painter, const QRegion& area) const
+void Shape::paintRectangle(const QRegion& area)
 {
     if (m_borderPixels <= 0) {
+        QPainter painter(this);
         painter.setPen(outlinePen());
         painter.setBrush(m_fill.isValid() ? QBrush(m_fill) : Qt::NoBrush);
         painter.drawRect(outlineBox());
@@ -87,7 +88,16 @@ void Shape::paintRectangle(QPainter& painter, const QRegion& area) const
         {box.left(), box.top() + band, band, sideHeight},
         {box.right() - band + 1, box.top() + band, band, sideHeight},
     };
+    // The cross-hair mostly uncovers the chart inside an unfilled frame: nothing to paint.
+    const auto touchesOutline = [&area](const QRect& part) { return area.intersects(part); };
+    if (!m_fill.isValid() && std::ranges::none_of(bands, touchesOutline)) {
+        return;
+    }
+    QPainter painter(this);
     for (const QRect& repainted : area) {
+        // Filling within one clip rectangle is a block fill; within the whole area, with the
+        // cross-hair's several strips, it goes pixel run by pixel run.
+        painter.setClipRect(repainted);
         if (m_fill.isValid()) {
             painter.fillRect(box & repainted, m_fill);
         }

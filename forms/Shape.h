@@ -27,7 +27,7 @@ protected:
 private:
     QPen outlinePen() const;
     QRectF outlineBox() const;
-    void paintRectangle(QPainter& painter, const QRegion& area) const;
+    void paintRectangle(const QRegion& area);
     void drawCircle(QPainter& painter) const;
 
     ShapeForm m_form;

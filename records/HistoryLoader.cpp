@@ -93,6 +93,7 @@ void HistoryLoader::plotStoredHistory(const QString& fileName)
     if (const std::optional<QDate> birthDate = storedBirthDate(fileName, reading)) {
         m_window.Text2()->setText(zelpo::dateText(*birthDate));
         plotWeighings(fileName, reading.records.sliced(1), *birthDate);
+        m_window.setMarkersHeld(false);
     } else {
         // Without a birth date no age can be worked out, so nothing is plotted, and the empty,
         // editable box shows that nothing was loaded.
@@ -172,6 +173,7 @@ void HistoryLoader::plotWeighings(const QString& fileName, const QStringList& re
                         .arg(fileName, records[position], zelpo::dateText(*previousDate))});
             date = previousDate;
         }
+        m_window.setMarkersHeld(true);
         UbicarMarcador(m_window, markerIndex, zelpo::daysBetween(birthDate, *date), weighing.grams);
         ++markerIndex;
         previousDate = date;
@@ -180,6 +182,8 @@ void HistoryLoader::plotWeighings(const QString& fileName, const QStringList& re
 
 void HistoryLoader::report(const zelpo::Failure& failure)
 {
+    // The markers plotted so far stand on the chart behind the message.
+    m_window.setMarkersHeld(false);
     // The code stands after a blank of its own, as numbers are written with room for a sign.
     m_messages.show(QStringLiteral("Error : ") + u' ' + QString::number(failure.code) +
                         QStringLiteral(" --> ") + failure.description,

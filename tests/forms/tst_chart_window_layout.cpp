@@ -101,7 +101,30 @@ bool isWindowed(const DesignedControl& control)
 
 QWidget* control(const PerZelpo& window, const QString& name)
 {
-    return window.findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+    return window.findChild<QWidget*>(name);
+}
+
+// The markers lie on transparent layers of their own; a control's place in the stacking is that
+// of the window's child that carries it.
+QWidget* stackedChild(const PerZelpo& window, QWidget* control)
+{
+    while (control && control->parentWidget() != &window) {
+        control = control->parentWidget();
+    }
+    return control;
+}
+
+QList<QWidget*> controlsOf(const PerZelpo& window)
+{
+    QList<QWidget*> controls;
+    for (QWidget* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->objectName() == QLatin1String("markerLayer")) {
+            controls << child->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        } else {
+            controls << child;
+        }
+    }
+    return controls;
 }
 
 // Left, top, width, height, or a line's two ends, exactly as the control holds them.
@@ -271,8 +294,7 @@ private slots:
         for (const DesignedControl& designed : kDesign) {
             designedControls += designed.members;
         }
-        QCOMPARE(window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(),
-                 designedControls);
+        QCOMPARE(controlsOf(window).size(), designedControls);
         QCOMPARE(window.size(), QSize(627, 460));
         QVERIFY2(window.Option1(0)->isChecked(), "\"Varón\" is not selected");
         QVERIFY2(!window.Option1(1)->isChecked(), "\"Mujer\" is selected");
@@ -336,7 +358,7 @@ private slots:
         const auto rangeOf = [&](const DesignedControl& designed) {
             QList<qsizetype> at;
             for (const QString& name : memberNames(designed)) {
-                at << children.indexOf(control(window, name));
+                at << children.indexOf(stackedChild(window, control(window, name)));
             }
             return std::pair(*std::min_element(at.begin(), at.end()),
                              *std::max_element(at.begin(), at.end()));
@@ -475,6 +497,26 @@ private slots:
         QVERIFY2(found, "nothing under the pointer");
         QCOMPARE(found->objectName(), under);
         QCOMPARE(QApplication::widgetAt(window.mapToGlobal(pixelOf(twips))), found);
+    }
+
+    void heldMarkersWaitToBeLetGo()
+    {
+        PerZelpo window;
+        QVERIFY(shownAndActive(window));
+        window.sh(5)->show();
+        QVERIFY2(window.sh(5)->isVisible(), "a shown marker is not on the screen");
+        window.setMarkersHeld(true);
+        for (int index : {0, 3, 106}) {
+            window.sh(index)->show();
+        }
+        for (int index : {0, 3, 106}) {
+            QVERIFY(!window.sh(index)->isHidden());
+            QVERIFY2(!window.sh(index)->isVisible(), "a held marker is on the screen");
+        }
+        window.setMarkersHeld(false);
+        for (int index : {0, 3, 106}) {
+            QVERIFY2(window.sh(index)->isVisible(), "a marker let go is not on the screen");
+        }
     }
 
     void movingOverAMarkerReachesTheChartInItsOwnTwips()
