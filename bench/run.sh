@@ -5,7 +5,7 @@
 #
 # Usage: bench/run.sh [zelpo_bench options, e.g. --launches 25 --scale 2]
 # The build goes to build-bench/ (ZELPO_BENCH_BUILD_DIR overrides it). The measurements run in a
-# private Xvfb with openbox; without Xvfb they fall back to Qt's offscreen platform and say so.
+# private Xvfb with openbox; without them they fall back to Qt's offscreen platform and say so.
 # Exit status: 0 every goal met, 1 a goal missed, 2 something could not be measured.
 set -uo pipefail
 
@@ -27,65 +27,26 @@ cmake --build "$build" --target zelpo zelpo_minimal_window zelpo_bench -j2 >"$bu
     exit 2
 }
 
+source "$root/scripts/private_display.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/zelpo-bench.XXXXXX")
-mkdir -p "$work/config" "$work/runtime"
-chmod 700 "$work/runtime"
-xvfb_pid="" openbox_pid=""
-stop() { # stop <pid>: ends one process we started and reaps it
-    [[ -n "$1" ]] || return 0
-    kill "$1" 2>/dev/null
-    wait "$1" 2>/dev/null
-}
 cleanup() {
-    stop "$openbox_pid"
-    stop "$xvfb_pid"
+    private_display_stop
     rm -rf "$work"
 }
 trap cleanup EXIT
 
-# Polls a command for up to 10 s.
-wait_for() {
-    local tries=200
-    until "$@"; do
-        ((--tries > 0)) || return 1
-        sleep 0.05
-    done
-}
-
-# The same settings for every program measured, isolated from the user's desktop.
-unset WAYLAND_DISPLAY QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR \
-    QT_ENABLE_HIGHDPI_SCALING QT_FONT_DPI ZELPO_REPORT_FIRST_PAINT
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
-
-display_known() { [[ -s "$work/display" ]] && grep -q '^[0-9]' "$work/display"; }
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-
-if command -v Xvfb >/dev/null 2>&1; then
-    # -displayfd lets the server pick a free display and tell us which.
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset \
-        3>"$work/display" >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    if ! wait_for display_known; then
-        echo "Xvfb did not start:"
-        cat "$work/xvfb.log"
+unset ZELPO_REPORT_FIRST_PAINT
+if command -v Xvfb >/dev/null 2>&1 && command -v openbox >/dev/null 2>&1; then
+    if ! private_display_start "$work"; then
+        echo "$display_problem:"
+        cat "$work/xvfb.log" "$work/openbox.log" 2>/dev/null
         exit 2
     fi
-    export DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb
-    setting="a private Xvfb on $DISPLAY (1280x1024, 24-bit)"
-    if command -v openbox >/dev/null 2>&1 && command -v xprop >/dev/null 2>&1; then
-        openbox >"$work/openbox.log" 2>&1 &
-        openbox_pid=$!
-        if wait_for wm_running; then
-            setting+=" with openbox"
-        else
-            setting+=" (openbox did not start: no window manager)"
-        fi
-    else
-        setting+=" without a window manager"
-    fi
+    setting="a private Xvfb on $DISPLAY (1280x1024, 24-bit) with openbox"
 else
+    isolate_qt_settings "$work"
     export QT_QPA_PLATFORM=offscreen
-    setting="Qt's offscreen platform (no Xvfb on this machine)"
+    setting="Qt's offscreen platform (no Xvfb and openbox on this machine)"
 fi
 
 echo "# Display: $setting"

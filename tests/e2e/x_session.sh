@@ -9,6 +9,8 @@
 # helpers below and ends with x_session_finish. Everything started here is ended on exit; the temporary folder with its
 # screenshots and logs is kept when a check failed.
 
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/private_display.sh"
+
 failures=0
 pass() { echo "ok   - $*"; }
 fail() {
@@ -39,29 +41,10 @@ require_program() {
     fi
 }
 
-# Microseconds since the epoch, whatever the locale's decimal separator.
-now_us() { echo "${EPOCHREALTIME//[.,]/}"; }
-
-# wait_until <seconds> <command...>: polls the command until it succeeds or time runs out.
-wait_until() {
-    local deadline=$(($(now_us) + $1 * 1000000))
-    shift
-    until "$@"; do
-        (($(now_us) >= deadline)) && return 1
-        sleep 0.05
-    done
-}
-
-xvfb_pid="" openbox_pid="" zelpo_pid=""
-stop() { # stop <pid>: ends one process we started and reaps it
-    [[ -n "$1" ]] || return 0
-    kill "$1" 2>/dev/null
-    wait "$1" 2>/dev/null
-}
+zelpo_pid=""
 x_session_cleanup() {
     stop "$zelpo_pid"
-    stop "$openbox_pid"
-    stop "$xvfb_pid"
+    private_display_stop
     if ((failures == 0)); then
         rm -rf "$work"
     else
@@ -75,44 +58,18 @@ x_session_start() {
     work=$(mktemp -d "${TMPDIR:-/tmp}/zelpo-e2e.XXXXXX")
     install_dir="$work/installation"
     elsewhere="$work/elsewhere"
-    mkdir -p "$install_dir" "$elsewhere" "$work/config" "$work/runtime"
-    chmod 700 "$work/runtime"
+    mkdir -p "$install_dir" "$elsewhere"
     trap x_session_cleanup EXIT
     trap 'fail "interrupted"; exit 1' INT TERM
-
-    unset WAYLAND_DISPLAY QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR \
-        QT_ENABLE_HIGHDPI_SCALING QT_FONT_DPI
-    export QT_QPA_PLATFORM=xcb
-    export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
-
-    # -displayfd picks a free display number, so parallel sessions never meet; -noreset keeps
-    # the server alive when the last client disconnects between two starts of the program.
-    Xvfb -displayfd 3 -screen 0 "${expected_screen}x24" -dpi 96 -nolisten tcp -noreset \
-        3>"$work/display" >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    if ! wait_until 10 display_known; then
-        fail "Xvfb did not start (see $work/xvfb.log)"
-        exit 1
-    fi
-    DISPLAY=":$(head -n1 "$work/display")"
-    export DISPLAY
-    if ! wait_until 10 eval 'xdpyinfo >/dev/null 2>&1'; then
-        fail "Xvfb on $DISPLAY does not answer"
+    if ! private_display_start "$work" "$expected_screen"; then
+        fail "$display_problem"
         exit 1
     fi
     screen=$(xdpyinfo | awk '/dimensions:/ { print $2; exit }')
     screen_width=${screen%x*} screen_height=${screen#*x}
 
-    openbox >"$work/openbox.log" 2>&1 &
-    openbox_pid=$!
-    if ! wait_until 10 wm_running; then
-        fail "openbox did not start (see $work/openbox.log)"
-        exit 1
-    fi
     echo "# X server $DISPLAY ($screen) with openbox"
 }
-display_known() { [[ -s "$work/display" ]] && grep -q '^[0-9]' "$work/display"; }
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
 # x_session_finish: the summary line and the script's exit status.
 x_session_finish() {
