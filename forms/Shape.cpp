@@ -93,19 +93,21 @@ void Shape::paintRectangle(const QRegion& area)
     if (!m_fill.isValid() && std::ranges::none_of(bands, touchesOutline)) {
         return;
     }
+    // Each piece is filled within a clip of its own rectangle, which makes it a block fill;
+    // within the whole area, with the cross-hair's several strips, it goes pixel run by run.
     QPainter painter(this);
+    const auto fill = [&painter](const QRect& piece, const QColor& colour) {
+        if (!piece.isEmpty()) {
+            painter.setClipRect(piece);
+            painter.fillRect(piece, colour);
+        }
+    };
     for (const QRect& repainted : area) {
-        // Filling within one clip rectangle is a block fill; within the whole area, with the
-        // cross-hair's several strips, it goes pixel run by pixel run.
-        painter.setClipRect(repainted);
         if (m_fill.isValid()) {
-            painter.fillRect(box & repainted, m_fill);
+            fill(box & repainted, m_fill);
         }
         for (const QRect& part : bands) {
-            const QRect visible = part & repainted;
-            if (!visible.isEmpty()) {
-                painter.fillRect(visible, m_border);
-            }
+            fill(part & repainted, m_border);
         }
     }
 }

@@ -11,7 +11,7 @@ namespace {
 // Room on each side of a piece's advance for the parts of a glyph that reach past it.
 constexpr int kOverhang = 2;
 // Texts that never repeat would otherwise fill the cache without end.
-constexpr qsizetype kMostTiles = 256;
+constexpr std::size_t kMostTiles = 256;
 
 // Calls visit(piece) for each digit and each run of other characters, in order.
 template <typename Visit>
@@ -69,9 +69,9 @@ void TextTiles::paintLine(QPainter& painter, const QRect& box, Qt::Alignment ali
 
 const TextTiles::Tile& TextTiles::tileFor(QStringView piece)
 {
-    const auto found = m_tiles.constFind(piece.toString());
-    if (found != m_tiles.cend()) {
-        return *found;
+    const std::u16string_view characters(piece.utf16(), std::size_t(piece.size()));
+    if (const auto found = m_tiles.find(characters); found != m_tiles.end()) {
+        return found->second;
     }
     const QString text = piece.toString();
     Tile tile;
@@ -86,7 +86,7 @@ const TextTiles::Tile& TextTiles::tileFor(QStringView piece)
     artist.drawText(QRectF(kOverhang, 0, size.width() - kOverhang, size.height()),
                     Qt::AlignLeft | m_verticalAlignment | Qt::TextSingleLine, text);
     artist.end();
-    return *m_tiles.insert(text, std::move(tile));
+    return m_tiles.emplace(characters, std::move(tile)).first->second;
 }
 
 void TextTiles::startOver(const QFont& font, const QColor& ink, qreal pixelRatio, int lineHeight,

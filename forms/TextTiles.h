@@ -1,8 +1,11 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
 #include <QColor>
 #include <QFont>
-#include <QHash>
 #include <QPixmap>
 
 class QPainter;
@@ -30,11 +33,21 @@ private:
         qreal advance = 0;
     };
 
+    // Looked up by the piece's characters as they stand in the line, without copying them.
+    struct PieceHash
+    {
+        using is_transparent = void;
+        std::size_t operator()(std::u16string_view piece) const
+        {
+            return std::hash<std::u16string_view>{}(piece);
+        }
+    };
+
     const Tile& tileFor(QStringView piece);
     void startOver(const QFont& font, const QColor& ink, qreal pixelRatio, int lineHeight,
                    Qt::Alignment alignment);
 
-    QHash<QString, Tile> m_tiles;
+    std::unordered_map<std::u16string, Tile, PieceHash, std::equal_to<>> m_tiles;
     QFont m_font;
     QColor m_ink;
     qreal m_pixelRatio = 0;
