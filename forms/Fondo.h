@@ -9,4 +9,16 @@ class Fondo : public QWidget
 
 public:
     Fondo();
+
+    // Where the window system fills the backdrop with black by itself, the toolkit keeps no
+    // screen-sized image of it and paints nothing on the screen.
+    QPaintEngine* paintEngine() const override;
+    void setVisible(bool visible) override;
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool m_filledByWindowSystem = false;
 };

@@ -29,11 +29,18 @@ QString controlName(const char* name, int index)
 
 Picture::Artwork artworkFor(PictureArt art)
 {
+    // A chart picture takes the chart drawn ahead while the program started, when there is one.
+    const auto chart = [](zelpo::ChartSex sex) -> Picture::Artwork {
+        return {[sex](QPainter& painter) { zelpo::paintChart(painter, sex); },
+                [sex](QSize devicePixels, qreal pixelRatio) {
+                    return zelpo::ChartDrawnAhead::take(sex, devicePixels, pixelRatio);
+                }};
+    };
     switch (art) {
     case PictureArt::GirlsChart:
-        return [](QPainter& painter) { zelpo::paintChart(painter, zelpo::ChartSex::Girls); };
+        return chart(zelpo::ChartSex::Girls);
     case PictureArt::BoysChart:
-        return [](QPainter& painter) { zelpo::paintChart(painter, zelpo::ChartSex::Boys); };
+        return chart(zelpo::ChartSex::Boys);
     case PictureArt::Panel:
         return zelpo::paintPanel;
     case PictureArt::Arrow:

@@ -1,5 +1,7 @@
 #include "forms/Picture.h"
 
+#include "forms/artwork/DrawingAhead.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -9,6 +11,10 @@ Picture::Picture(QWidget* parent, Artwork artwork)
     // The pictures lie over the window; the pointer over one belongs to it, not to the window.
     setAttribute(Qt::WA_NoMousePropagation);
 }
+
+Picture::Artwork::Artwork(Paint painter, DrawnAhead ahead)
+    : paint(std::move(painter)), drawnAhead(std::move(ahead))
+{}
 
 void Picture::setReportsPointer(bool reports)
 {
@@ -27,14 +33,16 @@ void Picture::paintEvent(QPaintEvent* event)
 {
     const qreal ratio = devicePixelRatioF();
     if (m_drawn.isNull() || m_drawn.devicePixelRatio() != ratio) {
-        m_drawn = QPixmap(size() * ratio);
-        m_drawn.setDevicePixelRatio(ratio);
-        // A pixmap filled with an opaque colour is kept in the screen's own format, so a
-        // repaint copies it instead of blending it.
-        m_drawn.fill(m_opaque ? Qt::white : Qt::transparent);
-        QPainter artist(&m_drawn);
-        artist.setRenderHint(QPainter::Antialiasing);
-        m_artwork(artist);
+        const QSize devicePixels = size() * ratio;
+        QImage drawing =
+            m_artwork.drawnAhead ? m_artwork.drawnAhead(devicePixels, ratio) : QImage();
+        if (drawing.isNull() || drawing.hasAlphaChannel() == m_opaque) {
+            // Opaque, it is drawn without transparency, so a repaint copies it instead of
+            // blending it.
+            drawing = zelpo::drawArtwork(size(), ratio, m_opaque, m_artwork.paint);
+        }
+        // Handed over without a copy: the image already is in the form a pixmap keeps.
+        m_drawn = QPixmap::fromImage(std::move(drawing));
     }
     // Rectangle by rectangle: a copy clipped to one rectangle is a plain block copy, while the
     // same copy clipped to the cross-hair's several strips at once goes pixel run by pixel run.

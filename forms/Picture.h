@@ -3,7 +3,9 @@
 #include "forms/TwipControl.h"
 
 #include <functional>
+#include <type_traits>
 
+#include <QImage>
 #include <QPixmap>
 #include <QWidget>
 
@@ -14,7 +16,23 @@ class Picture : public QWidget, public TwipControl
     Q_OBJECT
 
 public:
-    using Artwork = std::function<void(QPainter&)>;
+    // How the picture is drawn: `paint` draws it in logical pixels from (0, 0). A picture whose
+    // drawing may have been made ahead first asks `drawnAhead` for one of its own device size and
+    // pixel ratio, which gives a null image when there is none.
+    struct Artwork
+    {
+        using Paint = std::function<void(QPainter&)>;
+        using DrawnAhead = std::function<QImage(QSize devicePixels, qreal pixelRatio)>;
+
+        template <typename Painter>
+        requires std::is_invocable_v<Painter&, QPainter&> Artwork(Painter painter)
+            : paint(std::move(painter))
+        {}
+        Artwork(Paint painter, DrawnAhead ahead);
+
+        Paint paint;
+        DrawnAhead drawnAhead;
+    };
 
     Picture(QWidget* parent, Artwork artwork);
 

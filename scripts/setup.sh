@@ -3,7 +3,7 @@
 # (and, with --tests, to run its tests). Packages already present are left alone.
 set -euo pipefail
 
-build_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
+build_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
                 fonts-liberation2 fonts-dejavu-core)
 test_packages=(xvfb xauth xdotool openbox imagemagick x11-utils
                clang libclang-rt-14-dev desktop-file-utils)

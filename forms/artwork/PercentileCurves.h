@@ -21,6 +21,9 @@ struct PercentileCurve
     double startMonths;
     // Tabulated weights in increasing age, the last one at six years.
     std::vector<PercentileKnot> knots;
+    // The cubic's slope at each knot, in kilograms a month, worked out once with the table; a
+    // curve without them has them worked out at every use.
+    std::vector<double> slopes;
 };
 
 // The chart's curves from the highest percentile to the lowest.
