@@ -9,12 +9,20 @@
 #include "forms/TextBox.h"
 #include "records/HistoryLoader.h"
 
+#include <QScopedValueRollback>
+
 ChartWindowEvents::ChartWindowEvents(PerZelpo& window, ChartServices services,
                                      std::function<void()> endProgram)
     : QObject(&window), m_window(window), m_services(services), m_endProgram(std::move(endProgram)),
-      m_plot(window, services.messages, services.clock)
+      m_plot(window, services.messages, services.clock), m_loadedHistoryText(window.Text3()->text())
 {
     connectEvents();
+}
+
+void ChartWindowEvents::loadHistory()
+{
+    CargarHistoria(m_window, m_services.messages);
+    m_loadedHistoryText = m_window.Text3()->text();
 }
 
 void ChartWindowEvents::connectEvents()
@@ -69,6 +77,14 @@ void ChartWindowEvents::Image4_MouseMove(float x, float y)
 
 void ChartWindowEvents::Command1_Click()
 {
+    // "Graficar" takes no focus, so a number typed into the history box may not have been
+    // looked up yet: the birth date beside it would still be the last child's. That child's own
+    // history is loaded instead, and the user plots again on the chart it brings.
+    if (m_window.Text3()->text() != m_loadedHistoryText) {
+        const QScopedValueRollback loading(m_loadingBeforePlot, true);
+        loadHistory();
+        return;
+    }
     m_plot.Command1_Click();
 }
 
@@ -94,7 +110,7 @@ void ChartWindowEvents::Label8_Click()
 
 void ChartWindowEvents::Option1_Click(int)
 {
-    CargarHistoria(m_window, m_services.messages);
+    loadHistory();
 }
 
 void ChartWindowEvents::Text1_LostFocus()
@@ -104,5 +120,8 @@ void ChartWindowEvents::Text1_LostFocus()
 
 void ChartWindowEvents::Text3_LostFocus()
 {
-    CargarHistoria(m_window, m_services.messages);
+    // The load run for "Graficar" moves the focus out of the box: that leaving is the same load.
+    if (!m_loadingBeforePlot) {
+        loadHistory();
+    }
 }

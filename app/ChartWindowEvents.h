@@ -5,6 +5,7 @@
 #include <functional>
 
 #include <QObject>
+#include <QString>
 
 class AddressOpener;
 class Clock;
@@ -43,9 +44,13 @@ public:
 
 private:
     void connectEvents();
+    void loadHistory();
 
     PerZelpo& m_window;
     ChartServices m_services;
     std::function<void()> m_endProgram;
     PlotCommand m_plot;
+    // The history number as the last load found it: text typed since then is not yet looked up.
+    QString m_loadedHistoryText;
+    bool m_loadingBeforePlot = false;
 };

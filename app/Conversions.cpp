@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <string>
 
 #include <QRegularExpression>
@@ -132,6 +133,15 @@ bool isNumber(QStringView text)
     const QStringView trimmed = trimmedBlanks(text);
     const LeadingNumber number = readLeadingNumber(trimmed);
     return number.found && number.finite && number.length == trimmed.size();
+}
+
+bool isWholeNumber(QStringView text)
+{
+    if (!isNumber(text)) {
+        return false;
+    }
+    const double value = numericValue(text);
+    return std::trunc(value) == value;
 }
 
 double numericValue(QStringView text)

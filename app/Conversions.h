@@ -15,6 +15,10 @@ namespace zelpo {
 // exponent. "12abc", "1,5", "" and "1e400" are not numbers.
 bool isNumber(QStringView text);
 
+// True when the text is a number under isNumber() without a fraction: "12", " 12 ", "-5" and
+// "12.0" are whole numbers, "12.9" is not.
+bool isWholeNumber(QStringView text);
+
 // The number formed by the text's leading characters (blanks skipped, sign, digits, ".",
 // exponent); 0 when they form none. Never fails, whatever the text.
 double numericValue(QStringView text);

@@ -15,6 +15,7 @@
 #include <QCursor>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -175,6 +176,30 @@ QList<double> InteractionBench::timePlotsAnsweredNo(int runs)
                      .arg(shownTexts()));
         }
     }
+    return times;
+}
+
+QList<double> InteractionBench::timeStoresIntoHistory(int runs)
+{
+    const QString historyFile = QStringLiteral("0004711V.CRV");
+    const QString copyNumber = QStringLiteral("4712");
+    const QString copyFile = QStringLiteral("0004712V.CRV");
+    QList<double> times;
+    for (int run = 0; run < runs && m_problem.isEmpty(); ++run) {
+        // Always a history of the same length, so that every run reads back as much.
+        QFile::remove(copyFile);
+        QFile::copy(historyFile, copyFile);
+        QElapsedTimer clock;
+        clock.start();
+        const zelpo::MaybeFailure failure =
+            zelpo::GuardarMedida(true, copyNumber, birthDateText, QStringLiteral("12000"),
+                                 m_clock.today(), QDir::current());
+        times.append(double(clock.nsecsElapsed()) / 1e6);
+        if (failure) {
+            fail(QStringLiteral("storing into the history failed: %1").arg(failure->description));
+        }
+    }
+    QFile::remove(copyFile);
     return times;
 }
 

@@ -35,6 +35,8 @@ public:
     QList<double> timeHistoryLoads(int runs);
     QList<double> timePlotsAnsweredNo(int runs);
     QList<double> timePointerMoves(int runs);
+    // Storing one weighing into a copy of the stored history: the file read back, then appended.
+    QList<double> timeStoresIntoHistory(int runs);
 
     struct RepaintedArea
     {

@@ -20,6 +20,7 @@ constexpr double kMemoryRatioGoal = 1.3;
 constexpr double kHistoryLoadGoalMs = 5.0;
 constexpr double kPlotGoalMs = 1.0;
 constexpr double kPointerMoveGoalMs = 0.1;
+constexpr double kStoreGoalMs = 1.0;
 
 enum ExitStatus { AllGoalsMet = 0, GoalMissed = 1, NotMeasured = 2 };
 
@@ -114,6 +115,7 @@ int main(int argc, char* argv[])
     const QList<double> loads = bench.timeHistoryLoads(200 * scale);
     const QList<double> plots = bench.timePlotsAnsweredNo(1000 * scale);
     const QList<double> moves = bench.timePointerMoves(5000 * scale);
+    const QList<double> stores = bench.timeStoresIntoHistory(1000 * scale);
     const InteractionBench::RepaintedArea area = bench.measurePointerMoveArea(50);
     if (!bench.problem().isEmpty()) {
         print(QStringLiteral("The chart window could not be measured: %1\n").arg(bench.problem()));
@@ -133,6 +135,8 @@ int main(int argc, char* argv[])
         timeRow(QStringLiteral("One pointer move over the chart, readout and cross-hair "
                                "repainted"),
                 moves, kPointerMoveGoalMs),
+        timeRow(QStringLiteral("Storing one weighing into a history of 107 (read back first)"),
+                stores, kStoreGoalMs),
         {QStringLiteral("Area repainted by one pointer move (largest of 50)"),
          QStringLiteral("%1 px² of %2 px² allowed").arg(area.largestPainted).arg(area.allowedForIt),
          QStringLiteral("within the two lines and the status strip"), area.allWithinAllowance},

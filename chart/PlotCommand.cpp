@@ -8,6 +8,7 @@
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
 #include "forms/TextBox.h"
+#include "records/HistoryLoader.h"
 #include "records/PatientFile.h"
 
 #include <QDir>
@@ -88,13 +89,19 @@ void PlotCommand::refuseWeight()
 void PlotCommand::storeWeighing()
 {
     const QString historyText = m_window.Text3()->text();
-    if (!zelpo::isNumber(historyText)) {
+    // The box opens holding 0, which names no child: weighings of children never numbered
+    // would all be filed together under the first one's birth date.
+    if (!zelpo::isNumber(historyText) || zelpo::numericValue(historyText) == 0) {
         m_messages.show(
             QStringLiteral(
                 "Si desea almacenar este dato ingresado, deberá primero otorgarle al programa un "
                 "número de historia clínica al paciente para así poder seguir la evolución de "
                 "zelpo en otra oportunidad"),
             MessageStyle::OkStop, errorTitle);
+        return;
+    }
+    if (!zelpo::isWholeNumber(historyText)) {
+        reportHistoryNumberNotNumeric(m_messages);
         return;
     }
     // The weighing belongs to the chart of the sex it is filed under.

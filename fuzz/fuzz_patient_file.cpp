@@ -1,11 +1,14 @@
 // Patient files may be left behind by a person with an editor, a broken disk or another program.
 // Whatever a file holds, reading it must end quickly with sound records or a failure, reading
-// must leave it as it was, and storing a weighing must add exactly one record at its end.
+// must leave it as it was, and storing a weighing must add exactly one record at its end, or
+// leave a file that is no history untouched.
 
+#include "app/Conversions.h"
 #include "app/RecordFile.h"
 #include "fuzz/FuzzInput.h"
 #include "records/PatientFile.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QFile>
@@ -74,12 +77,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const zelpo::MaybeFailure storing =
         zelpo::GuardarMedida(false, "4711", "14/02/2021", "3950", QDate(2021, 3, 3), folder);
-    requireThat(!storing.has_value(), "a weighing can be added to any existing file", context);
-    // Only a last line left without its line end gets one, in front of the new record; an
+    // A weighing joins only a file that reads back as a history: text, within bounds, and the
+    // birth date first, or nothing at all yet.
+    const bool isText =
+        std::none_of(reading.records.cbegin(), reading.records.cend(), [](const QString& record) {
+            return std::any_of(record.cbegin(), record.cend(),
+                               [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
+        });
+    const bool history = !reading.failure && isText &&
+                         (reading.records.isEmpty() || zelpo::isDate(reading.records.first()));
+    if (!history) {
+        requireThat(storing.has_value() && contentOf(path) == content,
+                    "a file that is no history is refused and left as it was", context);
+        return 0;
+    }
+    requireThat(!storing.has_value(), "a weighing can be added to any history", context);
+    // Only a last line left without its line end gets one, in front of the new records; an
     // emptied file gets its birth date back first.
     const bool unended = !content.isEmpty() && !content.endsWith('\n');
-    const QByteArray added = content.isEmpty() ? "\"14/02/2021\"\r\n" + storedWeighing
-                                               : (unended ? "\r\n" : "") + storedWeighing;
+    const QByteArray added = QByteArray(unended ? "\r\n" : "") +
+                             (reading.records.isEmpty() ? "\"14/02/2021\"\r\n" : "") +
+                             storedWeighing;
     requireThat(contentOf(path) == content + added,
                 "storing only adds records at the end and changes nothing else", context);
     const zelpo::RecordReading afterStoring = zelpo::readRecords(path);

@@ -28,6 +28,7 @@ public:
 
 private:
     std::optional<QString> patientFileName();
+    bool storedHistoryExists(const QString& fileName);
     void leaveBirthDateToType();
     void plotStoredHistory(const QString& fileName);
     std::optional<QDate> storedBirthDate(const QString& fileName, const zelpo::RecordReading&);
@@ -42,17 +43,16 @@ void HistoryLoader::load()
 {
     m_window.Text2()->setEnabled(true);
     const QString historyText = m_window.Text3()->text();
-    if (!historyText.isEmpty() && !zelpo::isNumber(historyText)) {
-        m_messages.show(QStringLiteral("Debe Ingresar un dato numérico para poder almacenar la "
-                                       "información en disco."),
-                        MessageStyle::Ok, QStringLiteral("Error!"));
+    // "12.9" would name child 12's file: a history number is whole.
+    if (!historyText.isEmpty() && !zelpo::isWholeNumber(historyText)) {
+        reportHistoryNumberNotNumeric(m_messages);
         m_window.Text3()->clear();
         return;
     }
     LimpiarGrafico(m_window);
     const std::optional<QString> fileName = patientFileName();
     m_window.Image3()->setVisible(m_window.Option1(1)->isChecked());
-    if (!fileName || !zelpo::patientFileExists(*fileName, QDir::current())) {
+    if (!fileName || !storedHistoryExists(*fileName)) {
         leaveBirthDateToType();
         return;
     }
@@ -77,6 +77,17 @@ std::optional<QString> HistoryLoader::patientFileName()
                            "siete cifras del nombre del archivo del paciente.")
                 .arg(historyText.trimmed())});
     return std::nullopt;
+}
+
+bool HistoryLoader::storedHistoryExists(const QString& fileName)
+{
+    const zelpo::Result<bool> exists = zelpo::patientFileExists(fileName, QDir::current());
+    // Whatever stands under the name instead of a patient file is no history of this child.
+    if (!exists.ok()) {
+        report(exists.failure());
+        return false;
+    }
+    return exists.value();
 }
 
 void HistoryLoader::leaveBirthDateToType()
@@ -191,6 +202,13 @@ void HistoryLoader::report(const zelpo::Failure& failure)
 }
 
 } // namespace
+
+void reportHistoryNumberNotNumeric(MessageService& messages)
+{
+    messages.show(QStringLiteral("Debe Ingresar un dato numérico para poder almacenar la "
+                                 "información en disco."),
+                  MessageStyle::Ok, QStringLiteral("Error!"));
+}
 
 void CargarHistoria(PerZelpo& window, MessageService& messages)
 {

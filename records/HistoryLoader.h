@@ -9,3 +9,6 @@ class PerZelpo;
 // birth-date box is emptied for typing. A step that fails is reported and the next one runs;
 // a file that cannot be read ends the loading with the markers placed so far.
 void CargarHistoria(PerZelpo& window, MessageService& messages);
+
+// Tells the user that a history number must be a whole number.
+void reportHistoryNumberNotNumeric(MessageService& messages);

@@ -3,8 +3,6 @@
 #include "app/Conversions.h"
 #include "records/FormatoCampo.h"
 
-#include <QFileInfo>
-
 namespace zelpo {
 
 namespace {
@@ -53,32 +51,48 @@ MaybeFailure GuardarMedida(bool varonSelected, const QString& historyText,
     if (!weighing.ok()) {
         return weighing.failure();
     }
+    const Result<QString> birthDate =
+        FormatoCampo(dateValue(birthDateText).value_or(QDate()), dateMask);
     const QString path = directory.filePath(fileName.value());
-    // A file emptied by hand or by a broken disk has lost its birth date too; it gets it back
-    // before the weighing, so that the weighing is never read as the birth date.
-    const bool exists = isPlainFile(path);
-    if (!exists || QFileInfo(path).size() == 0) {
-        const Result<QString> birthDate =
-            FormatoCampo(dateValue(birthDateText).value_or(QDate()), dateMask);
+    const Result<bool> exists = plainFileExists(path);
+    if (!exists.ok()) {
+        return exists.failure();
+    }
+    if (!exists.value()) {
         if (!birthDate.ok()) {
             return birthDate.failure();
         }
-        const MaybeFailure written = exists ? appendRecord(path, birthDate.value())
-                                            : createRecordFile(path, birthDate.value());
+        const MaybeFailure created = createRecordFile(path, birthDate.value());
         // Another copy of the program may have created the file since we looked: its birth
         // date stands, and our weighing joins it.
-        if (written && written->code != FileAlreadyExists) {
-            return written;
+        if (created && created->code != FileAlreadyExists) {
+            return created;
         }
     }
-    return appendRecord(path, weighing.value());
+    return appendRecords(path, [&](const QStringList& stored) -> Result<QStringList> {
+        // A file emptied by hand or by a broken disk has lost its birth date too; it gets it
+        // back before the weighing, so that the weighing is never read as the birth date.
+        if (stored.isEmpty()) {
+            if (!birthDate.ok()) {
+                return birthDate.failure();
+            }
+            return QStringList{birthDate.value(), weighing.value()};
+        }
+        // The weighing would be filed where no age can ever be worked out for it.
+        if (!dateValue(stored.first())) {
+            return Failure{TypeMismatch,
+                           QStringLiteral("El archivo %1 no comienza con una fecha de "
+                                          "nacimiento: no es una historia clínica.")
+                               .arg(fileName.value())};
+        }
+        return QStringList{weighing.value()};
+    });
 }
 
-bool patientFileExists(const QString& fileName, const QDir& directory)
+Result<bool> patientFileExists(const QString& fileName, const QDir& directory)
 {
-    return isPlainFile(directory.filePath(fileName));
+    return plainFileExists(directory.filePath(fileName));
 }
-
 RecordReading readPatientRecords(const QString& fileName, const QDir& directory)
 {
     return readRecords(directory.filePath(fileName));

@@ -124,6 +124,33 @@ private slots:
         QTRY_VERIFY2(w.window.Text2()->hasFocus(), "leaving the history number did not load it");
         QCOMPARE(w.window.Text2()->text(), QString());
     }
+
+    // "Graficar" takes no focus, so the number typed is still unlooked-up when it is clicked:
+    // it is loaded, once, and nothing is plotted or stored yet.
+    void graficarLoadsANumberTypedButNotYetLoadedAndStops()
+    {
+        WiredWindow w;
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        QFile file(QStringLiteral("0004711V.CRV"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("\"14/02/2021\"\r\n"));
+        file.close();
+        const auto typeAndGraficar = [&w](const QString& history) {
+            w.messages.clear();
+            w.window.Text3()->setFocus();
+            w.window.Text3()->selectAll();
+            QTest::keyClicks(w.window.Text3(), history);
+            w.window.Text1()->setText(QStringLiteral("3950"));
+            QTest::mouseClick(w.window.Command1(), Qt::LeftButton);
+        };
+        typeAndGraficar(QStringLiteral("4711"));
+        QCOMPARE(w.texts(), QStringList{QStringLiteral("Este paciente posee datos almacenados")});
+        QCOMPARE(w.window.Text2()->text(), QStringLiteral("14/02/2021"));
+        // The next child: 4711's birth date is still in the locked box until 4712 is loaded.
+        typeAndGraficar(QStringLiteral("4712"));
+        QCOMPARE(w.texts(), QStringList());
+        QVERIFY(w.window.Text2()->text().isEmpty() && w.window.Text2()->isEnabled());
+        QVERIFY2(!QFile::exists(QStringLiteral("0004712V.CRV")), "filed under 4711's birth date");
+    }
 };
 
 QTEST_MAIN(ChartWindowEventsTest)

@@ -29,6 +29,10 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, expected);
         QVERIFY2(isNumber(text) == expected, expected ? "refused a number" : "took a non-number");
+        // History numbers must be whole: "12.9" would name child 12.
+        static const QStringList whole{" 12 ", "\t12\t", "-5",     "+7",
+                                       "5.",   "1e9",    "1e-400", "1.7976931348623157e308"};
+        QCOMPARE(isWholeNumber(text), whole.contains(text));
     }
 
     void numericValueReadsTheLeadingNumberOrZero_data()

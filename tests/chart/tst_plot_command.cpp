@@ -10,9 +10,13 @@
 #include "support/FixedClock.h"
 #include "support/ScriptedMessageService.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -83,6 +87,12 @@ QByteArray contentOf(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace
@@ -191,8 +201,11 @@ private slots:
         QTest::newRow("No") << false << "4711" << MessageAnswer::No << ""
                             << "";
         QTest::newRow("Yes, empty history number") << false << "" << yes << historyMessage << "";
-        QTest::newRow("Yes, the initial 0") << false << QString() << yes << ""
-                                            << "0000000V.CRV";
+        QTest::newRow("Yes, the initial 0, no child's number")
+            << false << QString() << yes << historyMessage << "";
+        QTest::newRow("Yes, a fraction would file it under child 12")
+            << false << "12.9" << yes << "Debe Ingresar un dato numérico"
+            << "";
         QTest::newRow("the road of one weighing") << true << "4711" << yes << ""
                                                   << "0004711M.CRV";
         QTest::newRow("a folder named like the file")
@@ -221,8 +234,9 @@ private slots:
         QCOMPARE(desk.messages.shown().first().style, MessageStyle::YesNoQuestion);
         QCOMPARE(desk.messages.shown().first().title, QString("Pregunta"));
         const auto& last = desk.messages.shown().last();
-        QVERIFY2(told.isEmpty() || (last.text.contains(told) &&
-                                    last.style == MessageStyle::OkStop && last.title == "Error"),
+        QVERIFY2(told.isEmpty() ||
+                     (last.text.contains(told) && last.style != MessageStyle::YesNoQuestion &&
+                      last.title.startsWith("Error")),
                  qPrintable(last.text));
         QCOMPARE(QDir().entryList(QDir::Files), file.isEmpty() ? QStringList() : QStringList{file});
         QCOMPARE(contentOf(file), file.isEmpty() ? QByteArray() : firstStore);
@@ -232,6 +246,54 @@ private slots:
         QCOMPARE(desk.window.sh(0)->twipTop(), 5251.875f);
         QVERIFY2(desk.markerAt(0, 17, 3950) && desk.arrowOn(0), "the weighing was not plotted");
         QCOMPARE(desk.visibleMarkers(), 1);
+    }
+
+    // Whatever stands under the patient file's name that is not a history of ours is never
+    // written, followed or waited on; the user is told why, and the weighing is plotted.
+    void onlyAHistoryOfOursIsAppendedTo_data()
+    {
+        QTest::addColumn<QString>("planted"); // a kind of entry, or a file's content
+        QTest::addColumn<QString>("told");
+        const QString nul = QString("\"14/02/2021\"\r\n\"0") + QChar(0) + "\"";
+        const std::tuple<const char*, QString, const char*> rows[] = {
+            {"pipe", "pipe", "una tubería"},
+            {"link outside", "link", "un enlace simbólico"},
+            {"link to /dev/null", "/dev/null", "un enlace simbólico"},
+            {"folder", "folder", "una carpeta"},
+            {"2 MB", QString(2'000'000, '1'), "demasiado grande"},
+            {"NUL bytes", nul, "datos que no son texto"},
+            {"no birth date", "\"03/03/20210000003950\"", "no comienza con una fecha"}};
+        for (const auto& [tag, planted, told] : rows)
+            QTest::newRow(tag) << planted << QString(told);
+    }
+    void onlyAHistoryOfOursIsAppendedTo()
+    {
+        QFETCH(QString, planted);
+        QFETCH(QString, told);
+        Desk desk;
+        QTemporaryDir elsewhere;
+        const QString outside = elsewhere.filePath("outside.txt"), name = "0004711V.CRV";
+        QVERIFY(QFile(outside).open(QIODevice::WriteOnly));
+        if (planted == "pipe")
+            QVERIFY(mkfifo(qPrintable(name), 0600) == 0);
+        else if (planted == "link" || planted == "/dev/null")
+            QVERIFY(QFile::link(planted == "link" ? outside : planted, name));
+        else
+            QVERIFY(planted == "folder" ? QDir().mkdir(name) : writeFile(name, planted.toLatin1()));
+        desk.window.Text3()->setText("4711");
+        alarm(10); // a store waiting on the pipe ends the test instead of hanging it
+        desk.graficar("14/02/2021", "3950");
+        alarm(0);
+
+        const QString& message = desk.messages.shown().last().text;
+        QVERIFY2(message.contains("no se almacenó en el archivo " + name) && message.contains(told),
+                 qPrintable(message));
+        QVERIFY2(desk.markerAt(0, 17, 3950), "the weighing was not plotted");
+        QCOMPARE(contentOf(outside), QByteArray());
+        if (QFileInfo(name).isFile() && !QFileInfo(name).isSymLink())
+            QCOMPARE(contentOf(name), planted.toLatin1());
+        QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+                 QStringList{name});
     }
 
     void aFutureBirthDatePlotsLeftOfTheFrame()

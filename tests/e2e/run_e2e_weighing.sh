@@ -219,7 +219,17 @@ check_only_markers "after plotting at the later visit"
 check_arrow "after plotting at the later visit" "$age" "$later_weight"
 check "answering No adds no byte to the patient file" cmp -s "$expected" "$stored"
 
-# --- 3. The pointer over the chart: cross-hair and readout. ---
+# --- A pipe under a patient file's name is never waited on: refused, and the window answers.
+mkfifo "$install_dir/0000303M.CRV"
+enter_history_number 303
+answer_box Zelpo Return "on loading 303, a pipe, which is no patient file"
+xdotool type --delay 20 "$birth_date" && click_on_chart $weight_x $weight_y
+xdotool type --delay 20 "$weight" && click_on_chart $graficar_x $graficar_y
+wait_for_box Pregunta 10 && xdotool key --clearmodifiers Return
+answer_box Error Return "on storing into the pipe 0000303M.CRV"
+check "the pipe is left a pipe" test -p "$install_dir/0000303M.CRV"
+
+# --- 3. The pointer over the chart: cross-hair and readout (the window still answers). ---
 before_column=$(column_dark 400) before_row=$(row_dark 200)
 check "before the pointer comes, no line runs down x 400 ($before_column dark pixels) or across y 200 ($before_row)" \
     test "$before_column" -lt 20 -a "$before_row" -lt 20

@@ -114,16 +114,19 @@ private slots:
         QCOMPARE(desk.window.Text1()->text(), QString());
         QCOMPARE(QApplication::focusWidget(), desk.window.Text1());
 
-        desk.messages.clear();
-        desk.load("abc", 1);
-        QCOMPARE(desk.texts(), QStringList{"Debe Ingresar un dato numérico para poder almacenar "
-                                           "la información en disco."});
-        QCOMPARE(desk.messages.shown().first().style, MessageStyle::Ok);
-        QCOMPARE(desk.messages.shown().first().title, QString("Error!"));
-        QCOMPARE(desk.window.Text3()->text(), QString());
-        QVERIFY2(desk.shows({{17, 3950}, {55, 4620}}), "the refused number changed the chart");
-        QCOMPARE(desk.window.Text2()->text(), QString("14/02/2021"));
-        QVERIFY(desk.window.Text2()->isEnabled());
+        // A fraction would have named child 4711's file.
+        for (const char* notWhole : {"abc", "4711.9"}) {
+            desk.messages.clear();
+            desk.load(notWhole, 1);
+            QCOMPARE(desk.texts(), QStringList{"Debe Ingresar un dato numérico para poder "
+                                               "almacenar la información en disco."});
+            QCOMPARE(desk.messages.shown().first().style, MessageStyle::Ok);
+            QCOMPARE(desk.messages.shown().first().title, QString("Error!"));
+            QCOMPARE(desk.window.Text3()->text(), QString());
+            QVERIFY2(desk.shows({{17, 3950}, {55, 4620}}), "the refused number changed the chart");
+            QCOMPARE(desk.window.Text2()->text(), QString("14/02/2021"));
+            QVERIFY(desk.window.Text2()->isEnabled());
+        }
 
         desk.messages.clear();
         desk.load("4711", 0);
@@ -139,7 +142,10 @@ private slots:
         QTest::addColumn<QString>("history");
         QTest::addColumn<QStringList>("messages");
         QTest::newRow("empty number, only a girl's file 0") << "" << QStringList();
-        QTest::newRow("a folder named like the file") << "52" << QStringList();
+        QTest::newRow("a folder named like the file")
+            << "52"
+            << QStringList{"Error :  75 --> Error de acceso a la ruta o al archivo: 0000052V.CRV "
+                           "no es un archivo de paciente, sino una carpeta."};
         QTest::newRow("1e9, too long for the name")
             << "1e9"
             << QStringList{"Error :  5 --> Argumento no válido: el número de historia clínica "
