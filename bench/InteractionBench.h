@@ -35,6 +35,8 @@ public:
     QList<double> timeHistoryLoads(int runs);
     QList<double> timePlotsAnsweredNo(int runs);
     QList<double> timePointerMoves(int runs);
+    // The printed page of the loaded history, from the window to a whole PDF in memory.
+    QList<double> timeChartPages(int runs);
 
     struct RepaintedArea
     {
