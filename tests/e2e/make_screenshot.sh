@@ -6,8 +6,7 @@
 #
 # Usage: make_screenshot.sh <path to the built zelpo program> <output.png> [<page.png>]
 #   e.g. tests/e2e/make_screenshot.sh build/app/zelpo docs/zelpo.png
-# The same history is then saved as a PDF with Ctrl+S, and its page rendered with poppler's
-# pdftoppm into <page.png> (zelpo-page.png beside <output.png> unless given).
+# <page.png>: the saved PDF's page (zelpo-page.png beside <output.png> unless given).
 set -uo pipefail
 
 program=${1:?usage: make_screenshot.sh <path to zelpo> <output.png>}
@@ -68,19 +67,12 @@ else
     fail "the chart window could not be saved in $output"
 fi
 
-pdf="$work/zelpo.pdf"
+# The same history saved as a PDF with Ctrl+S, its page rendered for the README.
 xdotool key --clearmodifiers ctrl+s
-if wait_for_box "Guardar el gr.*fico como PDF" 10; then
-    xdotool key --clearmodifiers ctrl+a
-    xdotool type --delay 20 "$pdf"
-    xdotool key --clearmodifiers Return
-fi
-if wait_until 10 test -s "$pdf" &&
-    pdftoppm -r 60 -png -singlefile "$pdf" "${page_output%.png}"; then
-    pass "the page of the saved PDF is rendered in $page_output"
-else
-    fail "the chart could not be saved as a PDF and rendered in $page_output"
-fi
+wait_for_box "Guardar el gr.*fico como PDF" 10 && xdotool key --clearmodifiers ctrl+a &&
+    xdotool type --delay 20 "$work/zelpo.pdf" && xdotool key --clearmodifiers Return
+check "the page of the saved PDF is rendered in $page_output" eval 'wait_until 10 test -s \
+    "$work/zelpo.pdf" && pdftoppm -r 60 -png -singlefile "$work/zelpo.pdf" "${page_output%.png}"'
 wait_until 5 chart_keeps_focus
 click_on_chart 175 363 # "Fin"
 ends_cleanly '"Fin"'

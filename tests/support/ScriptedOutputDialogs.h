@@ -4,8 +4,8 @@
 
 #include <QStringList>
 
-// Chooses the PDF's path and the printer on behalf of the person in front of the screen and
-// remembers what was offered. An empty path, or no printer, plays a cancelled dialog.
+// Answers the output dialogs for the person in front of the screen and remembers what was
+// offered: `pathToChoose` for the PDF (empty plays a cancelled dialog), no printer ever.
 class ScriptedOutputDialogs final : public OutputDialogs
 {
 public:
@@ -13,9 +13,9 @@ public:
     QStringList offeredPaths;
     int printDialogs = 0;
 
-    QString choosePdfPath(QWidget*, const QString& proposedPath) override
+    QString choosePdfPath(QWidget*, const QString& proposed) override
     {
-        offeredPaths.append(proposedPath);
+        offeredPaths.append(proposed);
         return pathToChoose;
     }
     bool choosePrinter(QWidget*, QPrinter&) override
