@@ -14,7 +14,7 @@ struct ChartPageLayout
     int tableBlocks = 0;  // columns of rows side by side
     int rowsPerBlock = 0; // rows run down the first block, then down the next
 
-    // The left edge of a block of rows and the right edges of its four columns.
+    // Block `index` of the table: a line of column headings, then its rows.
     QRectF block(int index) const;
     static constexpr double kTitleHeight = 20;
     static constexpr double kRowHeight = 13;
