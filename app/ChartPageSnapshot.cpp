@@ -52,6 +52,8 @@ ChartPageContent chartPageSnapshot(const PerZelpo& window, QDate today)
 {
     ChartPageContent content;
     content.headingFont = window.Label2()->font();
+    content.headingBand = window.Label2()->palette().color(QPalette::Window);
+    content.headingInk = window.Label2()->palette().color(QPalette::WindowText);
     content.textFont = window.Label1(2)->font();
     const QString fileName = namedPatientFile(window);
     // The number as the file's name writes it: seven characters before the sex letter.

@@ -6,7 +6,6 @@
 #include "forms/artwork/ChartArtwork.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include <QPaintDevice>
 #include <QPainter>
@@ -15,7 +14,6 @@ namespace {
 
 // Page units are the window's pixels: 96 to the inch.
 constexpr double kUnitsPerInch = 96;
-const QColor kHeadingBand(0x40, 0x40, 0x40);
 
 int tableRows(const ChartPageContent& content)
 {
@@ -42,8 +40,8 @@ QFont sized(QFont font, int pixels, bool bold = false)
 
 void paintHeading(QPainter& painter, const ChartPageLayout& layout, const ChartPageContent& content)
 {
-    painter.fillRect(layout.heading, kHeadingBand);
-    painter.setPen(Qt::white);
+    painter.fillRect(layout.heading, content.headingBand);
+    painter.setPen(content.headingInk);
     painter.setFont(sized(content.headingFont, ChartPageLayout::kHeadingPixels, true));
     painter.drawText(layout.heading, Qt::AlignCenter, QStringLiteral("GRAFICO DE ZELPO"));
 }

@@ -17,7 +17,9 @@ class QPainter;
 // moment of printing. Rectangles are the window's controls in twips.
 struct ChartPageContent
 {
-    QFont headingFont;     // the window's heading label
+    QFont headingFont; // the window's heading label, with its colours
+    QColor headingBand;
+    QColor headingInk;
     QFont textFont;        // the window's own labels
     QString historyNumber; // "0004711", or "sin número"
     QString sex;           // "Varón" or "Mujer"
