@@ -1,5 +1,6 @@
 #include "app/ZelpoProgram.h"
 
+#include "app/ChartPrinting.h"
 #include "app/ChartWindowEvents.h"
 #include "app/StartUp.h"
 #include "forms/PerZelpo.h"
@@ -9,7 +10,8 @@
 
 ZelpoProgram::ZelpoProgram()
     : m_chart(new PerZelpo(&m_fondo)), m_messages(m_chart),
-      m_events(new ChartWindowEvents(*m_chart, {m_messages, m_clock, m_addresses}, &end))
+      m_events(new ChartWindowEvents(*m_chart, {m_messages, m_clock, m_addresses}, &end)),
+      m_printing(new ChartPrinting(*m_chart, {m_messages, m_clock, m_outputDialogs}))
 {
     // Both ways out of the chart window end the program: "Fin" and the close box.
     connect(m_chart, &PerZelpo::closed, this, &ZelpoProgram::end);

@@ -3,11 +3,13 @@
 #include "app/Clock.h"
 #include "app/DesktopAddressOpener.h"
 #include "app/DialogMessageService.h"
+#include "app/QtOutputDialogs.h"
 #include "forms/Fondo.h"
 
 #include <QObject>
 #include <QSize>
 
+class ChartPrinting;
 class ChartWindowEvents;
 class PerZelpo;
 
@@ -37,6 +39,8 @@ private:
     SystemClock m_clock;
     DialogMessageService m_messages;
     DesktopAddressOpener m_addresses;
+    QtOutputDialogs m_outputDialogs;
     ChartWindowEvents* m_events;
+    ChartPrinting* m_printing;
     QSize m_centredOuterSize;
 };

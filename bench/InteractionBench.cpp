@@ -1,5 +1,7 @@
 #include "bench/InteractionBench.h"
 
+#include "app/ChartPageSnapshot.h"
+#include "app/ChartPdfFile.h"
 #include "bench/PaintRecorder.h"
 #include "chart/ChartOperations.h"
 #include "forms/FormLabel.h"
@@ -12,6 +14,7 @@
 #include "records/PatientFile.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCursor>
 #include <QDir>
 #include <QElapsedTimer>
@@ -281,4 +284,23 @@ InteractionBench::RepaintedArea InteractionBench::measurePointerMoveArea(int mov
         }
     }
     return area;
+}
+
+QList<double> InteractionBench::timeChartPages(int runs)
+{
+    QList<double> times;
+    clearChart();
+    loadHistory();
+    for (int run = 0; run < runs && m_problem.isEmpty(); ++run) {
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
+        times.append(millisecondsFor([&] {
+            const ChartPageContent page = chartPageSnapshot(*m_window, m_clock.today());
+            if (page.markers.size() != kHistoryWeighings || !page.storedWeighings ||
+                page.storedWeighings->size() != kHistoryWeighings || !writeChartPdf(pdf, page)) {
+                fail(QStringLiteral("the page of the history lacked weighings or was not written"));
+            }
+        }));
+    }
+    return times;
 }

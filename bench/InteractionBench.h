@@ -37,6 +37,8 @@ public:
     QList<double> timePointerMoves(int runs);
     // Storing one weighing into a copy of the stored history: the file read back, then appended.
     QList<double> timeStoresIntoHistory(int runs);
+    // The printed page of the loaded history, from the window to a whole PDF in memory.
+    QList<double> timeChartPages(int runs);
 
     struct RepaintedArea
     {

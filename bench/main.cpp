@@ -21,6 +21,7 @@ constexpr double kHistoryLoadGoalMs = 5.0;
 constexpr double kPlotGoalMs = 1.0;
 constexpr double kPointerMoveGoalMs = 0.1;
 constexpr double kStoreGoalMs = 1.0;
+constexpr double kChartPageGoalMs = 100.0;
 
 enum ExitStatus { AllGoalsMet = 0, GoalMissed = 1, NotMeasured = 2 };
 
@@ -117,6 +118,7 @@ int main(int argc, char* argv[])
     const QList<double> moves = bench.timePointerMoves(5000 * scale);
     const QList<double> stores = bench.timeStoresIntoHistory(1000 * scale);
     const InteractionBench::RepaintedArea area = bench.measurePointerMoveArea(50);
+    const QList<double> pages = bench.timeChartPages(20 * scale);
     if (!bench.problem().isEmpty()) {
         print(QStringLiteral("The chart window could not be measured: %1\n").arg(bench.problem()));
         return NotMeasured;
@@ -140,6 +142,8 @@ int main(int argc, char* argv[])
         {QStringLiteral("Area repainted by one pointer move (largest of 50)"),
          QStringLiteral("%1 px² of %2 px² allowed").arg(area.largestPainted).arg(area.allowedForIt),
          QStringLiteral("within the two lines and the status strip"), area.allWithinAllowance},
+        timeRow(QStringLiteral("The printed page of 107 weighings, from the window to a whole PDF"),
+                pages, kChartPageGoalMs),
     };
     print(markdownTable(rows));
 

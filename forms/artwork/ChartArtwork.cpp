@@ -8,6 +8,7 @@
 
 #include <QColor>
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPainterPathStroker>
@@ -86,8 +87,30 @@ QPainterPath solidCurvePath(const QRectF& plot, const PercentileCurve& curve)
     return path;
 }
 
-// Outline of a dashed curve. The dashes are laid out afresh between each pair of knots, stretched
-// so that a whole dash is centred on every tabulated value: the printed values never fall in a gap.
+// The dashes between knot `index` and the next, stretched so that a whole dash is centred on
+// every tabulated value: the printed values never fall in a gap. Pattern and offset are in pen
+// widths.
+struct DashLayout
+{
+    QPolygonF interval;
+    QList<qreal> pattern;
+    qreal offset;
+};
+
+DashLayout dashLayout(const QRectF& plot, const PercentileCurve& curve, size_t index)
+{
+    DashLayout dashes{knotInterval(plot, curve, index), {}, 0};
+    QPainterPath interval;
+    interval.addPolygon(dashes.interval);
+    const double period = kDashLength + kGapLength;
+    const double periods = std::max(1.0, std::round(interval.length() / period));
+    const double stretch = interval.length() / (periods * period) / kDashedWidth;
+    dashes.pattern = {kDashLength * stretch, kGapLength * stretch};
+    dashes.offset = kDashLength * stretch / 2;
+    return dashes;
+}
+
+// Outline of a dashed curve, laid out afresh between each pair of knots.
 QPainterPath dashedCurveOutline(const QRectF& plot, const PercentileCurve& curve)
 {
     QPainterPath outline;
@@ -97,13 +120,11 @@ QPainterPath dashedCurveOutline(const QRectF& plot, const PercentileCurve& curve
     stroker.setCapStyle(Qt::FlatCap);
     stroker.setJoinStyle(Qt::RoundJoin);
     for (size_t i = 0; i + 1 < curve.knots.size(); ++i) {
+        const DashLayout dashes = dashLayout(plot, curve, i);
+        stroker.setDashPattern(dashes.pattern);
+        stroker.setDashOffset(dashes.offset);
         QPainterPath interval;
-        interval.addPolygon(knotInterval(plot, curve, i));
-        const double period = kDashLength + kGapLength;
-        const double periods = std::max(1.0, std::round(interval.length() / period));
-        const double stretch = interval.length() / (periods * period) / kDashedWidth;
-        stroker.setDashPattern({kDashLength * stretch, kGapLength * stretch});
-        stroker.setDashOffset(kDashLength * stretch / 2);
+        interval.addPolygon(dashes.interval);
         outline.addPath(stroker.createStroke(interval));
     }
     return outline;
@@ -277,7 +298,22 @@ void paintPercentileCurve(QPainter& painter, ChartSex sex, const PercentileCurve
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(solidCurvePath(plot, curve));
     } else {
-        painter.fillPath(dashedCurveOutline(plot, curve), palette.curve);
+        if (painter.paintEngine()->type() == QPaintEngine::Pdf) {
+            // A page keeps the dashes as a pen of its own: the outline of every dash would make
+            // the page several times larger and slower to write, for the same dashes.
+            painter.setBrush(Qt::NoBrush);
+            for (size_t i = 0; i + 1 < curve.knots.size(); ++i) {
+                const DashLayout dashes = dashLayout(plot, curve, i);
+                QPen pen(palette.curve, kDashedWidth, Qt::CustomDashLine, Qt::FlatCap,
+                         Qt::RoundJoin);
+                pen.setDashPattern(dashes.pattern);
+                pen.setDashOffset(dashes.offset);
+                painter.setPen(pen);
+                painter.drawPolyline(dashes.interval);
+            }
+        } else {
+            painter.fillPath(dashedCurveOutline(plot, curve), palette.curve);
+        }
     }
     painter.restore();
 }

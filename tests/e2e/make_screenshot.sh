@@ -4,13 +4,15 @@
 # that the cross-hair and the readout show. Runs in the same private X session as the
 # end-to-end tests.
 #
-# Usage: make_screenshot.sh <path to the built zelpo program> <output.png>
+# Usage: make_screenshot.sh <path to the built zelpo program> <output.png> [<page.png>]
 #   e.g. tests/e2e/make_screenshot.sh build/app/zelpo docs/zelpo.png
+# <page.png>: the saved PDF's page (zelpo-page.png beside <output.png> unless given).
 set -uo pipefail
 
 program=${1:?usage: make_screenshot.sh <path to zelpo> <output.png>}
 output=${2:?usage: make_screenshot.sh <path to zelpo> <output.png>}
 output=$(realpath -m "$output")
+page_output=$(realpath -m "${3:-$(dirname "$output")/zelpo-page.png}")
 source "$(dirname "${BASH_SOURCE[0]}")/x_session.sh"
 require_program "$program"
 x_session_start
@@ -64,6 +66,14 @@ if import -window "$chart_id" "$output"; then
 else
     fail "the chart window could not be saved in $output"
 fi
+
+# The same history saved as a PDF with Ctrl+S, its page rendered for the README.
+xdotool key --clearmodifiers ctrl+s
+wait_for_box "Guardar el gr.*fico como PDF" 10 && xdotool key --clearmodifiers ctrl+a &&
+    xdotool type --delay 20 "$work/zelpo.pdf" && xdotool key --clearmodifiers Return
+check "the page of the saved PDF is rendered in $page_output" eval 'wait_until 10 test -s \
+    "$work/zelpo.pdf" && pdftoppm -r 60 -png -singlefile "$work/zelpo.pdf" "${page_output%.png}"'
+wait_until 5 chart_keeps_focus
 click_on_chart 175 363 # "Fin"
 ends_cleanly '"Fin"'
 x_session_finish

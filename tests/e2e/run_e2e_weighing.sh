@@ -228,6 +228,8 @@ xdotool type --delay 20 "$weight" && click_on_chart $graficar_x $graficar_y
 wait_for_box Pregunta 10 && xdotool key --clearmodifiers Return
 answer_box Error Return "on storing into the pipe 0000303M.CRV"
 check "the pipe is left a pipe" test -p "$install_dir/0000303M.CRV"
+enter_history_number 4711
+answer_box "Información" Return "on loading 4711 again"
 
 # --- 3. The pointer over the chart: cross-hair and readout (the window still answers). ---
 before_column=$(column_dark 400) before_row=$(row_dark 200)
@@ -274,6 +276,31 @@ hidden_checks() { # hidden_checks <cx> <cy> <where>
 hidden_checks $bare_x $bare_y "over the bare window"
 hover_checks 300 320
 hidden_checks $panel_x $panel_y "over the left panel"
+
+# --- 4. Ctrl+S saves the chart as a PDF where a path typed into the dialog says. ---
+pdf="$work/mis datos/niña ñ.pdf"
+mkdir -p "$(dirname "$pdf")"
+xdotool key --clearmodifiers ctrl+s
+if wait_for_box "Guardar el gr.*fico como PDF" 10; then
+    xdotool key --clearmodifiers ctrl+a
+    # On a Spanish keyboard "ñ" has a key of its own: xdotool need not lend it one for the
+    # moment of typing, which the program may not yet know of when the key arrives.
+    setxkbmap -layout es && sleep 0.5
+    xdotool type --delay 20 "$pdf"
+    setxkbmap -layout us
+    xdotool key --clearmodifiers Return
+    wait_until 10 test -s "$pdf"
+    check "Ctrl+S and the typed path \"$pdf\" write the PDF there" test -s "$pdf"
+    pdf_text=$(pdftotext -layout "$pdf" - 2>/dev/null)
+    check "the PDF shows the heading and the child's history number" \
+        eval 'grep -q "GRAFICO DE ZELPO" <<<"$pdf_text" && grep -q "H.Clínica: 0004711" <<<"$pdf_text"'
+    check "the PDF's folder holds the PDF alone ($(ls "$(dirname "$pdf")" | tr '\n' ' '))" \
+        test "$(ls -A "$(dirname "$pdf")" | wc -l)" -eq 1
+else
+    fail "Ctrl+S opened no save dialog (open: $(open_boxes))"
+fi
+# The chart window has the focus back before it is clicked again.
+wait_until 5 chart_keeps_focus
 
 click_on_chart $fin_x $fin_y
 ends_cleanly '"Fin" after the later visit'

@@ -1,0 +1,17 @@
+#pragma once
+
+struct ChartPageContent;
+class QIODevice;
+class QPagedPaintDevice;
+class QString;
+
+// Puts a printer or a PDF writer on the chart page's paper: A4 unless a printer dialog chose
+// another paper, portrait, with the page's margins.
+void setUpChartPaper(QPagedPaintDevice& device, bool keepPaperSize);
+
+// Writes the chart page as a one-page PDF to the device. False when the device would not take it.
+bool writeChartPdf(QIODevice& device, const ChartPageContent& content);
+
+// Writes the chart page as a PDF to `path`: into a temporary file beside it, renamed into place
+// once whole. On failure nothing is left behind, and an existing file at `path` stays as it was.
+bool saveChartPdf(const QString& path, const ChartPageContent& content);

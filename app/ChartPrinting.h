@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+
+class Clock;
+class MessageService;
+class OutputDialogs;
+class PerZelpo;
+class QAction;
+class QPoint;
+
+// What printing the chart asks of the world outside the window.
+struct ChartPrintingServices
+{
+    MessageService& messages;
+    Clock& clock;
+    OutputDialogs& dialogs;
+};
+
+// Printing the chart and saving it as a PDF: a right click on the chart (either picture, and
+// the frame, markers and arrow over it) opens a menu of both, and their shortcuts work anywhere
+// in the chart window. Neither touches the readout, the cross-hair or any patient file.
+class ChartPrinting : public QObject
+{
+    Q_OBJECT
+
+public:
+    ChartPrinting(PerZelpo& window, ChartPrintingServices services);
+
+    // "Imprimir el gráfico…" (Ctrl+P): the print dialog, then one page on the chosen printer.
+    void printChart();
+    // "Guardar el gráfico como PDF…" (Ctrl+S): the save dialog, then the page as a PDF file.
+    void saveChartAsPdf();
+
+    // Where the save dialog opens: the patient file's name with ".pdf", or "zelpo.pdf" without
+    // a history number, in the user's Documents folder, or the home folder when there is none.
+    QString proposedPdfPath() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void showMenu(const QPoint& globalPosition);
+
+    PerZelpo& m_window;
+    ChartPrintingServices m_services;
+    QAction* m_print;
+    QAction* m_save;
+};

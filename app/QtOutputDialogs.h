@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/OutputDialogs.h"
+
+// The dialogs a person sees: Qt's print dialog, and Qt's own save dialog, which takes a whole
+// path typed into its name box; both speak the language of Qt's installed translations.
+class QtOutputDialogs final : public OutputDialogs
+{
+public:
+    QString choosePdfPath(QWidget* parent, const QString& proposedPath) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+};

@@ -1,0 +1,215 @@
+// The chart printed and saved as a PDF: the page's text, vectors and markers as poppler reads
+// them back, failing saves, the right-click menu and the shortcuts.
+
+#include "app/ChartPageSnapshot.h"
+#include "app/ChartPdfFile.h"
+#include "app/ChartPrinting.h"
+#include "app/ChartWindowEvents.h"
+#include "chart/ChartModel.h"
+#include "forms/FormLabel.h"
+#include "forms/Line.h"
+#include "forms/OptionButton.h"
+#include "forms/PerZelpo.h"
+#include "forms/Picture.h"
+#include "forms/Shape.h"
+#include "forms/TextBox.h"
+#include "records/PatientFile.h"
+#include "support/FixedClock.h"
+#include "support/RecordingAddressOpener.h"
+#include "support/ScriptedMessageService.h"
+#include "support/ScriptedOutputDialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QMenu>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// A girl born on 14/02/2021: (date, age in days, whole months, grams) of each stored weighing.
+const QStringList storedRows[] = {{"03/03/2021", "17", "0", "3950"},
+                                  {"16/03/2021", "30", "0", "6000"},
+                                  {"16/04/2021", "61", "2", "8000"},
+                                  {"14/02/2022", "365", "12", "9800"}};
+
+struct PrintableWindow
+{
+    QTemporaryDir folder;
+    PerZelpo window;
+    ScriptedMessageService messages;
+    FixedClock clock{QDate(2023, 6, 1)};
+    RecordingAddressOpener addresses;
+    ScriptedOutputDialogs dialogs;
+    ChartWindowEvents events{window, {messages, clock, addresses}, [] {}};
+    ChartPrinting printing{window, {messages, clock, dialogs}};
+
+    PrintableWindow()
+    {
+        QDir::setCurrent(folder.path());
+        qputenv("HOME", folder.filePath(QStringLiteral("home")).toUtf8());
+        for (const QStringList& row : storedRows) {
+            zelpo::GuardarMedida(false, "4711", "14/02/2021", row[3],
+                                 QDate::fromString(row[0], "dd/MM/yyyy"), QDir::current());
+        }
+        window.show();
+        window.Text3()->setText("4711");
+        window.Option1(1)->click();
+        // Plotted, not stored: on the chart only, with the arrow.
+        window.Text1()->setText("12000");
+        messages.answerNext(MessageAnswer::No);
+        events.Command1_Click();
+    }
+};
+
+QString run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+class ChartPrintingTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pageHoldsTheChildTheTableAndEveryMarkerWhereTheChartPutsIt()
+    {
+        PrintableWindow zelpo;
+        const QString pdf = zelpo.folder.filePath(QStringLiteral("niña ñ/gráfico 4711.pdf"));
+        QDir().mkpath(QFileInfo(pdf).path());
+        zelpo.dialogs.pathToChoose = pdf;
+        zelpo.printing.saveChartAsPdf();
+        QVERIFY2(QFile::exists(pdf), qPrintable(zelpo.messages.shown().value(0).text));
+
+        const QString text = run("pdftotext", {"-layout", pdf, "-"});
+        for (const QString expected :
+             {"GRAFICO DE ZELPO", "Nº H.Clínica: 0004711", "Sexo: Mujer",
+              "F. Nacimiento: 14/02/2021", "Fecha de impresión: 01/06/2023", "Medidas almacenadas"})
+            QVERIFY2(text.contains(expected), qPrintable(expected + " missing from:\n" + text));
+        for (const QStringList& row : storedRows)
+            QVERIFY2(text.contains(QRegularExpression(row.join("\\s+"))),
+                     qPrintable(row.join(' ')));
+        QVERIFY2(!text.contains("12000"), "a weighing that was not stored is in the table");
+
+        const QStringList images = run("pdfimages", {"-list", pdf}).split('\n').mid(2);
+        QVERIFY2(images.join("").trimmed().isEmpty(), qPrintable(images.join('\n')));
+
+        // Rasterized at 100 dpi, the red of each marker is centred where the chart model puts
+        // the weighing, mapped onto the page as the page lays out the chart.
+        constexpr double dpi = 100;
+        run("pdftoppm", {"-r", "100", "-png", "-singlefile", pdf, zelpo.folder.filePath("page")});
+        const QImage page(zelpo.folder.filePath("page.png"));
+        QPdfWriter paper(zelpo.folder.filePath("paper.pdf"));
+        setUpChartPaper(paper, false);
+        const QRectF printable = paper.pageLayout().paintRect(QPageLayout::Point);
+        const ChartPageContent content = chartPageSnapshot(zelpo.window, zelpo.clock.today());
+        const zelpo::ChartFrame frame{3405, 435, 5445, 5625};
+        const double todayAge = QDate(2021, 2, 14).daysTo(zelpo.clock.today());
+        QList<QPair<double, double>> weighings{{todayAge, 12000}};
+        for (const QStringList& row : storedRows)
+            weighings.append({row[1].toDouble(), row[3].toDouble()});
+        for (const auto& [days, grams] : weighings) {
+            const zelpo::MarkerPosition at = zelpo::markerPlacement(frame, 150, 135, days, grams);
+            const QPointF expected =
+                (printable.topLeft() + chartPagePoint(QRectF(QPointF(), printable.size()), 72,
+                                                      content,
+                                                      QPointF(at.left + 75, at.top + 67.5))) *
+                dpi / 72;
+            double count = 0, sumX = 0, sumY = 0;
+            for (int y = int(expected.y()) - 15; y <= int(expected.y()) + 15; ++y)
+                for (int x = int(expected.x()) - 15; x <= int(expected.x()) + 15; ++x) {
+                    const QColor c = page.pixelColor(x, y);
+                    if (c.red() > 200 && c.green() < 90 && c.blue() < 90)
+                        ++count, sumX += x + 0.5, sumY += y + 0.5;
+                }
+            const QPointF found(sumX / count, sumY / count);
+            QVERIFY2((found - expected).manhattanLength() <= 1.0,
+                     qPrintable("(days, grams), found, expected: " +
+                                QDebug::toString(QList<QPointF>{{days, grams}, found, expected})));
+        }
+    }
+
+    void aFailingSaveIsToldAndLeavesNoFile_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("missing folder") << "no existe/zelpo.pdf";
+        QTest::newRow("a file where the folder should be") << "0004711M.CRV/zelpo.pdf";
+        QTest::newRow("a folder where the file should be") << "carpeta";
+    }
+    void aFailingSaveIsToldAndLeavesNoFile()
+    {
+        QFETCH(QString, path);
+        PrintableWindow zelpo;
+        QDir(zelpo.folder.path()).mkdir("carpeta");
+        // A temporary file would lie beside its target, in the test's folder or nowhere.
+        const auto entries = [&] {
+            return QDir(zelpo.folder.path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        };
+        const QStringList before = entries();
+        zelpo.messages.clear();
+        zelpo.dialogs.pathToChoose = zelpo.folder.filePath(path);
+        zelpo.printing.saveChartAsPdf();
+        QCOMPARE(zelpo.messages.shown().size(), 1);
+        QVERIFY(zelpo.messages.shown().first().text.startsWith(
+            "No se pudo guardar el gráfico en el archivo\r" + zelpo.dialogs.pathToChoose));
+        QCOMPARE(zelpo.messages.shown().first().style, MessageStyle::OkStop);
+        QCOMPARE(entries(), before);
+    }
+
+    void rightClickOnTheChartOffersBothAndLeavesTheReadout()
+    {
+        PrintableWindow zelpo;
+        QWindow* window = zelpo.window.windowHandle();
+        // On a marker, which lets the pointer through to the picture, and on the arrow.
+        for (QWidget* over : QList<QWidget*>{zelpo.window.sh(0), zelpo.window.Image2()}) {
+            const QPoint at = over->mapTo(&zelpo.window, QPoint(4, 4));
+            QTest::mouseMove(window, at);
+            const QString readout = zelpo.window.Label5()->text();
+            const QRect lineAt = zelpo.window.Line2()->geometry();
+            QStringList offered;
+            QTimer::singleShot(0, [&offered] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                for (QAction* action : menu ? menu->actions() : QList<QAction*>())
+                    offered << action->text() + ' ' + action->shortcut().toString();
+                if (menu)
+                    menu->close();
+            });
+            QTest::mouseClick(window, Qt::RightButton, {}, at);
+            QCOMPARE(offered, QStringList({"Imprimir el gráfico… Ctrl+P",
+                                           "Guardar el gráfico como PDF… Ctrl+S"}));
+            QCOMPARE(zelpo.window.Label5()->text(), readout);
+            QCOMPARE(zelpo.window.Line2()->geometry(), lineAt);
+        }
+    }
+
+    void shortcutsPrintAndSaveFromAnywhereInTheWindow()
+    {
+        PrintableWindow zelpo;
+        QVERIFY(QTest::qWaitForWindowActive(&zelpo.window));
+        const QString home = zelpo.folder.filePath("home");
+        QTest::keyClick(zelpo.window.Text1(), Qt::Key_S, Qt::ControlModifier);
+        QTRY_COMPARE(zelpo.dialogs.offeredPaths.size(), 1);
+        QDir().mkpath(home + "/Documents");
+        zelpo.window.Text3()->setText("0");
+        QTest::keyClick(zelpo.window.Text3(), Qt::Key_S, Qt::ControlModifier);
+        zelpo.dialogs.printTo = zelpo.folder.filePath("impreso.pdf");
+        QTest::keyClick(&zelpo.window, Qt::Key_P, Qt::ControlModifier);
+        QTRY_VERIFY(run("pdftotext", {zelpo.dialogs.printTo, "-"}).contains("GRAFICO DE ZELPO"));
+        QCOMPARE(zelpo.dialogs.offeredPaths,
+                 QStringList({home + "/0004711M.pdf", home + "/Documents/zelpo.pdf"}));
+    }
+};
+
+QTEST_MAIN(ChartPrintingTest)
+#include "tst_chart_printing.moc"
