@@ -1,7 +1,9 @@
 #include "app/ZelpoProgram.h"
 
 #include "app/ChartWindowEvents.h"
+#include "app/FixedWindowHints.h"
 #include "app/StartUp.h"
+#include "app/WindowsKeptTogether.h"
 #include "forms/PerZelpo.h"
 
 #include <QCoreApplication>
@@ -20,10 +22,12 @@ ZelpoProgram::~ZelpoProgram() = default;
 
 void ZelpoProgram::start()
 {
-    m_fondo.showFullScreen();
+    m_fondo.showCoveringScreen();
     loadChartWindow(*m_chart);
     m_centredOuterSize = m_chart->frameGeometry().size();
     m_chart->setWindowModality(Qt::ApplicationModal);
+    keepWindowFixed(*m_chart);
+    new WindowsKeptTogether(m_fondo, *m_chart);
     m_chart->show();
 }
 
