@@ -214,6 +214,19 @@ QColor pixelColour(const QImage& image, QPoint at)
     return image.pixelColor(at * image.devicePixelRatio());
 }
 
+// The lightness of the darkest pixel inside a text box, frame left out: its text.
+int darkestInk(const QImage& image, QRect box)
+{
+    int darkest = 255;
+    box.adjust(3, 3, -3, -3);
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        for (int x = box.left(); x <= box.right(); ++x) {
+            darkest = std::min(darkest, pixelColour(image, QPoint(x, y)).lightness());
+        }
+    }
+    return darkest;
+}
+
 bool shownAndActive(QWidget& window)
 {
     window.show();
@@ -610,6 +623,10 @@ private slots:
     {
         PerZelpo window;
         window.Label5()->setText(QStringLiteral("Zelpo: 88888 g"));
+        window.Text1()->setText(QStringLiteral("3950"));
+        // A loaded history locks the birth date; the box must look locked.
+        window.Text2()->setText(QStringLiteral("14/02/2021"));
+        window.Text2()->setEnabled(false);
         // The marker sits on the frame's left edge, a second one on the arrow and the vertical
         // cross-hair line.
         window.sh(0)->show();
@@ -631,7 +648,8 @@ private slots:
             {"status line", window.Label5()->geometry().topRight() + QPoint(-3, 3), Qt::black},
             {"title bar", window.Label2()->geometry().topLeft() + QPoint(3, 3), QColor(64, 64, 64)},
             {"weight box", window.Text1()->geometry().center(), QColor(255, 224, 192)},
-            {"birth-date box", window.Text2()->geometry().center(), QColor(255, 224, 192)},
+            {"birth-date box, locked", window.Text2()->geometry().center() + QPoint(34, 0),
+             QColor(255, 224, 192)},
             {"marker on the arrow and the line", window.sh(0)->geometry().center(), Qt::red},
             {"marker on the frame", window.sh(1)->geometry().center(), Qt::red},
             {"line on the arrow", QPoint(window.Line2()->x(), window.Image2()->y() + 20),
@@ -643,6 +661,9 @@ private slots:
                      qPrintable(QStringLiteral("%1 is %2, not %3")
                                     .arg(sample.what, describe(seen), describe(sample.expected))));
         }
+        QVERIFY2(darkestInk(image, window.Text1()->geometry()) < 60, "weight text is not black");
+        QVERIFY2(darkestInk(image, window.Text2()->geometry()) > 90,
+                 "the disabled birth date is drawn as dark as an open box's text");
         QVERIFY2(hasWhiteInk(image, window.Label5()->geometry()), "status line text is not white");
         QVERIFY2(hasWhiteInk(image, window.Label2()->geometry()), "title text is not white");
     }
