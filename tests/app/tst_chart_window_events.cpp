@@ -14,6 +14,8 @@
 #include "support/RecordingAddressOpener.h"
 #include "support/ScriptedMessageService.h"
 
+#include <utility>
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -123,6 +125,37 @@ private slots:
         QTest::keyClick(w.window.Text3(), Qt::Key_Tab);
         QTRY_VERIFY2(w.window.Text2()->hasFocus(), "leaving the history number did not load it");
         QCOMPARE(w.window.Text2()->text(), QString());
+    }
+
+    void aSexClickedWhileTheHistoryIsAnnouncedIsNotLost()
+    {
+        WiredWindow w;
+        for (const auto& [name, birthDate] :
+             {std::pair("0004711V.CRV", "10/01/2021"), std::pair("0004711M.CRV", "14/02/2021")}) {
+            QFile file(QString::fromLatin1(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray("\"") + birthDate + "\"\r\n\"03/03/20210000003950\"\r\n");
+        }
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        w.window.Text3()->setText(QStringLiteral("4711"));
+        QTRY_VERIFY(w.window.Text3()->hasFocus());
+
+        // Pressing "Mujer" leaves the history box, whose announcement for the boy's file is open
+        // while the button is let go.
+        QWindow* screen = w.window.windowHandle();
+        const QPoint mujer = w.window.Option1(1)->geometry().center();
+        bool letGo = false;
+        w.messages.onShow = [&] {
+            if (!std::exchange(letGo, true))
+                QTest::mouseRelease(screen, Qt::LeftButton, {}, mujer);
+        };
+        QTest::mousePress(screen, Qt::LeftButton, {}, mujer);
+        QVERIFY2(w.window.Option1(1)->isChecked(), "the click on \"Mujer\" was lost");
+        QVERIFY2(!w.window.Option1(1)->isDown(), "\"Mujer\" is left drawn pressed");
+        QCOMPARE(w.texts(),
+                 QStringList(2, QStringLiteral("Este paciente posee datos almacenados")));
+        QCOMPARE(w.window.Text2()->text(), QStringLiteral("14/02/2021"));
+        QVERIFY(!w.window.Image3()->isHidden());
     }
 };
 
