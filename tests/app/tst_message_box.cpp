@@ -1,4 +1,5 @@
 #include "app/DialogMessageService.h"
+#include "app/QtTranslation.h"
 
 #include <memory>
 
@@ -60,6 +61,9 @@ class MessageBoxTest : public QObject
     Q_OBJECT
 
 private slots:
+    // The program's own captions stand whatever Qt's translation says.
+    void initTestCase() { QVERIFY(installQtSpanish()); }
+
     void eachStyleShowsItsIconCaptionsAndAnswer_data()
     {
         QTest::addColumn<MessageStyle>("style");
