@@ -19,6 +19,8 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
@@ -585,6 +587,44 @@ private slots:
         text->clear();
         QTest::keyClicks(text, kept + QStringLiteral("98765"));
         QCOMPARE(text->text(), kept);
+    }
+
+    void lineEndsNeverEnterABox_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("dropped");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("history number pasted from a spreadsheet") << "Text3" << false << "4711\r\n"
+                                                                  << "4711";
+        QTest::newRow("birth date pasted from a mail") << "Text2" << false << "14/02/2021\n"
+                                                       << "14/02/2021";
+        QTest::newRow("weight dropped") << "Text1" << true << "\r\n3950\r\n"
+                                        << "3950";
+    }
+
+    void lineEndsNeverEnterABox()
+    {
+        QFETCH(QString, box);
+        QFETCH(bool, dropped);
+        QFETCH(QString, text);
+        QFETCH(QString, kept);
+        PerZelpo window;
+        auto* entry = qobject_cast<TextBox*>(control(window, box));
+        entry->clear();
+        if (dropped) {
+            QMimeData data;
+            data.setText(text);
+            const QPoint at = entry->rect().center();
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(entry, &enter);
+            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(entry, &drop);
+        } else {
+            QGuiApplication::clipboard()->setText(text);
+            entry->paste();
+        }
+        QCOMPARE(entry->text(), kept);
     }
 
     void assistiveTechnologyReadsNamesAndPresses()
