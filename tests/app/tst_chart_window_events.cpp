@@ -127,6 +127,29 @@ private slots:
         QCOMPARE(w.window.Text2()->text(), QString());
     }
 
+    void enterInTheWeightBoxPlotsAndF1ShowsTheHelp()
+    {
+        WiredWindow w;
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        // Leaving the history-number box finds no history and empties the birth date first.
+        w.window.Text1()->setFocus();
+        QTRY_VERIFY(w.window.Text2()->hasFocus());
+        w.window.Text2()->setText(QStringLiteral("14/02/2021"));
+        w.window.Text1()->setText(QStringLiteral("150"));
+        QTest::keyClick(w.window.Text1(), Qt::Key_Return);
+        QCOMPARE(w.texts(), QStringList{rangeMessage});
+
+        w.messages.clear();
+        w.window.Text1()->setText(QStringLiteral("3950"));
+        w.messages.answerNext(MessageAnswer::No);
+        QTest::keyClick(w.window.Text1(), Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY2(!w.window.sh(0)->isHidden(), "Enter on the keypad plotted no weighing");
+
+        w.messages.clear();
+        QTest::keyClick(w.window.Text3(), Qt::Key_F1);
+        QCOMPARE(w.texts(), QStringList{zelpo::helpText()});
+    }
+
     void aSexClickedWhileTheHistoryIsAnnouncedIsNotLost()
     {
         WiredWindow w;
