@@ -61,7 +61,6 @@ class MessageBoxTest : public QObject
     Q_OBJECT
 
 private slots:
-    // The program's own captions stand whatever Qt's translation says.
     void initTestCase() { QVERIFY(installQtSpanish()); }
 
     void eachStyleShowsItsIconCaptionsAndAnswer_data()

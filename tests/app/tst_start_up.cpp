@@ -151,13 +151,11 @@ private slots:
         TextBox box(nullptr);
         const std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
         QStringList captions;
-        for (const QAction* action : menu->actions()) {
-            if (!action->isSeparator())
-                captions << action->text().section(u'\t', 0, 0).remove(u'&');
-        }
+        for (const QAction* action : menu->actions())
+            captions << action->text().section(u'\t', 0, 0).remove(u'&');
         // Qt's Spanish translation calls Delete "Borrar".
-        QCOMPARE(captions, (QStringList{"Deshacer", "Rehacer", "Cortar", "Copiar", "Pegar",
-                                        "Borrar", "Seleccionar todo"}));
+        QCOMPARE(captions.join(u'|'),
+                 "Deshacer|Rehacer||Cortar|Copiar|Pegar|Borrar||Seleccionar todo");
     }
 
 private:
