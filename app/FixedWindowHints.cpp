@@ -72,12 +72,6 @@ QByteArray windowManagerName(xcb_connection_t* connection,
                       xcb_get_property_value_length(name.get()));
 }
 
-} // namespace
-#endif
-
-#ifdef ZELPO_TELLS_X_WINDOW_MANAGER
-namespace {
-
 void announceAsToolbarUnderOpenbox(xcb_window_t window)
 {
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();

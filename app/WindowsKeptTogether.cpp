@@ -3,6 +3,7 @@
 #include "forms/Fondo.h"
 #include "forms/PerZelpo.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QWindowStateChangeEvent>
 
@@ -46,6 +47,11 @@ void WindowsKeptTogether::bringBackTogether()
     if (m_chart.isMinimized()) {
         m_chart.setWindowState(m_chart.windowState() & ~Qt::WindowMinimized);
     }
-    m_chart.raise();
-    m_chart.activateWindow();
+    // A message box open over the chart window is what the user has to answer first.
+    QWidget* front = QApplication::activeModalWidget();
+    if (!front) {
+        front = &m_chart;
+    }
+    front->raise();
+    front->activateWindow();
 }
