@@ -1,6 +1,7 @@
 #include "app/ChartWindowEvents.h"
 
 #include "app/HelpAndLinks.h"
+#include "app/KeyboardCommands.h"
 #include "chart/HoverReadout.h"
 #include "forms/FormLabel.h"
 #include "forms/OptionButton.h"
@@ -53,6 +54,7 @@ void ChartWindowEvents::connectEvents()
     }
     connect(m_window.Text1(), &TextBox::lostFocus, this, &ChartWindowEvents::Text1_LostFocus);
     connect(m_window.Text3(), &TextBox::lostFocus, this, &ChartWindowEvents::Text3_LostFocus);
+    connectKeyboardCommands(m_window, *this);
 }
 
 void ChartWindowEvents::Form_MouseMove(float, float)

@@ -1,5 +1,7 @@
 #include "app/DialogMessageService.h"
 
+#include "app/FixedWindowHints.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -41,6 +43,7 @@ MessageAnswer DialogMessageService::show(const QString& text, MessageStyle style
     box.setIcon(iconFor(style));
     box.setTextFormat(Qt::PlainText);
     box.setText(withDisplayLineBreaks(text));
+    keepWindowFixed(box);
 
     if (style != MessageStyle::YesNoQuestion) {
         QPushButton* accept = box.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);

@@ -2,7 +2,9 @@
 
 #include "app/ChartPrinting.h"
 #include "app/ChartWindowEvents.h"
+#include "app/FixedWindowHints.h"
 #include "app/StartUp.h"
+#include "app/WindowsKeptTogether.h"
 #include "forms/PerZelpo.h"
 
 #include <QCoreApplication>
@@ -22,10 +24,12 @@ ZelpoProgram::~ZelpoProgram() = default;
 
 void ZelpoProgram::start()
 {
-    m_fondo.showFullScreen();
+    m_fondo.showCoveringScreen();
     loadChartWindow(*m_chart);
     m_centredOuterSize = m_chart->frameGeometry().size();
     m_chart->setWindowModality(Qt::ApplicationModal);
+    keepWindowFixed(*m_chart);
+    new WindowsKeptTogether(m_fondo, *m_chart);
     m_chart->show();
 }
 

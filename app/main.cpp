@@ -1,4 +1,5 @@
 #include "app/FirstPaintReport.h"
+#include "app/QtTranslation.h"
 #include "app/StartUp.h"
 #include "app/ZelpoProgram.h"
 #include "forms/Fonts.h"
@@ -15,6 +16,8 @@ int main(int argc, char* argv[])
     keepFreedMemoryReusable();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zelpo"));
+    // The program speaks Spanish whatever the desktop's language, and so do Qt's own texts.
+    installQtSpanish();
     // Before any drawing ahead writes text: the substitutes decide its font.
     installFontSubstitutes();
     installFormLabelAccessibility();

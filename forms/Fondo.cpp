@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 
 #if defined(ZELPO_HAVE_XCB) && QT_CONFIG(xcb)
 #define ZELPO_X_FILLS_BACKDROP
@@ -59,6 +60,16 @@ Fondo::Fondo()
     }
     // Its rectangle when it is not filling the screen.
     setGeometry(73, 231, 491, 388);
+}
+
+void Fondo::showCoveringScreen()
+{
+    // Full screen is a request to the window manager; with none running the window would keep its
+    // own rectangle, so it takes the screen's first.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        setGeometry(screen->geometry());
+    }
+    showFullScreen();
 }
 
 QPaintEngine* Fondo::paintEngine() const

@@ -10,6 +10,9 @@ class Fondo : public QWidget
 public:
     Fondo();
 
+    // Shows the backdrop over the whole primary screen, with or without a window manager.
+    void showCoveringScreen();
+
     // Where the window system fills the backdrop with black by itself, the toolkit keeps no
     // screen-sized image of it and paints nothing on the screen.
     QPaintEngine* paintEngine() const override;

@@ -1,5 +1,8 @@
 #include "forms/OptionButton.h"
 
+#include <QGuiApplication>
+#include <QMouseEvent>
+
 OptionButton::OptionButton(QWidget* parent) : QRadioButton(parent), TwipControl(this)
 {
     setAttribute(Qt::WA_NoMousePropagation);
@@ -10,4 +13,19 @@ OptionButton::OptionButton(QWidget* parent) : QRadioButton(parent), TwipControl(
     };
     connect(this, &QRadioButton::toggled, this, followSelection);
     followSelection(isChecked());
+}
+
+void OptionButton::mousePressEvent(QMouseEvent* event)
+{
+    // Taking the focus from the history-number box may first show its announcement; the button
+    // was let go while the box was open, and the option never hears of it. The click is complete,
+    // and counts as one, instead of leaving the option held down.
+    const bool alreadyLetGo = event->button() == Qt::LeftButton &&
+                              !QGuiApplication::mouseButtons().testFlag(Qt::LeftButton);
+    if (alreadyLetGo && hitButton(event->position().toPoint())) {
+        event->accept();
+        click();
+        return;
+    }
+    QRadioButton::mousePressEvent(event);
 }

@@ -11,4 +11,7 @@ class OptionButton : public QRadioButton, public TwipControl
 
 public:
     explicit OptionButton(QWidget* parent);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
 };

@@ -67,7 +67,10 @@ void applyColours(QWidget* widget, const ControlSpec& declared, QPalette::ColorR
         palette.setColor(fillRole, resolveColour(*declared.background, palette));
         widget->setAutoFillBackground(true);
     }
-    palette.setColor(inkRole, resolveColour(declared.foreground, palette));
+    // A disabled control keeps the desktop's disabled text colour, so that it looks disabled.
+    const QColor ink = resolveColour(declared.foreground, palette);
+    palette.setColor(QPalette::Active, inkRole, ink);
+    palette.setColor(QPalette::Inactive, inkRole, ink);
     widget->setPalette(palette);
 }
 

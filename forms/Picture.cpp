@@ -2,6 +2,8 @@
 
 #include "forms/artwork/DrawingAhead.h"
 
+#include <cmath>
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -46,11 +48,20 @@ void Picture::paintEvent(QPaintEvent* event)
     }
     // Rectangle by rectangle: a copy clipped to one rectangle is a plain block copy, while the
     // same copy clipped to the cross-hair's several strips at once goes pixel run by pixel run.
+    // The whole drawing is placed each time and the clip picks the area: copying a part of it
+    // into a part of the picture scales it at a fractional screen scale, which leaves the far
+    // pixel row of the area unpainted.
+    // At a fractional scale the picture's far edge may end inside a device pixel that the
+    // drawing, whole pixels large, stops short of: a copy one device pixel further down and right
+    // lies beneath, so that the edge's last row and column fill it.
+    const bool edgeMayFallShort = m_opaque && ratio != std::floor(ratio);
     QPainter painter(this);
     for (const QRect& area : event->region()) {
         painter.setClipRect(area);
-        painter.drawPixmap(area, m_drawn,
-                           QRectF(area.topLeft() * ratio, area.size() * ratio).toAlignedRect());
+        if (edgeMayFallShort) {
+            painter.drawPixmap(QPointF(1 / ratio, 1 / ratio), m_drawn);
+        }
+        painter.drawPixmap(QPointF(0, 0), m_drawn);
     }
 }
 

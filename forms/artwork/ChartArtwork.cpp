@@ -250,7 +250,10 @@ void paintAxisLabels(QPainter& painter, const QRectF& plot, ChartSex sex,
         const QString label = QString::number(year);
         const double width = metrics.horizontalAdvance(label);
         const double centreX = chartPoint(plot, year * 12, 0).x();
-        const double left = std::min(centreX - width / 2, picture.right() - 1 - width);
+        // The last year's line lies at the picture's edge: its label stands left of it, its ink
+        // clear of the edge at every screen scale.
+        const double inkRight = metrics.tightBoundingRect(label).right();
+        const double left = std::min(centreX - width / 2, picture.right() - 2 - inkRight);
         painter.drawText(QPointF(left, plot.bottom() + 3 + metrics.ascent()), label);
     }
 

@@ -151,6 +151,49 @@ private slots:
         QVERIFY(w.window.Text2()->text().isEmpty() && w.window.Text2()->isEnabled());
         QVERIFY2(!QFile::exists(QStringLiteral("0004712V.CRV")), "filed under 4711's birth date");
     }
+
+    void enterInTheWeightBoxPlotsAndF1ShowsTheHelp()
+    {
+        WiredWindow w;
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        // Leaving the history-number box finds no history and empties the birth date first.
+        w.window.Text1()->setFocus();
+        QTRY_VERIFY(w.window.Text2()->hasFocus());
+        w.window.Text2()->setText(QStringLiteral("14/02/2021"));
+        w.window.Text1()->setText(QStringLiteral("150"));
+        QTest::keyClick(w.window.Text1(), Qt::Key_Return);
+        w.window.Text1()->setText(QStringLiteral("3950"));
+        w.messages.answerNext(MessageAnswer::No);
+        QTest::keyClick(w.window.Text1(), Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY2(!w.window.sh(0)->isHidden(), "Enter on the keypad plotted no weighing");
+        QTest::keyClick(w.window.Text3(), Qt::Key_F1);
+        QCOMPARE(w.texts(), (QStringList{rangeMessage, "Almacena las medidas tomadas al paciente",
+                                         zelpo::helpText()}));
+    }
+
+    void aSexClickedWhileTheHistoryIsAnnouncedIsNotLost()
+    {
+        WiredWindow w;
+        for (const char* name : {"0004711V.CRV", "0004711M.CRV"}) {
+            QFile file(QString::fromLatin1(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("\"14/02/2021\"\r\n") > 0);
+        }
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        w.window.Text3()->setText(QStringLiteral("4711"));
+        // The button is let go while the announcement of the boy's file, shown on leaving the
+        // history box for "Mujer", is open.
+        const QPoint mujer = w.window.Option1(1)->geometry().center();
+        int boxes = 0;
+        w.messages.onShow = [&] {
+            if (boxes++ == 0)
+                QTest::mouseRelease(w.window.windowHandle(), Qt::LeftButton, {}, mujer);
+        };
+        QTest::mousePress(w.window.windowHandle(), Qt::LeftButton, {}, mujer);
+        QVERIFY2(w.window.Option1(1)->isChecked(), "the click on \"Mujer\" was lost");
+        QVERIFY2(!w.window.Option1(1)->isDown(), "\"Mujer\" is left drawn pressed");
+        QCOMPARE(w.texts().size(), 2); // the girl's file is announced and loaded too
+        QVERIFY(!w.window.Image3()->isHidden());
+    }
 };
 
 QTEST_MAIN(ChartWindowEventsTest)

@@ -1,4 +1,5 @@
 #include "app/DialogMessageService.h"
+#include "app/QtTranslation.h"
 
 #include <memory>
 
@@ -60,6 +61,8 @@ class MessageBoxTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QVERIFY(installQtSpanish()); }
+
     void eachStyleShowsItsIconCaptionsAndAnswer_data()
     {
         QTest::addColumn<MessageStyle>("style");

@@ -121,4 +121,30 @@ fi
 stray=$(find "$work" -iname '*.crv' -print)
 check "starting and ending created no patient file${stray:+ (found: $stray)}" test -z "$stray"
 
+# --- 5. At scale 1.5 openbox offers no minimize, maximize or resize and no dark rule crosses the
+# foot of the left panel; without a window manager the backdrop still covers the screen. ---
+allowed() { xprop -id "$1" _NET_WM_ALLOWED_ACTIONS 2>/dev/null; }
+fixed() { [[ "$(allowed "$1")" == *CLOSE* && ! "$(allowed "$1")" =~ MINIMIZE|MAXIMIZE|RESIZE ]]; }
+QT_SCALE_FACTOR=1.5 start_zelpo scaled-run
+if wait_for_chart scaled-run && wait_until 5 chart_painted; then
+    check "openbox offers the chart window no minimize, maximize or resize" fixed "$chart_id"
+    dark_rows=$(for y in $(seq 640 660); do on_chart black 30 "$y" 287 1 && echo -n "$y "; done)
+    check "no dark rule crosses the left panel at scale 1.5 (dark rows: ${dark_rows:-none})" \
+        test -z "$dark_rows"
+    click_on_chart 81 547 # "?", scaled
+    wait_for_box "Información" 10 || fail "\"?\" showed no help (open: $(open_boxes))"
+    check "openbox offers the message box no minimize" fixed "$(xdotool getactivewindow)"
+    xdotool key --clearmodifiers Return
+    wait_until 5 no_box_open && click_on_chart 262 545 # "Fin", scaled
+    ends_cleanly '"Fin" at scale 1.5'
+fi
+stop "$openbox_pid"
+openbox_pid=""
+start_zelpo bare-run
+wait_until 15 find_windows && read_geometry "$backdrop_id"
+check "without a window manager the backdrop covers the screen (got ${width}x${height}+${x}+${y})" \
+    test "${width}x${height}+${x}+${y}" = "${screen}+0+0"
+click_on_chart 175 363
+ends_cleanly '"Fin" without a window manager'
+
 x_session_finish

@@ -19,6 +19,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
@@ -212,6 +213,16 @@ bool hasWhiteInk(const QImage& image, QRect box)
 QColor pixelColour(const QImage& image, QPoint at)
 {
     return image.pixelColor(at * image.devicePixelRatio());
+}
+
+// The lightness of the darkest pixel inside a text box, frame left out: its text.
+int darkestInk(const QImage& image, QRect box)
+{
+    int darkest = 255;
+    for (int y = box.top() + 3; y <= box.bottom() - 3; ++y)
+        for (int x = box.left() + 3; x <= box.right() - 3; ++x)
+            darkest = std::min(darkest, pixelColour(image, QPoint(x, y)).lightness());
+    return darkest;
 }
 
 bool shownAndActive(QWidget& window)
@@ -574,6 +585,15 @@ private slots:
         QCOMPARE(text->text(), kept);
     }
 
+    void lineEndsOfPastedTextNeverEnterABox()
+    {
+        PerZelpo window;
+        QGuiApplication::clipboard()->setText(QStringLiteral("4711\r\n"));
+        window.Text3()->selectAll();
+        window.Text3()->paste();
+        QCOMPARE(window.Text3()->text(), QStringLiteral("4711"));
+    }
+
     void assistiveTechnologyReadsNamesAndPresses()
     {
         PerZelpo window;
@@ -610,6 +630,9 @@ private slots:
     {
         PerZelpo window;
         window.Label5()->setText(QStringLiteral("Zelpo: 88888 g"));
+        // A loaded history locks the birth date; the box must look locked.
+        window.Text2()->setText(QStringLiteral("14/02/2021"));
+        window.Text2()->setEnabled(false);
         // The marker sits on the frame's left edge, a second one on the arrow and the vertical
         // cross-hair line.
         window.sh(0)->show();
@@ -631,7 +654,8 @@ private slots:
             {"status line", window.Label5()->geometry().topRight() + QPoint(-3, 3), Qt::black},
             {"title bar", window.Label2()->geometry().topLeft() + QPoint(3, 3), QColor(64, 64, 64)},
             {"weight box", window.Text1()->geometry().center(), QColor(255, 224, 192)},
-            {"birth-date box", window.Text2()->geometry().center(), QColor(255, 224, 192)},
+            {"birth-date box, locked", window.Text2()->geometry().center() + QPoint(34, 0),
+             QColor(255, 224, 192)},
             {"marker on the arrow and the line", window.sh(0)->geometry().center(), Qt::red},
             {"marker on the frame", window.sh(1)->geometry().center(), Qt::red},
             {"line on the arrow", QPoint(window.Line2()->x(), window.Image2()->y() + 20),
@@ -643,6 +667,8 @@ private slots:
                      qPrintable(QStringLiteral("%1 is %2, not %3")
                                     .arg(sample.what, describe(seen), describe(sample.expected))));
         }
+        const int lockedInk = darkestInk(image, window.Text2()->geometry());
+        QVERIFY2(lockedInk > 90 && lockedInk < 230, "the locked birth date is not drawn grey");
         QVERIFY2(hasWhiteInk(image, window.Label5()->geometry()), "status line text is not white");
         QVERIFY2(hasWhiteInk(image, window.Label2()->geometry()), "title text is not white");
     }
