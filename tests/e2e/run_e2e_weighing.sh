@@ -237,9 +237,11 @@ check "before the pointer comes, no line runs down x 400 ($before_column dark pi
     test "$before_column" -lt 20 -a "$before_row" -lt 20
 
 # hover_checks <cx> <cy> [<earlier cx> <earlier cy>]
+# The readout may still show the last place: the wait is for the line down the new one.
+line_down_at() { readout_shown && (($(column_dark "$1") >= line_down - 5)); }
 hover_checks() {
     point_on_chart "$1" "$2"
-    wait_until 5 readout_shown
+    wait_until 5 line_down_at "$1"
     local down across white
     down=$(column_dark "$1") across=$(row_dark "$2") white=$(strip_white)
     check "pointer at ($1, $2): a black line runs down the frame ($down of $line_down px dark)" \

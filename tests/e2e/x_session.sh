@@ -127,6 +127,11 @@ chart_settled() {
 wait_for_chart() {
     if ! wait_until 15 find_windows; then
         fail "the chart window and the backdrop did not both appear within 15 s (see $work/$1.log)"
+        take_screenshot
+        local id
+        for id in $(xdotool search --class zelpo 2>/dev/null); do
+            echo "#   window $id: $(xwininfo -id "$id" | awk '/Map State|Width|Height|Absolute/ { printf "%s ", $0 }')"
+        done
         return 1
     fi
     if ! wait_until 5 chart_settled; then
