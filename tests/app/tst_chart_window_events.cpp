@@ -13,6 +13,7 @@
 #include "support/FixedClock.h"
 #include "support/RecordingAddressOpener.h"
 #include "support/ScriptedMessageService.h"
+#include "support/TestFiles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -131,9 +132,7 @@ private slots:
     {
         WiredWindow w;
         QVERIFY(QTest::qWaitForWindowActive(&w.window));
-        QFile file(QStringLiteral("0004711V.CRV"));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("\"14/02/2021\"\r\n"));
-        file.close();
+        QVERIFY(writeBytes("0004711V.CRV", "\"14/02/2021\"\r\n"));
         const auto typeAndGraficar = [&w](const QString& history) {
             w.messages.clear();
             w.window.Text3()->setFocus();
@@ -174,10 +173,8 @@ private slots:
     void aSexClickedWhileTheHistoryIsAnnouncedIsNotLost()
     {
         WiredWindow w;
-        for (const char* name : {"0004711V.CRV", "0004711M.CRV"}) {
-            QFile file(QString::fromLatin1(name));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("\"14/02/2021\"\r\n") > 0);
-        }
+        for (const char* name : {"0004711V.CRV", "0004711M.CRV"})
+            QVERIFY(writeBytes(name, "\"14/02/2021\"\r\n"));
         QVERIFY(QTest::qWaitForWindowActive(&w.window));
         w.window.Text3()->setText(QStringLiteral("4711"));
         // The button is let go while the announcement of the boy's file, shown on leaving the

@@ -99,26 +99,19 @@ private slots:
             return filled(devicePixels, ratio, QImage::Format_RGB32, ahead);
         };
 
-        Picture opaque(nullptr, {paint, opaqueAhead});
-        opaque.setOpaque(true);
-        opaque.setTwipRect({0, 0, 300, 150});
-        QVERIFY2(showsOnly(opaque, ahead), "the opaque picture does not show its drawing ahead");
-        QCOMPARE(painted, 0);
-        QCOMPARE(askedSize, QSize(20, 10) * opaque.devicePixelRatioF());
-        QCOMPARE(askedRatio, opaque.devicePixelRatioF());
-
         // A drawing without transparency would hide what lies beneath a transparent picture.
-        Picture transparent(nullptr, {paint, opaqueAhead});
-        transparent.setTwipRect({0, 0, 300, 150});
-        QVERIFY2(showsOnly(transparent, live),
-                 "the transparent picture took an opaque drawing instead of painting its own");
-        QCOMPARE(painted, 1);
-
-        Picture none(nullptr, {paint, [](QSize, qreal) { return QImage(); }});
-        none.setOpaque(true);
-        none.setTwipRect({0, 0, 300, 150});
-        QVERIFY2(showsOnly(none, live), "a picture with nothing drawn ahead did not paint itself");
-        QCOMPARE(painted, 2);
+        const auto nothingAhead = [](QSize, qreal) { return QImage(); };
+        const std::tuple<bool, bool, QColor, int> cases[] = {
+            {true, true, ahead, 0}, {false, true, live, 1}, {true, false, live, 2}};
+        for (const auto& [opaque, drawnAhead, shows, paintedSoFar] : cases) {
+            Picture picture(nullptr, {paint, drawnAhead ? Picture::Artwork::DrawnAhead(opaqueAhead)
+                                                        : nothingAhead});
+            picture.setOpaque(opaque);
+            picture.setTwipRect({0, 0, 300, 150});
+            QVERIFY2(showsOnly(picture, shows), "the picture shows the wrong drawing");
+            QCOMPARE(painted, paintedSoFar);
+        }
+        QCOMPARE(askedSize, QSize(20, 10) * askedRatio);
     }
 };
 

@@ -228,8 +228,7 @@ xdotool type --delay 20 "$weight" && click_on_chart $graficar_x $graficar_y
 wait_for_box Pregunta 10 && xdotool key --clearmodifiers Return
 answer_box Error Return "on storing into the pipe 0000303M.CRV"
 check "the pipe is left a pipe" test -p "$install_dir/0000303M.CRV"
-enter_history_number 4711
-answer_box "Información" Return "on loading 4711 again"
+enter_history_number 4711 && answer_box "Información" Return "on loading 4711 again"
 
 # --- 3. The pointer over the chart: cross-hair and readout (the window still answers). ---
 before_column=$(column_dark 400) before_row=$(row_dark 200)

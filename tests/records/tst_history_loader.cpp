@@ -7,6 +7,7 @@
 #include "forms/TextBox.h"
 #include "records/HistoryLoader.h"
 #include "support/ScriptedMessageService.h"
+#include "support/TestFiles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -80,12 +81,6 @@ struct Desk
     }
 };
 
-bool writeFile(const QString& name, const QByteArray& bytes)
-{
-    QFile file(name);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(QList<Weighing>)
@@ -98,7 +93,7 @@ private slots:
     void loadsTheChildOfTheNumberAndSex()
     {
         Desk desk;
-        QVERIFY(writeFile("0004711M.CRV", exampleFile));
+        QVERIFY(writeBytes("0004711M.CRV", exampleFile));
         desk.load("4711", 1);
         QCOMPARE(desk.texts(), QStringList{storedMessage});
         QCOMPARE(desk.messages.shown().first().style, MessageStyle::OkInformation);
@@ -156,7 +151,7 @@ private slots:
         QFETCH(QString, history);
         QFETCH(QStringList, messages);
         Desk desk;
-        QVERIFY(writeFile("0000000M.CRV", exampleFile));
+        QVERIFY(writeBytes("0000000M.CRV", exampleFile));
         QVERIFY(QDir().mkdir("0000052V.CRV"));
         desk.window.Text2()->setEnabled(false);
         desk.load(history, 0);
@@ -173,7 +168,7 @@ private slots:
     void leavingTheHistoryBoxTwiceShowsTheSameHistoryAgain()
     {
         Desk desk;
-        QVERIFY(writeFile("0004711V.CRV", exampleFile));
+        QVERIFY(writeBytes("0004711V.CRV", exampleFile));
         QObject::connect(desk.window.Text3(), &TextBox::lostFocus, &desk.window,
                          [&desk] { CargarHistoria(desk.window, desk.messages); });
         desk.window.Text3()->setText("4711");
@@ -212,7 +207,7 @@ private slots:
             if (day <= zelpo::markerPoolSize)
                 shown.append({double(day), 3000.0 + 10 * day});
         }
-        QVERIFY(writeFile("0000052V.CRV", history));
+        QVERIFY(writeBytes("0000052V.CRV", history));
         desk.load("52", 0);
         QCOMPARE(desk.texts(), messages);
         QVERIFY2(desk.shows(shown), "not exactly the first 107 weighings are shown");
@@ -251,7 +246,7 @@ private slots:
         QFETCH(QString, birthDate);
         QFETCH(QList<Weighing>, shown);
         Desk desk;
-        QVERIFY(writeFile("0004711M.CRV", content));
+        QVERIFY(writeBytes("0004711M.CRV", content));
         // Whatever was plotted before a failure is told stands on the chart behind the message.
         int heldBehindAMessage = 0;
         desk.messages.onShow = [&desk, &heldBehindAMessage] {

@@ -1,5 +1,5 @@
-#include "TestFiles.h"
 #include "records/PatientFile.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>

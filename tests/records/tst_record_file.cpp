@@ -1,5 +1,5 @@
-#include "TestFiles.h"
 #include "app/RecordFile.h"
+#include "support/TestFiles.h"
 
 #include <QElapsedTimer>
 #include <QFile>
