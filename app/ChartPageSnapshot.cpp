@@ -11,8 +11,6 @@
 #include "forms/TextBox.h"
 #include "records/PatientFile.h"
 
-#include <cstring>
-
 #include <QDir>
 
 namespace {
@@ -23,23 +21,12 @@ QRectF twips(const TwipControl& control)
     return {rect.left, rect.top, rect.width, rect.height};
 }
 
-const ControlSpec& declared(const char* name)
-{
-    for (const ControlSpec& control : chartWindowControls()) {
-        if (std::strcmp(control.name, name) == 0) {
-            return control;
-        }
-    }
-    Q_UNREACHABLE();
-}
-
 } // namespace
 
 QString namedPatientFile(const PerZelpo& window)
 {
     const QString historyText = window.Text3()->text();
-    // The box's initial 0 and fractions name no child.
-    if (!zelpo::isWholeNumber(historyText) || zelpo::numericValue(historyText) == 0) {
+    if (!zelpo::namesAChild(historyText)) {
         return QString();
     }
     const zelpo::Result<QString> name =
@@ -63,12 +50,10 @@ ChartPageContent chartPageSnapshot(const PerZelpo& window, QDate today)
     content.picture = twips(varon ? *window.Image4() : *window.Image3());
     content.printedOn = zelpo::dateText(today);
 
-    const QPalette& palette = window.palette();
     content.frame = twips(*window.Shape2());
-    content.frameColour = resolveColour(declared("Shape2").foreground, palette);
-    const ControlSpec& marker = declared("sh");
-    content.markerFill = resolveColour(marker.background.value_or(kWindowBackground), palette);
-    content.markerOutline = resolveColour(marker.foreground, palette);
+    content.frameColour = window.Shape2()->borderColour();
+    content.markerFill = window.sh(0)->fillColour();
+    content.markerOutline = window.sh(0)->borderColour();
     for (int index = 0; index < kMarkerCount; ++index) {
         if (!window.sh(index)->isHidden()) {
             content.markers.append(twips(*window.sh(index)));

@@ -89,19 +89,18 @@ void PlotCommand::refuseWeight()
 void PlotCommand::storeWeighing()
 {
     const QString historyText = m_window.Text3()->text();
-    // The box opens holding 0, which names no child: weighings of children never numbered
-    // would all be filed together under the first one's birth date.
-    if (!zelpo::isNumber(historyText) || zelpo::numericValue(historyText) == 0) {
+    if (!zelpo::namesAChild(historyText)) {
+        // A fraction is a number typed wrongly; no number, or the box's 0, is a number missing.
+        if (zelpo::isNumber(historyText) && zelpo::numericValue(historyText) != 0) {
+            reportHistoryNumberNotNumeric(m_messages);
+            return;
+        }
         m_messages.show(
             QStringLiteral(
                 "Si desea almacenar este dato ingresado, deberá primero otorgarle al programa un "
                 "número de historia clínica al paciente para así poder seguir la evolución de "
                 "zelpo en otra oportunidad"),
             MessageStyle::OkStop, errorTitle);
-        return;
-    }
-    if (!zelpo::isWholeNumber(historyText)) {
-        reportHistoryNumberNotNumeric(m_messages);
         return;
     }
     // The weighing belongs to the chart of the sex it is filed under.

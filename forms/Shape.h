@@ -19,6 +19,8 @@ public:
     // An invalid colour leaves the inside transparent.
     void setFillColour(const QColor& fill);
     void setBorderColour(const QColor& border);
+    QColor fillColour() const { return m_fill; }
+    QColor borderColour() const { return m_border; }
 
 protected:
     QRect pixelGeometry() const override;

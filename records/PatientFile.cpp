@@ -27,6 +27,11 @@ Result<QString> weighingRecord(const QString& weightText, QDate today)
 
 } // namespace
 
+bool namesAChild(QStringView historyText)
+{
+    return isWholeNumber(historyText) && numericValue(historyText) != 0;
+}
+
 Result<QString> NombreArchivo(const QString& historyText, bool varonSelected)
 {
     const Result<QString> number = FormatoCampo(numericValue(historyText), historyNumberMask);

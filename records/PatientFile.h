@@ -6,10 +6,16 @@
 #include <QDate>
 #include <QDir>
 #include <QString>
+#include <QStringView>
 
 // The patient file: one per child and sex, named after the clinical-history number, holding the
 // birth date and then one record per stored weighing. It is only ever created and appended to.
 namespace zelpo {
+
+// Whether the history-number text names a child: a whole number other than 0. The box opens
+// holding 0, which names no child: weighings of children never numbered would all be filed
+// together under the first one's birth date, and "12.9" would be filed under child 12.
+bool namesAChild(QStringView historyText);
 
 // The file's name, e.g. 0004711M.CRV: the history number's integer part in seven characters,
 // "V" for Varón or "M" for Mujer, ".CRV". Fails when the integer part needs more than seven.
