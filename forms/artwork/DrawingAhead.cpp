@@ -1,23 +1,8 @@
 #include "forms/artwork/DrawingAhead.h"
 
-#include <QCoreApplication>
 #include <QPainter>
-#include <QThread>
 
 namespace zelpo {
-
-void runWhenNothingElseDoes()
-{
-    // Where no thread could be started, the drawing is made when it is taken, by the thread that
-    // takes it, which keeps its own priority.
-    const QCoreApplication* application = QCoreApplication::instance();
-    if (application && QThread::currentThread() == application->thread()) {
-        return;
-    }
-    // The window being built is what the user waits for; a drawing ahead only has to be ready
-    // when the window first paints, and takes the processors the window leaves idle.
-    QThread::currentThread()->setPriority(QThread::IdlePriority);
-}
 
 QImage drawArtwork(QSize logicalSize, qreal pixelRatio, bool opaque,
                    const std::vector<DrawingAhead::Artwork>& steps)
@@ -50,9 +35,11 @@ DrawingAhead::DrawingAhead(QSize logicalSize, qreal pixelRatio, bool opaque,
                            std::vector<Artwork> steps)
     : m_devicePixels(logicalSize * pixelRatio), m_pixelRatio(pixelRatio)
 {
+    // At the priority of the program's own thread: it soon waits for this drawing, and a drawing
+    // thread ranked below everything else was seen to keep it waiting for seconds on a busy
+    // machine, holding a lock (the memory pool, the fonts) the program's thread needed.
     m_drawing =
         std::async(std::launch::async | std::launch::deferred, [=, steps = std::move(steps)] {
-            runWhenNothingElseDoes();
             return drawArtwork(logicalSize, pixelRatio, opaque, steps);
         });
 }

@@ -40,10 +40,6 @@ private:
     std::future<QImage> m_drawing;
 };
 
-// Lowers the calling thread, one that draws ahead, below every thread that has work to do; the
-// application's own thread keeps its priority.
-void runWhenNothingElseDoes();
-
 // The steps of an artwork drawn one after the other, antialiased, on an image `logicalSize`
 // logical pixels large at `pixelRatio`, white beneath when opaque, transparent otherwise; its
 // device size is what a picture of that size holds. Each step has a painter of its own, and the

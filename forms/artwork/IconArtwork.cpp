@@ -119,7 +119,6 @@ IconDrawnAhead::IconDrawnAhead(qreal pixelRatio) : m_drawing(std::make_unique<Dr
     // All sizes on one thread: a window asks for all of them at once.
     m_drawing->drawing =
         std::async(std::launch::async | std::launch::deferred, [sides = m_drawing->sides] {
-            runWhenNothingElseDoes();
             std::array<QImage, kOfferedSizes.size()> images;
             std::transform(sides.begin(), sides.end(), images.begin(), windowIconImage);
             return images;

@@ -132,6 +132,16 @@ wait_for_chart() {
         for id in $(xdotool search --class zelpo 2>/dev/null); do
             echo "#   window $id: $(xwininfo -id "$id" | awk '/Map State|Width|Height|Absolute/ { printf "%s ", $0 }')"
         done
+        if process_ended "$zelpo_pid"; then
+            wait "$zelpo_pid"
+            echo "#   the program had ended, status $?"
+            zelpo_pid=""
+        else
+            # State and processor ticks of each thread: one stuck waiting or one starved.
+            echo "#   the program runs; its threads (state utime stime): $(cat /proc/"$zelpo_pid"/task/*/stat 2>/dev/null |
+                sed 's/.*) //' | awk '{ printf "[%s %s %s] ", $1, $12, $13 }')"
+        fi
+        sed 's/^/#   log: /' "$work/$1.log" | tail -n 20
         return 1
     fi
     if ! wait_until 5 chart_settled; then
