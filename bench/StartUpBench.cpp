@@ -2,7 +2,9 @@
 
 #include "app/FirstPaintReport.h"
 
+#include <atomic>
 #include <thread>
+#include <vector>
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
@@ -109,4 +111,25 @@ StartUpSamples measureStartUp(const QString& zelpoProgram, const QString& minima
         }
     }
     return samples;
+}
+
+QList<double> measureBusyStartUp(const QString& zelpoProgram, int runs, QString& problem)
+{
+    const QTemporaryDir folder;
+    std::atomic_bool spinning = true;
+    std::vector<std::jthread> spinners;
+    for (unsigned core = 0; core < std::max(1u, std::thread::hardware_concurrency()); ++core) {
+        spinners.emplace_back([&spinning] {
+            while (spinning.load(std::memory_order_relaxed)) {
+            }
+        });
+    }
+    QList<double> times;
+    for (int run = 0; run < runs && problem.isEmpty(); ++run) {
+        const Launch launch = launchOnce(zelpoProgram, folder.path());
+        problem = launch.problem;
+        times.append(launch.cost.firstPaintMs);
+    }
+    spinning = false;
+    return problem.isEmpty() ? times : QList<double>{};
 }

@@ -24,3 +24,8 @@ struct StartUpSamples
 // the system's caches), waiting for the line the first-paint report writes, reading the
 // process's peak resident memory once it has settled, then killing it.
 StartUpSamples measureStartUp(const QString& zelpoProgram, const QString& minimalProgram, int runs);
+
+// Launches Zelpo `runs` times while a spinning thread keeps each processor busy, as on a machine
+// that is running something else: the first-paint times alone. Empty, with `problem` set, when a
+// launch failed.
+QList<double> measureBusyStartUp(const QString& zelpoProgram, int runs, QString& problem);

@@ -17,6 +17,8 @@ namespace {
 
 constexpr double kStartUpRatioGoal = 1.3;
 constexpr double kMemoryRatioGoal = 1.3;
+// A machine busy with something else must still bring the chart up without a wait a user notices.
+constexpr double kBusyStartUpGoalMs = 1000.0;
 constexpr double kHistoryLoadGoalMs = 5.0;
 constexpr double kPlotGoalMs = 1.0;
 constexpr double kPointerMoveGoalMs = 0.1;
@@ -112,6 +114,15 @@ int main(int argc, char* argv[])
         return NotMeasured;
     }
 
+    QString busyProblem;
+    const QList<double> busyStartUps =
+        measureBusyStartUp(parser.value(zelpoOption), launches, busyProblem);
+    if (!busyProblem.isEmpty()) {
+        print(QStringLiteral("Start-up on a busy machine could not be measured: %1\n")
+                  .arg(busyProblem));
+        return NotMeasured;
+    }
+
     InteractionBench bench;
     const QList<double> loads = bench.timeHistoryLoads(200 * scale);
     const QList<double> plots = bench.timePlotsAnsweredNo(1000 * scale);
@@ -130,6 +141,9 @@ int main(int argc, char* argv[])
                  startUp, &LaunchCost::firstPaintMs, QStringLiteral("ms"), kStartUpRatioGoal),
         ratioRow(QStringLiteral("Peak memory (VmHWM), Zelpo / minimal program"), startUp,
                  &LaunchCost::peakMemoryMiB, QStringLiteral("MiB"), kMemoryRatioGoal),
+        timeRow(QStringLiteral("Start-up to the first complete paint with every processor kept "
+                               "busy"),
+                busyStartUps, kBusyStartUpGoalMs),
         timeRow(QStringLiteral("Loading a stored history of 107 weighings, with the repaint"),
                 loads, kHistoryLoadGoalMs),
         timeRow(QStringLiteral("\"Graficar\" of one weighing answered No, with the repaint"), plots,
