@@ -29,7 +29,7 @@ readonly chart_width=627 chart_height=460
 # require_program <path>: the tools the session needs are installed and the program exists.
 require_program() {
     local tool
-    for tool in Xvfb xdpyinfo openbox xprop xwininfo xdotool import convert awk; do
+    for tool in Xvfb dbus-daemon xdpyinfo openbox xprop xwininfo xdotool import convert awk; do
         if ! command -v "$tool" >/dev/null 2>&1; then
             echo "FAIL - $tool is missing: install the test packages with scripts/setup.sh --tests"
             exit 1
@@ -142,6 +142,8 @@ wait_for_chart() {
                 sed 's/.*) //' | awk '{ printf "[%s %s %s] ", $1, $12, $13 }')"
         fi
         sed 's/^/#   log: /' "$work/$1.log" | tail -n 20
+        stop "$zelpo_pid"
+        zelpo_pid=""
         return 1
     fi
     if ! wait_until 5 chart_settled; then
