@@ -14,21 +14,14 @@ StoredHistory storedHistory(const QStringList& records)
     if (records.isEmpty() || !(history.birthDate = dateValue(records.first()))) {
         return history;
     }
-    std::optional<QDate> previousDate;
-    for (const QString& record : records.sliced(1)) {
-        const WeighingRecord weighing = splitWeighingRecord(record);
-        std::optional<QDate> date = dateValue(weighing.dateText);
-        if (!date) {
-            date = previousDate;
-        }
-        if (!date) {
+    for (const PlacedWeighing& weighing : placeWeighings(records.sliced(1))) {
+        if (!weighing.date) {
             continue;
         }
-        previousDate = date;
-        const double days = daysBetween(*history.birthDate, *date);
+        const double days = daysBetween(*history.birthDate, *weighing.date);
         // The readout holds the days in single precision and rounds the months down.
         const int months = static_cast<int>(std::floor(ageInMonths(static_cast<float>(days))));
-        history.weighings.append({dateText(*date), days, months, weighing.grams});
+        history.weighings.append({dateText(*weighing.date), days, months, weighing.grams});
     }
     return history;
 }

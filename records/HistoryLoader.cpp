@@ -145,8 +145,8 @@ void HistoryLoader::plotWeighings(const QString& fileName, const QStringList& re
                                   QDate birthDate)
 {
     int markerIndex = 0;
-    std::optional<QDate> previousDate;
-    for (qsizetype position = 0; position < records.size(); ++position) {
+    const QList<zelpo::PlacedWeighing> weighings = zelpo::placeWeighings(records);
+    for (qsizetype position = 0; position < weighings.size(); ++position) {
         // Markers beyond the pool would survive the next clearing and show on another child's
         // chart, so the rest of a longer history is only counted.
         if (markerIndex == zelpo::markerPoolSize) {
@@ -162,32 +162,30 @@ void HistoryLoader::plotWeighings(const QString& fileName, const QStringList& re
                         .arg(fileName, rest)});
             return;
         }
-        const zelpo::WeighingRecord weighing = zelpo::splitWeighingRecord(records[position]);
-        std::optional<QDate> date = zelpo::dateValue(weighing.dateText);
-        if (!date) {
-            // Told as the file's record number, the birth date being record 1.
-            const qsizetype recordNumber = position + 2;
-            if (!previousDate) {
-                report({zelpo::TypeMismatch,
-                        QStringLiteral("No coinciden los tipos: el registro %1 del archivo %2, "
-                                       "\"%3\", no comienza con una fecha; la medida no se "
-                                       "muestra.")
-                            .arg(recordNumber)
-                            .arg(fileName, records[position])});
-                continue;
-            }
+        const zelpo::PlacedWeighing& weighing = weighings[position];
+        // Told as the file's record number, the birth date being record 1.
+        const qsizetype recordNumber = position + 2;
+        if (!weighing.date) {
+            report({zelpo::TypeMismatch,
+                    QStringLiteral("No coinciden los tipos: el registro %1 del archivo %2, "
+                                   "\"%3\", no comienza con una fecha; la medida no se "
+                                   "muestra.")
+                        .arg(recordNumber)
+                        .arg(fileName, records[position])});
+            continue;
+        }
+        if (weighing.dateBorrowed) {
             report({zelpo::TypeMismatch,
                     QStringLiteral("No coinciden los tipos: el registro %1 del archivo %2, \"%3\", "
                                    "no comienza con una fecha; la medida se muestra con la fecha "
                                    "de la medida anterior, %4.")
                         .arg(recordNumber)
-                        .arg(fileName, records[position], zelpo::dateText(*previousDate))});
-            date = previousDate;
+                        .arg(fileName, records[position], zelpo::dateText(*weighing.date))});
         }
         m_window.setMarkersHeld(true);
-        UbicarMarcador(m_window, markerIndex, zelpo::daysBetween(birthDate, *date), weighing.grams);
+        UbicarMarcador(m_window, markerIndex, zelpo::daysBetween(birthDate, *weighing.date),
+                       weighing.grams);
         ++markerIndex;
-        previousDate = date;
     }
 }
 

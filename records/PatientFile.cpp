@@ -108,4 +108,19 @@ WeighingRecord splitWeighingRecord(const QString& record)
     return {record.left(weighingFieldLength), numericValue(record.right(weighingFieldLength))};
 }
 
+QList<PlacedWeighing> placeWeighings(const QStringList& weighingRecords)
+{
+    QList<PlacedWeighing> placed;
+    placed.reserve(weighingRecords.size());
+    std::optional<QDate> previousDate;
+    for (const QString& record : weighingRecords) {
+        const WeighingRecord weighing = splitWeighingRecord(record);
+        const std::optional<QDate> ownDate = dateValue(weighing.dateText);
+        const std::optional<QDate> date = ownDate ? ownDate : previousDate;
+        placed.append({date, !ownDate && date, weighing.grams});
+        previousDate = date;
+    }
+    return placed;
+}
+
 } // namespace zelpo

@@ -3,9 +3,13 @@
 #include "app/Failure.h"
 #include "app/RecordFile.h"
 
+#include <optional>
+
 #include <QDate>
 #include <QDir>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 // The patient file: one per child and sex, named after the clinical-history number, holding the
@@ -43,5 +47,17 @@ struct WeighingRecord
 };
 
 WeighingRecord splitWeighingRecord(const QString& record);
+
+// A weighing record at the date the chart places it: its own, or, when that cannot be read, the
+// date of the weighing before it (`dateBorrowed`); none when no weighing before it has one.
+struct PlacedWeighing
+{
+    std::optional<QDate> date;
+    bool dateBorrowed;
+    double grams;
+};
+
+// The weighing records of a file, all but its first record, each placed, in file order.
+QList<PlacedWeighing> placeWeighings(const QStringList& weighingRecords);
 
 } // namespace zelpo
