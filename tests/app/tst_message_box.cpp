@@ -1,9 +1,11 @@
 #include "app/DialogMessageService.h"
 #include "app/QtTranslation.h"
+#include "forms/TextBox.h"
 
 #include <memory>
 
 #include <QApplication>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -61,7 +63,19 @@ class MessageBoxTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(installQtSpanish()); }
+    void initTestCase() { QVERIFY2(installQtSpanish(), "Qt's Spanish translation is missing"); }
+
+    void aTextBoxMenuIsInSpanishToo()
+    {
+        TextBox box(nullptr);
+        const std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
+        QStringList captions;
+        for (const QAction* action : menu->actions())
+            captions << action->text().section(u'\t', 0, 0).remove(u'&');
+        // Qt's Spanish translation calls Delete "Borrar".
+        QCOMPARE(captions.join(u'|'),
+                 "Deshacer|Rehacer||Cortar|Copiar|Pegar|Borrar||Seleccionar todo");
+    }
 
     void eachStyleShowsItsIconCaptionsAndAnswer_data()
     {

@@ -1,19 +1,15 @@
 #include "app/Centring.h"
-#include "app/QtTranslation.h"
 #include "app/StartUp.h"
 #include "app/ZelpoProgram.h"
 #include "forms/FormLabel.h"
 #include "forms/PerZelpo.h"
-#include "forms/TextBox.h"
 
 #include <cmath>
 #include <functional>
-#include <memory>
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMenu>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -143,19 +139,6 @@ private slots:
         QVERIFY2(
             eventLoopEndsAfter([&window] { QTest::mouseClick(window.Command3(), Qt::LeftButton); }),
             "the program kept running after \"Fin\"");
-    }
-
-    void qtsOwnTextsAreSpanish()
-    {
-        QVERIFY2(installQtSpanish(), "Qt's Spanish translation is not installed");
-        TextBox box(nullptr);
-        const std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
-        QStringList captions;
-        for (const QAction* action : menu->actions())
-            captions << action->text().section(u'\t', 0, 0).remove(u'&');
-        // Qt's Spanish translation calls Delete "Borrar".
-        QCOMPARE(captions.join(u'|'),
-                 "Deshacer|Rehacer||Cortar|Copiar|Pegar|Borrar||Seleccionar todo");
     }
 
 private:

@@ -132,15 +132,10 @@ wait_for_chart() {
         for id in $(xdotool search --class zelpo 2>/dev/null); do
             echo "#   window $id: $(xwininfo -id "$id" | awk '/Map State|Width|Height|Absolute/ { printf "%s ", $0 }')"
         done
-        if process_ended "$zelpo_pid"; then
-            wait "$zelpo_pid"
-            echo "#   the program had ended, status $?"
-            zelpo_pid=""
-        else
-            # State and processor ticks of each thread: one stuck waiting or one starved.
-            echo "#   the program runs; its threads (state utime stime): $(cat /proc/"$zelpo_pid"/task/*/stat 2>/dev/null |
-                sed 's/.*) //' | awk '{ printf "[%s %s %s] ", $1, $12, $13 }')"
-        fi
+        # Each thread's state and processor ticks tell one stuck waiting from one starved.
+        process_ended "$zelpo_pid" && echo "#   the program had ended" ||
+            echo "#   its threads (state utime stime): $(sed 's/.*) //' /proc/"$zelpo_pid"/task/*/stat |
+                awk '{ printf "[%s %s %s] ", $1, $12, $13 }')"
         sed 's/^/#   log: /' "$work/$1.log" | tail -n 20
         stop "$zelpo_pid"
         zelpo_pid=""

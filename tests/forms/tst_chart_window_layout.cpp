@@ -583,15 +583,11 @@ private slots:
         text->clear();
         QTest::keyClicks(text, kept + QStringLiteral("98765"));
         QCOMPARE(text->text(), kept);
-    }
-
-    void lineEndsOfPastedTextNeverEnterABox()
-    {
-        PerZelpo window;
+        // A number copied from a spreadsheet cell comes with its line end, which stays out.
         QGuiApplication::clipboard()->setText(QStringLiteral("4711\r\n"));
-        window.Text3()->selectAll();
-        window.Text3()->paste();
-        QCOMPARE(window.Text3()->text(), QStringLiteral("4711"));
+        text->selectAll();
+        text->paste();
+        QCOMPARE(text->text(), QStringLiteral("4711"));
     }
 
     void assistiveTechnologyReadsNamesAndPresses()
