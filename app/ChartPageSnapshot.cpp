@@ -64,7 +64,8 @@ ChartPageContent chartPageSnapshot(const PerZelpo& window, QDate today)
     }
 
     std::optional<QDate> birthDate = zelpo::dateValue(window.Text2()->text());
-    if (!fileName.isEmpty() && zelpo::isPlainFile(QDir::current().filePath(fileName))) {
+    // A file that cannot be read, or none, gives no records and so no table.
+    if (!fileName.isEmpty()) {
         const zelpo::StoredHistory stored =
             zelpo::storedHistory(zelpo::readPatientRecords(fileName, QDir::current()).records);
         content.storedWeighings = stored.weighings;
