@@ -1,13 +1,13 @@
 #include "app/ChartPrinting.h"
 
-#include "app/ChartPageSnapshot.h"
-#include "app/ChartPdfFile.h"
-#include "app/Clock.h"
-#include "app/MessageService.h"
 #include "app/OutputDialogs.h"
-#include "forms/ChartPage.h"
+#include "core/Clock.h"
+#include "core/MessageService.h"
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
+#include "printout/ChartPage.h"
+#include "printout/ChartPdfFile.h"
+#include "procedures/ChartPageSnapshot.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

@@ -2,13 +2,13 @@
 
 #include "app/HelpAndLinks.h"
 #include "app/KeyboardCommands.h"
-#include "chart/HoverReadout.h"
 #include "forms/FormLabel.h"
 #include "forms/OptionButton.h"
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
 #include "forms/TextBox.h"
-#include "records/HistoryLoader.h"
+#include "procedures/HistoryLoader.h"
+#include "procedures/HoverReadout.h"
 
 #include <QScopedValueRollback>
 

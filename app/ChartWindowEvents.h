@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/PlotCommand.h"
+#include "procedures/PlotCommand.h"
 
 #include <functional>
 

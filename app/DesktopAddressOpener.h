@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AddressOpener.h"
+#include "core/AddressOpener.h"
 
 // Hands addresses to the desktop: the default browser or mail program.
 class DesktopAddressOpener final : public AddressOpener

@@ -1,6 +1,6 @@
 #include "app/DialogMessageService.h"
 
-#include "app/FixedWindowHints.h"
+#include "forms/FixedWindowHints.h"
 
 #include <QMessageBox>
 #include <QPushButton>

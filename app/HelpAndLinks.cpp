@@ -1,9 +1,9 @@
 #include "app/HelpAndLinks.h"
 
-#include "app/AddressOpener.h"
-#include "app/HelpText.h"
-#include "app/MakerContact.h"
-#include "app/MessageService.h"
+#include "core/AddressOpener.h"
+#include "core/HelpText.h"
+#include "core/MakerContact.h"
+#include "core/MessageService.h"
 
 void showHelp(MessageService& messages)
 {

@@ -1,6 +1,6 @@
 #include "app/StartUp.h"
 
-#include "app/Centring.h"
+#include "core/Centring.h"
 #include "forms/ChartWindowLayout.h"
 #include "forms/PerZelpo.h"
 #include "forms/TwipControl.h"

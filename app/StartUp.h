@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/artwork/ChartArtwork.h"
+#include "artwork/ChartArtwork.h"
 
 #include <memory>
 #include <vector>

@@ -2,9 +2,9 @@
 
 #include "app/ChartPrinting.h"
 #include "app/ChartWindowEvents.h"
-#include "app/FixedWindowHints.h"
 #include "app/StartUp.h"
 #include "app/WindowsKeptTogether.h"
+#include "forms/FixedWindowHints.h"
 #include "forms/PerZelpo.h"
 
 #include <QCoreApplication>

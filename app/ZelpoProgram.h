@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/Clock.h"
 #include "app/DesktopAddressOpener.h"
 #include "app/DialogMessageService.h"
 #include "app/QtOutputDialogs.h"
+#include "core/Clock.h"
 #include "forms/Fondo.h"
 
 #include <QObject>

@@ -1,11 +1,11 @@
-#include "app/FirstPaintReport.h"
 #include "app/QtTranslation.h"
 #include "app/StartUp.h"
 #include "app/ZelpoProgram.h"
+#include "artwork/IconArtwork.h"
+#include "forms/FirstPaintReport.h"
 #include "forms/Fonts.h"
 #include "forms/FormLabel.h"
 #include "forms/PerZelpo.h"
-#include "forms/artwork/IconArtwork.h"
 
 #include <optional>
 

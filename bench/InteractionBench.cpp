@@ -1,9 +1,6 @@
 #include "bench/InteractionBench.h"
 
-#include "app/ChartPageSnapshot.h"
-#include "app/ChartPdfFile.h"
 #include "bench/PaintRecorder.h"
-#include "chart/ChartOperations.h"
 #include "forms/FormLabel.h"
 #include "forms/Line.h"
 #include "forms/OptionButton.h"
@@ -11,6 +8,9 @@
 #include "forms/Picture.h"
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
+#include "printout/ChartPdfFile.h"
+#include "procedures/ChartOperations.h"
+#include "procedures/ChartPageSnapshot.h"
 #include "records/PatientFile.h"
 
 #include <QApplication>

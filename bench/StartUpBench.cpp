@@ -1,6 +1,6 @@
 #include "bench/StartUpBench.h"
 
-#include "app/FirstPaintReport.h"
+#include "forms/FirstPaintReport.h"
 
 #include <atomic>
 #include <thread>

@@ -1,6 +1,6 @@
 #include "forms/ChartWindowLayout.h"
 
-#include "app/MakerContact.h"
+#include "core/MakerContact.h"
 
 #include <QColor>
 #include <QPalette>

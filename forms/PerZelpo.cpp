@@ -1,5 +1,8 @@
 #include "forms/PerZelpo.h"
 
+#include "artwork/ArrowArtwork.h"
+#include "artwork/ChartArtwork.h"
+#include "artwork/PanelArtwork.h"
 #include "forms/ChartWindowLayout.h"
 #include "forms/FormLabel.h"
 #include "forms/Line.h"
@@ -9,9 +12,6 @@
 #include "forms/PushButton.h"
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
-#include "forms/artwork/ArrowArtwork.h"
-#include "forms/artwork/ChartArtwork.h"
-#include "forms/artwork/PanelArtwork.h"
 
 #include <cmath>
 #include <ranges>

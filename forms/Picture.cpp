@@ -1,6 +1,6 @@
 #include "forms/Picture.h"
 
-#include "forms/artwork/DrawingAhead.h"
+#include "artwork/DrawingAhead.h"
 
 #include <cmath>
 

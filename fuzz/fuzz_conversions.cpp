@@ -1,7 +1,7 @@
 // Everything a user can type into the chart window's boxes goes through the number and date
 // readers: whatever the text, they must answer at once, and their answers must agree.
 
-#include "app/Conversions.h"
+#include "core/Conversions.h"
 #include "fuzz/FuzzInput.h"
 
 #include <cfloat>

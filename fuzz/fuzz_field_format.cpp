@@ -1,9 +1,9 @@
 // FormatoCampo lays out every field written to a patient file: whatever value and mask it is
 // given, it must either fail cleanly or give a field that keeps its promises.
 
-#include "app/Conversions.h"
+#include "core/Conversions.h"
+#include "core/FormatoCampo.h"
 #include "fuzz/FuzzInput.h"
-#include "records/FormatoCampo.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,10 +3,10 @@
 // must leave it as it was, and storing a weighing must add exactly one record at its end, or
 // leave a file that is no history untouched.
 
-#include "app/Conversions.h"
-#include "app/RecordFile.h"
+#include "core/Conversions.h"
 #include "fuzz/FuzzInput.h"
 #include "records/PatientFile.h"
+#include "records/RecordFile.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 //
 // Usage: zelpo_render_icon <size in pixels> <output PNG file>
 
-#include "forms/artwork/IconArtwork.h"
+#include "artwork/IconArtwork.h"
 
 #include <cstdio>
 

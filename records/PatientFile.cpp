@@ -1,7 +1,7 @@
 #include "records/PatientFile.h"
 
-#include "app/Conversions.h"
-#include "records/FormatoCampo.h"
+#include "core/Conversions.h"
+#include "core/FormatoCampo.h"
 
 namespace zelpo {
 

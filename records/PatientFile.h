@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Failure.h"
-#include "app/RecordFile.h"
+#include "core/Failure.h"
+#include "records/RecordFile.h"
 
 #include <optional>
 

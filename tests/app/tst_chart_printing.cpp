@@ -1,12 +1,10 @@
 // The chart printed and saved as a PDF: the page's text, vectors and markers as poppler reads
 // them back, failing saves, the right-click menu and the shortcuts.
 
-#include "app/ChartPageSnapshot.h"
-#include "app/ChartPdfFile.h"
 #include "app/ChartPrinting.h"
 #include "app/ChartWindowEvents.h"
 #include "app/OutputDialogs.h"
-#include "chart/ChartModel.h"
+#include "core/ChartModel.h"
 #include "forms/FormLabel.h"
 #include "forms/Line.h"
 #include "forms/OptionButton.h"
@@ -14,6 +12,8 @@
 #include "forms/Picture.h"
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
+#include "printout/ChartPdfFile.h"
+#include "procedures/ChartPageSnapshot.h"
 #include "records/PatientFile.h"
 #include "support/FixedClock.h"
 #include "support/RecordingAddressOpener.h"

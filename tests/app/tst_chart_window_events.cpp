@@ -1,8 +1,8 @@
 // The chart window's wiring: each control event reaches its handler, and only its own.
 
 #include "app/ChartWindowEvents.h"
-#include "app/HelpText.h"
-#include "app/MakerContact.h"
+#include "core/HelpText.h"
+#include "core/MakerContact.h"
 #include "forms/FormLabel.h"
 #include "forms/Line.h"
 #include "forms/OptionButton.h"

@@ -1,6 +1,6 @@
 #include "app/HelpAndLinks.h"
-#include "app/HelpText.h"
-#include "app/MakerContact.h"
+#include "core/HelpText.h"
+#include "core/MakerContact.h"
 #include "support/RecordingAddressOpener.h"
 #include "support/ScriptedMessageService.h"
 

@@ -1,8 +1,8 @@
 #include "app/StartUp.h"
+#include "artwork/ChartArtwork.h"
 #include "forms/Fonts.h"
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
-#include "forms/artwork/ChartArtwork.h"
 
 #include <QApplication>
 #include <QPainter>

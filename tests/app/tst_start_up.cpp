@@ -1,6 +1,6 @@
-#include "app/Centring.h"
 #include "app/StartUp.h"
 #include "app/ZelpoProgram.h"
+#include "core/Centring.h"
 #include "forms/FormLabel.h"
 #include "forms/PerZelpo.h"
 

@@ -1,4 +1,3 @@
-#include "app/ChartWindowEvents.h"
 #include "forms/Fondo.h"
 #include "forms/Fonts.h"
 #include "forms/FormLabel.h"
@@ -9,9 +8,6 @@
 #include "forms/PushButton.h"
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
-#include "support/FixedClock.h"
-#include "support/RecordingAddressOpener.h"
-#include "support/ScriptedMessageService.h"
 
 #include <algorithm>
 #include <array>
@@ -451,19 +447,6 @@ private slots:
         QCOMPARE(clicks.count(), 1);
         QCOMPARE(QApplication::focusWidget(), box);
         QCOMPARE(leaving.count(), 0);
-    }
-
-    void finEndsTheProgram()
-    {
-        ScriptedMessageService messages;
-        FixedClock clock;
-        RecordingAddressOpener addresses;
-        int ended = 0;
-        PerZelpo window;
-        new ChartWindowEvents(window, {messages, clock, addresses}, [&ended] { ++ended; });
-        QVERIFY(shownAndActive(window));
-        QTest::mouseClick(window.Command3(), Qt::LeftButton);
-        QCOMPARE(ended, 1);
     }
 
     void thePointerPassesThroughMarkersFrameAndLines_data()

@@ -1,4 +1,4 @@
-#include "app/RecordFile.h"
+#include "records/RecordFile.h"
 #include "support/TestFiles.h"
 
 #include <QElapsedTimer>

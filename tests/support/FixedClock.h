@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Clock.h"
+#include "core/Clock.h"
 
 // A clock stopped on one day, so that ages and "today" in saved records are predictable.
 class FixedClock final : public Clock

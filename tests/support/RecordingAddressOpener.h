@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AddressOpener.h"
+#include "core/AddressOpener.h"
 
 #include <QStringList>
 

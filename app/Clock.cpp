@@ -1,6 +1,0 @@
-#include "app/Clock.h"
-
-QDate SystemClock::today() const
-{
-    return QDate::currentDate();
-}

@@ -1,0 +1,388 @@
+#include "artwork/ChartArtwork.h"
+
+#include "artwork/ArtworkFonts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include <QColor>
+#include <QFontMetricsF>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPainterPathStroker>
+#include <QPolygonF>
+
+namespace zelpo {
+
+namespace {
+
+constexpr double kChartMonths = 72;
+constexpr double kChartKilograms = 30;
+// Fine enough that the sampled curve looks smooth even on a high-density screen.
+constexpr double kSampleMonths = 0.05;
+
+constexpr double kThickWidth = 2.2;
+constexpr double kThinWidth = 1.0;
+constexpr double kDashedWidth = 1.3;
+constexpr double kDashLength = 5.0;
+constexpr double kGapLength = 3.0;
+
+constexpr int kLabelPixelSize = 8;
+
+struct ChartPalette
+{
+    QColor background;
+    QColor band;
+    QColor fineGrid;
+    QColor majorGrid;
+    QColor curve;
+    QColor median;
+    QColor text;
+};
+
+const ChartPalette& paletteFor(ChartSex sex)
+{
+    static const ChartPalette rose{
+        QColor(255, 251, 252), QColor(253, 238, 243), QColor(248, 230, 236), QColor(226, 178, 195),
+        QColor(180, 67, 108),  QColor(142, 35, 80),   QColor(125, 47, 77)};
+    static const ChartPalette blueGrey{
+        QColor(250, 252, 253), QColor(236, 242, 247), QColor(228, 234, 240), QColor(175, 191, 207),
+        QColor(77, 103, 128),  QColor(47, 74, 99),    QColor(59, 81, 104)};
+    return sex == ChartSex::Girls ? rose : blueGrey;
+}
+
+QPointF chartPoint(const QRectF& plot, double months, double kg)
+{
+    return {plot.left() + months / kChartMonths * plot.width(),
+            plot.bottom() - kg / kChartKilograms * plot.height()};
+}
+
+// The curve between knot `index` and the next one, sampled so that both knots are exact points.
+QPolygonF knotInterval(const QRectF& plot, const PercentileCurve& curve, size_t index)
+{
+    const double from = curve.knots[index].months;
+    const double to = curve.knots[index + 1].months;
+    const int steps = std::max(8, static_cast<int>(std::ceil((to - from) / kSampleMonths)));
+    QPolygonF points;
+    points.reserve(steps + 1);
+    for (int step = 0; step <= steps; ++step) {
+        const double months = from + (to - from) * step / steps;
+        points << chartPoint(plot, months, kilograms(curve, months));
+    }
+    return points;
+}
+
+QPainterPath solidCurvePath(const QRectF& plot, const PercentileCurve& curve)
+{
+    QPainterPath path;
+    for (size_t i = 0; i + 1 < curve.knots.size(); ++i) {
+        const QPolygonF points = knotInterval(plot, curve, i);
+        if (i == 0)
+            path.moveTo(points.front());
+        for (qsizetype p = 1; p < points.size(); ++p)
+            path.lineTo(points[p]);
+    }
+    return path;
+}
+
+// The dashes between knot `index` and the next, stretched so that a whole dash is centred on
+// every tabulated value: the printed values never fall in a gap. Pattern and offset are in pen
+// widths.
+struct DashLayout
+{
+    QPolygonF interval;
+    QList<qreal> pattern;
+    qreal offset;
+};
+
+DashLayout dashLayout(const QRectF& plot, const PercentileCurve& curve, size_t index)
+{
+    DashLayout dashes{knotInterval(plot, curve, index), {}, 0};
+    QPainterPath interval;
+    interval.addPolygon(dashes.interval);
+    const double period = kDashLength + kGapLength;
+    const double periods = std::max(1.0, std::round(interval.length() / period));
+    const double stretch = interval.length() / (periods * period) / kDashedWidth;
+    dashes.pattern = {kDashLength * stretch, kGapLength * stretch};
+    dashes.offset = kDashLength * stretch / 2;
+    return dashes;
+}
+
+// Outline of a dashed curve, laid out afresh between each pair of knots.
+QPainterPath dashedCurveOutline(const QRectF& plot, const PercentileCurve& curve)
+{
+    QPainterPath outline;
+    outline.setFillRule(Qt::WindingFill);
+    QPainterPathStroker stroker;
+    stroker.setWidth(kDashedWidth);
+    stroker.setCapStyle(Qt::FlatCap);
+    stroker.setJoinStyle(Qt::RoundJoin);
+    for (size_t i = 0; i + 1 < curve.knots.size(); ++i) {
+        const DashLayout dashes = dashLayout(plot, curve, i);
+        stroker.setDashPattern(dashes.pattern);
+        stroker.setDashOffset(dashes.offset);
+        QPainterPath interval;
+        interval.addPolygon(dashes.interval);
+        outline.addPath(stroker.createStroke(interval));
+    }
+    return outline;
+}
+
+// Lines one device pixel (or a whole number of them) wide stay sharp only when their edges fall
+// on device pixel boundaries, so the grid is nudged by at most half a device pixel.
+class PixelSnapper
+{
+public:
+    explicit PixelSnapper(const QPainter& painter) : m_transform(painter.deviceTransform()) {}
+
+    // Pen width, in logical pixels, of a line about `logicalWidth` wide.
+    double width(double logicalWidth) const { return deviceWidth(logicalWidth) / scale(); }
+
+    double x(double x, double logicalWidth) const
+    {
+        return snap(x, logicalWidth, m_transform.m11(), m_transform.dx());
+    }
+
+    double y(double y, double logicalWidth) const
+    {
+        return snap(y, logicalWidth, m_transform.m22(), m_transform.dy());
+    }
+
+private:
+    bool canSnap() const { return m_transform.type() <= QTransform::TxScale; }
+    double scale() const { return canSnap() ? std::abs(m_transform.m11()) : 1.0; }
+
+    double deviceWidth(double logicalWidth) const
+    {
+        return std::max(1.0, std::round(logicalWidth * scale()));
+    }
+
+    double snap(double coordinate, double logicalWidth, double scale, double offset) const
+    {
+        if (!canSnap() || scale == 0)
+            return coordinate;
+        const double lineWidth = deviceWidth(logicalWidth);
+        const double device = coordinate * scale + offset;
+        const double snapped = std::round(device - lineWidth / 2) + lineWidth / 2;
+        return (snapped - offset) / scale;
+    }
+
+    QTransform m_transform;
+};
+
+void paintGrid(QPainter& painter, const QRectF& plot, const ChartPalette& palette)
+{
+    const PixelSnapper snapper(painter);
+    const auto drawLines = [&](const QColor& color, double logicalWidth, bool major) {
+        painter.setPen(QPen(color, snapper.width(logicalWidth), Qt::SolidLine, Qt::FlatCap));
+        for (int month = 1; month < kChartMonths; ++month) {
+            if ((month % 12 == 0) != major)
+                continue;
+            const double x = snapper.x(chartPoint(plot, month, 0).x(), logicalWidth);
+            painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+        }
+        for (int kg = 1; kg < kChartKilograms; ++kg) {
+            if ((kg % 5 == 0) != major)
+                continue;
+            const double y = snapper.y(chartPoint(plot, 0, kg).y(), logicalWidth);
+            painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+        }
+    };
+    drawLines(palette.fineGrid, 0.5, false);
+    drawLines(palette.majorGrid, 1.0, true);
+}
+
+// A soft band between the outermost curves, where most children's weights lie.
+void paintNormalBand(QPainter& painter, const QRectF& plot, ChartSex sex,
+                     const ChartPalette& palette)
+{
+    const auto& curves = percentileCurves(sex);
+    const QPainterPath top = solidCurvePath(plot, curves.front());
+    const QPainterPath bottom = solidCurvePath(plot, curves.back());
+    QPainterPath band = top;
+    band.connectPath(bottom.toReversed());
+    band.closeSubpath();
+    painter.fillPath(band, palette.band);
+}
+
+// Text centred at a point over a patch of background, so grid and curves do not run through it.
+void paintKnockedOutText(QPainter& painter, QPointF centre, const QString& text,
+                         const QColor& textColor, const QColor& background)
+{
+    const QFontMetricsF metrics(painter.font());
+    const QSizeF size(metrics.horizontalAdvance(text), metrics.capHeight());
+    QRectF box(QPointF(), size);
+    box.moveCenter(centre);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(background);
+    painter.drawRoundedRect(box.adjusted(-2, -2, 2, 2), 2, 2);
+    painter.setPen(textColor);
+    painter.drawText(QPointF(box.left(), box.bottom()), text);
+}
+
+void paintCurveLabels(QPainter& painter, const QRectF& plot, ChartSex sex,
+                      const ChartPalette& palette)
+{
+    painter.setFont(artworkFont(kLabelPixelSize, QFont::Bold));
+    const QFontMetricsF metrics(painter.font());
+    for (const PercentileCurve& curve : percentileCurves(sex)) {
+        const QString label = QString::number(curve.percentile);
+        // The last few pixels of the curve stay visible to the right of its number.
+        const double centreX = plot.right() - 7 - metrics.horizontalAdvance(label) / 2;
+        const double months = (centreX - plot.left()) / plot.width() * kChartMonths;
+        const QPointF centre(centreX, chartPoint(plot, months, kilograms(curve, months)).y());
+        const QColor color = curve.percentile == 50 ? palette.median : palette.curve;
+        paintKnockedOutText(painter, centre, label, color, palette.background);
+    }
+}
+
+void paintAxisLabels(QPainter& painter, const QRectF& plot, ChartSex sex,
+                     const ChartPalette& palette)
+{
+    const QRectF picture(QPointF(0, 0), QSizeF(chartPictureSize(sex)));
+    painter.setFont(artworkFont(kLabelPixelSize));
+    const QFontMetricsF metrics(painter.font());
+    painter.setPen(palette.text);
+
+    for (int year = 1; year <= 6; ++year) {
+        const QString label = QString::number(year);
+        const double width = metrics.horizontalAdvance(label);
+        const double centreX = chartPoint(plot, year * 12, 0).x();
+        // The last year's line lies at the picture's edge: its label stands left of it, its ink
+        // clear of the edge at every screen scale.
+        const double inkRight = metrics.tightBoundingRect(label).right();
+        const double left = std::min(centreX - width / 2, picture.right() - 2 - inkRight);
+        painter.drawText(QPointF(left, plot.bottom() + 3 + metrics.ascent()), label);
+    }
+
+    const double labelRight = plot.left() - 3;
+    for (int kg = 5; kg < kChartKilograms; kg += 5) {
+        const QString label = QString::number(kg);
+        const double y = chartPoint(plot, 0, kg).y();
+        painter.drawText(
+            QPointF(labelRight - metrics.horizontalAdvance(label), y + metrics.capHeight() / 2),
+            label);
+    }
+    const QString unit = QStringLiteral("Kg");
+    painter.drawText(
+        QPointF(labelRight - metrics.horizontalAdvance(unit), plot.top() + 2 + metrics.ascent()),
+        unit);
+
+    const QString title = QStringLiteral("Edad, años");
+    const QPointF titleCentre(plot.center().x(), plot.bottom() - 4 - metrics.capHeight() / 2);
+    paintKnockedOutText(painter, titleCentre, title, palette.text, palette.background);
+}
+
+} // namespace
+
+QSize chartPictureSize(ChartSex sex)
+{
+    return sex == ChartSex::Girls ? QSize(391, 397) : QSize(382, 395);
+}
+
+QRectF chartPlotArea(ChartSex sex)
+{
+    return sex == ChartSex::Girls ? QRectF(21, 4, 363, 375) : QRectF(18, 2, 363, 375);
+}
+
+void paintPercentileCurve(QPainter& painter, ChartSex sex, const PercentileCurve& curve)
+{
+    const QRectF plot = chartPlotArea(sex);
+    const ChartPalette& palette = paletteFor(sex);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (curve.percentile == 50 || curve.percentile == 90 || curve.percentile == 10) {
+        const bool median = curve.percentile == 50;
+        painter.setPen(QPen(median ? palette.median : palette.curve,
+                            median ? kThickWidth : kThinWidth, Qt::SolidLine, Qt::FlatCap,
+                            Qt::RoundJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(solidCurvePath(plot, curve));
+    } else {
+        if (painter.paintEngine()->type() == QPaintEngine::Pdf) {
+            // A page keeps the dashes as a pen of its own: the outline of every dash would make
+            // the page several times larger and slower to write, for the same dashes.
+            painter.setBrush(Qt::NoBrush);
+            for (size_t i = 0; i + 1 < curve.knots.size(); ++i) {
+                const DashLayout dashes = dashLayout(plot, curve, i);
+                QPen pen(palette.curve, kDashedWidth, Qt::CustomDashLine, Qt::FlatCap,
+                         Qt::RoundJoin);
+                pen.setDashPattern(dashes.pattern);
+                pen.setDashOffset(dashes.offset);
+                painter.setPen(pen);
+                painter.drawPolyline(dashes.interval);
+            }
+        } else {
+            painter.fillPath(dashedCurveOutline(plot, curve), palette.curve);
+        }
+    }
+    painter.restore();
+}
+
+namespace {
+
+// The chart in the order it is painted, each step whole in itself, with the painter left as it
+// was found: each may be painted by a painter of its own.
+std::vector<DrawingAhead::Artwork> chartSteps(ChartSex sex)
+{
+    const auto step = [sex](auto paint) {
+        return [sex, paint](QPainter& painter) {
+            painter.save();
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setRenderHint(QPainter::TextAntialiasing);
+            paint(painter, chartPlotArea(sex), paletteFor(sex));
+            painter.restore();
+        };
+    };
+    std::vector<DrawingAhead::Artwork> steps{
+        step([sex](QPainter& painter, const QRectF& plot, const ChartPalette& palette) {
+            painter.fillRect(QRect(QPoint(0, 0), chartPictureSize(sex)), palette.background);
+            paintNormalBand(painter, plot, sex, palette);
+            paintGrid(painter, plot, palette);
+        })};
+    for (const PercentileCurve& curve : percentileCurves(sex))
+        steps.push_back(
+            [sex, &curve](QPainter& painter) { paintPercentileCurve(painter, sex, curve); });
+    steps.push_back(step([sex](QPainter& painter, const QRectF& plot, const ChartPalette& palette) {
+        paintCurveLabels(painter, plot, sex, palette);
+        paintAxisLabels(painter, plot, sex, palette);
+    }));
+    return steps;
+}
+
+ChartDrawnAhead* drawnAhead[2] = {};
+
+ChartDrawnAhead*& drawnAheadSlot(ChartSex sex)
+{
+    return drawnAhead[sex == ChartSex::Girls ? 0 : 1];
+}
+
+} // namespace
+
+ChartDrawnAhead::ChartDrawnAhead(ChartSex sex, qreal pixelRatio)
+    : m_sex(sex), m_drawing(chartPictureSize(sex), pixelRatio, true, chartSteps(sex))
+{
+    Q_ASSERT_X(!drawnAheadSlot(sex), "ChartDrawnAhead", "one drawing ahead for each chart");
+    drawnAheadSlot(sex) = this;
+}
+
+ChartDrawnAhead::~ChartDrawnAhead()
+{
+    drawnAheadSlot(m_sex) = nullptr;
+}
+
+QImage ChartDrawnAhead::take(ChartSex sex, QSize devicePixels, qreal pixelRatio)
+{
+    ChartDrawnAhead* const ahead = drawnAheadSlot(sex);
+    return ahead ? ahead->m_drawing.take(devicePixels, pixelRatio) : QImage();
+}
+
+void paintChart(QPainter& painter, ChartSex sex)
+{
+    for (const DrawingAhead::Artwork& step : chartSteps(sex))
+        step(painter);
+}
+
+} // namespace zelpo

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "artwork/DrawingAhead.h"
+#include "core/PercentileCurves.h"
+
+#include <QRectF>
+#include <QSize>
+
+class QPainter;
+
+// The weight-for-age chart pictures. The chart window lays its own frame over the plot area and
+// maps 0 to 6 years across it and 0 to 30 kg up it, so the scales drawn here follow that exactly.
+namespace zelpo {
+
+// Size of the picture in logical pixels.
+QSize chartPictureSize(ChartSex sex);
+
+// Where the axes run inside the picture: left edge birth, right edge six years, bottom edge 0 kg,
+// top edge 30 kg.
+QRectF chartPlotArea(ChartSex sex);
+
+// The whole picture with its top-left corner at (0, 0), in logical pixels.
+void paintChart(QPainter& painter, ChartSex sex);
+
+// One percentile curve in the chart's style, without its label.
+void paintPercentileCurve(QPainter& painter, ChartSex sex, const PercentileCurve& curve);
+
+// While it lives, the chart is drawn on a thread of its own, opaque, at the pixel ratio its
+// window is expected to have, for the first picture of that chart to paint. At most one lives
+// for each chart.
+class ChartDrawnAhead
+{
+public:
+    ChartDrawnAhead(ChartSex sex, qreal pixelRatio);
+    ~ChartDrawnAhead();
+
+    ChartDrawnAhead(const ChartDrawnAhead&) = delete;
+    ChartDrawnAhead& operator=(const ChartDrawnAhead&) = delete;
+
+    // The chart drawn ahead, waiting for it, when one lives that was drawn `devicePixels` large
+    // at `pixelRatio` and was not handed over yet; a null image otherwise.
+    static QImage take(ChartSex sex, QSize devicePixels, qreal pixelRatio);
+
+private:
+    ChartSex m_sex;
+    DrawingAhead m_drawing;
+};
+
+} // namespace zelpo

@@ -1,0 +1,6 @@
+#include "core/Clock.h"
+
+QDate SystemClock::today() const
+{
+    return QDate::currentDate();
+}

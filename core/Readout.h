@@ -1,0 +1,69 @@
+#pragma once
+
+#include "core/ChartModel.h"
+#include "core/Failure.h"
+
+#include <QString>
+
+// The hover readout: the inverse of the chart mapping. A pointer position over a chart picture
+// becomes the place of the cross-hair lines, and the lines' place becomes an age and a weight on
+// the frame's scales (2190 days across, 30000 g up). Line positions, days and grams are single
+// precision at every step; months are double, from the single-precision day value.
+namespace zelpo {
+
+// Twips from a chart picture's top-left corner to the frame's, as each picture's handler has
+// always used them. They are not derived from the layout: over `Image3` they put the cross-hair
+// 5 twips right of and below the pointer.
+struct PointerOffsets
+{
+    float horizontal;
+    float vertical;
+};
+
+inline constexpr PointerOffsets image3PointerOffsets{310.0f, 55.0f};
+inline constexpr PointerOffsets image4PointerOffsets{270.0f, 30.0f};
+
+// The size of the picture that reports the pointer, in twips.
+struct PictureSize
+{
+    float width;
+    float height;
+};
+
+// Where the vertical line (its X1 and X2) and the horizontal line (its Y1 and Y2) go.
+struct CrossHair
+{
+    float x;
+    float y;
+};
+
+struct Readout
+{
+    float lineX;
+    float lineY;
+    float days;
+    float grams;
+    double months;
+};
+
+// The cross-hair for a pointer at (x, y) twips from the picture's corner, the position first
+// clamped to the picture's own rectangle.
+CrossHair crossHairAt(const ChartFrame& frame, float x, float y, PointerOffsets offsets,
+                      PictureSize picture);
+
+// Age and weight where the cross-hair lines stand.
+Readout readoutOfCrossHair(const ChartFrame& frame, float lineX, float lineY);
+
+// Months in double precision from the day value as held, in single precision.
+double ageInMonths(float days);
+
+// Both steps at once: the readout for a pointer at (x, y) over a picture.
+Readout readoutAt(const ChartFrame& frame, float x, float y, PointerOffsets offsets,
+                  PictureSize picture);
+
+// "Zelpo : 015000 gramos    Edad : 001095 dias. (0036 meses.)": grams and days in six-character
+// fields, months in a four-character one, each rounded down. Fails only when a number is too
+// long for its field, which no clamped pointer position produces.
+Result<QString> readoutCaption(const Readout& readout);
+
+} // namespace zelpo

@@ -1,0 +1,179 @@
+#include "printout/ChartPage.h"
+
+#include "artwork/ArrowArtwork.h"
+#include "artwork/ChartArtwork.h"
+#include "forms/TwipControl.h"
+#include "printout/ChartPageLayout.h"
+
+#include <algorithm>
+
+#include <QPaintDevice>
+#include <QPainter>
+
+namespace {
+
+// Page units are the window's pixels: 96 to the inch.
+constexpr double kUnitsPerInch = 96;
+
+int tableRows(const ChartPageContent& content)
+{
+    return content.storedWeighings ? static_cast<int>(content.storedWeighings->size()) : -1;
+}
+
+QSizeF pictureSize(const ChartPageContent& content)
+{
+    return QSizeF(zelpo::chartPictureSize(content.chart));
+}
+
+ChartPageLayout layoutFor(const QRectF& page, double unitsToDevice, const ChartPageContent& content)
+{
+    return layOutChartPage(page.size() / unitsToDevice, pictureSize(content), tableRows(content));
+}
+
+QFont sized(QFont font, int pixels, bool bold = false)
+{
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setUnderline(false);
+    return font;
+}
+
+void paintHeading(QPainter& painter, const ChartPageLayout& layout, const ChartPageContent& content)
+{
+    painter.fillRect(layout.heading, content.headingBand);
+    painter.setPen(content.headingInk);
+    painter.setFont(sized(content.headingFont, ChartPageLayout::kHeadingPixels, true));
+    painter.drawText(layout.heading, Qt::AlignCenter, QStringLiteral("GRAFICO DE ZELPO"));
+}
+
+void paintChildData(QPainter& painter, const ChartPageLayout& layout,
+                    const ChartPageContent& content)
+{
+    painter.setPen(Qt::black);
+    painter.setFont(sized(content.textFont, ChartPageLayout::kDataPixels));
+    const QString birth =
+        content.birthDate.isEmpty() ? QStringLiteral("sin fecha") : content.birthDate;
+    const QString lines[2][2] = {{QStringLiteral("Nº H.Clínica: ") + content.historyNumber,
+                                  QStringLiteral("Sexo: ") + content.sex},
+                                 {QStringLiteral("F. Nacimiento: ") + birth,
+                                  QStringLiteral("Fecha de impresión: ") + content.printedOn}};
+    const QRectF box = layout.childData;
+    for (int line = 0; line < 2; ++line) {
+        for (int column = 0; column < 2; ++column) {
+            const QRectF cell(box.left() + column * box.width() / 2,
+                              box.top() + line * box.height() / 2, box.width() / 2,
+                              box.height() / 2);
+            painter.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter, lines[line][column]);
+        }
+    }
+}
+
+// The chart picture with the frame, the markers and the arrow laid over it as on the window,
+// in the window's pixels scaled to the chart's place on the page.
+void paintChart(QPainter& painter, const ChartPageLayout& layout, const ChartPageContent& content)
+{
+    const QSizeF picture = pictureSize(content);
+    painter.save();
+    painter.translate(layout.chart.topLeft());
+    painter.scale(layout.chart.width() / picture.width(), layout.chart.height() / picture.height());
+    painter.setClipRect(QRectF(QPointF(0, 0), picture));
+    zelpo::paintChart(painter, content.chart);
+
+    painter.translate(-content.picture.topLeft() / kTwipsPerPixel);
+    const auto pixels = [](const QRectF& twips) {
+        return QRectF(twips.topLeft() / kTwipsPerPixel, twips.size() / kTwipsPerPixel);
+    };
+    // Stacked as on the window: the arrow lowest, the markers over the frame.
+    if (content.arrow) {
+        painter.save();
+        painter.translate(pixels(*content.arrow).topLeft());
+        zelpo::paintArrow(painter);
+        painter.restore();
+    }
+    // The frame's three-pixel outline reaches one pixel outside its rectangle, as on the window.
+    QPen framePen(content.frameColour, 3);
+    framePen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(framePen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(pixels(content.frame).adjusted(0.5, 0.5, -0.5, -0.5));
+
+    // Each marker is a circle as wide as its box's shorter side, inside a one-pixel outline,
+    // centred in the box.
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(content.markerOutline, 1));
+    painter.setBrush(content.markerFill);
+    for (const QRectF& marker : content.markers) {
+        const QRectF box = pixels(marker).adjusted(0.5, 0.5, -0.5, -0.5);
+        const double diameter = std::min(box.width(), box.height());
+        QRectF circle(0, 0, diameter, diameter);
+        circle.moveCenter(box.center());
+        painter.drawEllipse(circle);
+    }
+    painter.restore();
+}
+
+void paintTable(QPainter& painter, const ChartPageLayout& layout, const ChartPageContent& content)
+{
+    if (!content.storedWeighings) {
+        return;
+    }
+    painter.setPen(Qt::black);
+    painter.setFont(sized(content.textFont, ChartPageLayout::kDataPixels, true));
+    painter.drawText(
+        QRectF(layout.table.topLeft(), QSizeF(layout.table.width(), ChartPageLayout::kTitleHeight)),
+        Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Medidas almacenadas"));
+    const QList<zelpo::StoredWeighing>& weighings = *content.storedWeighings;
+    // One line of a block: the date on the left, the numbers right-aligned in their columns.
+    const auto paintLine = [&painter](const QRectF& line, const QString(&cells)[4]) {
+        painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, cells[0]);
+        for (int column = 0; column < 3; ++column) {
+            QRectF cell = line;
+            cell.setRight(line.left() + line.width() * ChartPageLayout::kColumnRights[column]);
+            painter.drawText(cell, Qt::AlignRight | Qt::AlignVCenter, cells[column + 1]);
+        }
+    };
+    for (int blockIndex = 0; blockIndex < layout.tableBlocks; ++blockIndex) {
+        const QRectF block = layout.block(blockIndex);
+        const QRectF first(block.topLeft(), QSizeF(block.width(), ChartPageLayout::kRowHeight));
+        painter.setFont(sized(content.textFont, ChartPageLayout::kTablePixels, true));
+        paintLine(first, {QStringLiteral("Fecha"), QStringLiteral("Días"), QStringLiteral("Meses"),
+                          QStringLiteral("Gramos")});
+        painter.setFont(sized(content.textFont, ChartPageLayout::kTablePixels));
+        for (int row = 0; row < layout.rowsPerBlock; ++row) {
+            const qsizetype index = qsizetype(blockIndex) * layout.rowsPerBlock + row;
+            if (index >= weighings.size()) {
+                break;
+            }
+            const zelpo::StoredWeighing& weighing = weighings[index];
+            paintLine(first.translated(0, (row + 1) * ChartPageLayout::kRowHeight),
+                      {weighing.date, QString::number(weighing.days, 'f', 0),
+                       QString::number(weighing.months), QString::number(weighing.grams, 'f', 0)});
+        }
+    }
+}
+
+} // namespace
+
+void paintChartPage(QPainter& painter, const QRectF& page, const ChartPageContent& content)
+{
+    const double unitsToDevice = painter.device()->logicalDpiX() / kUnitsPerInch;
+    const ChartPageLayout layout = layoutFor(page, unitsToDevice, content);
+    painter.save();
+    painter.translate(page.topLeft());
+    painter.scale(unitsToDevice, unitsToDevice);
+    paintHeading(painter, layout, content);
+    paintChildData(painter, layout, content);
+    paintChart(painter, layout, content);
+    paintTable(painter, layout, content);
+    painter.restore();
+}
+
+QPointF chartPagePoint(const QRectF& page, double deviceDpi, const ChartPageContent& content,
+                       QPointF windowTwips)
+{
+    const double unitsToDevice = deviceDpi / kUnitsPerInch;
+    const ChartPageLayout layout = layoutFor(page, unitsToDevice, content);
+    const double scale = layout.chart.width() / pictureSize(content).width();
+    const QPointF inPicture = (windowTwips - content.picture.topLeft()) / kTwipsPerPixel;
+    return page.topLeft() + (layout.chart.topLeft() + inPicture * scale) * unitsToDevice;
+}

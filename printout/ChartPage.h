@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/PercentileCurves.h"
+#include "records/StoredWeighings.h"
+
+#include <optional>
+
+#include <QColor>
+#include <QFont>
+#include <QList>
+#include <QRectF>
+#include <QString>
+
+class QPainter;
+
+// Everything the printed page shows, taken from the chart window and the patient file at the
+// moment of printing. Rectangles are the window's controls in twips.
+struct ChartPageContent
+{
+    QFont headingFont; // the window's heading label, with its colours
+    QColor headingBand;
+    QColor headingInk;
+    QFont textFont;        // the window's own labels
+    QString historyNumber; // "0004711", or "sin número"
+    QString sex;           // "Varón" or "Mujer"
+    QString birthDate;     // dd/mm/yyyy; empty when none is known
+    QString printedOn;     // dd/mm/yyyy
+    zelpo::ChartSex chart = zelpo::ChartSex::Boys;
+    QRectF picture; // the chart picture of that sex
+    QRectF frame;
+    QColor frameColour;
+    QList<QRectF> markers; // every visible marker
+    QColor markerFill;
+    QColor markerOutline;
+    std::optional<QRectF> arrow; // the newest-point arrow when it shows
+    // The stored weighings when the history number names a patient file.
+    std::optional<QList<zelpo::StoredWeighing>> storedWeighings;
+};
+
+// Paints the page into `page`, a rectangle in the painter's device coordinates, at the device's
+// own resolution: the chart is drawn by the window's artwork as vectors and text, never copied
+// from pixels. Printing and the PDF file both paint through this.
+void paintChartPage(QPainter& painter, const QRectF& page, const ChartPageContent& content);
+
+// The place on the page, in the painter's device coordinates, of a point of the chart window
+// given in twips; the same mapping the markers are painted with.
+QPointF chartPagePoint(const QRectF& page, double deviceDpi, const ChartPageContent& content,
+                       QPointF windowTwips);

@@ -1,0 +1,56 @@
+#include "printout/ChartPdfFile.h"
+
+#include "printout/ChartPage.h"
+
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+namespace {
+
+constexpr double kMarginMillimetres = 12;
+
+} // namespace
+
+void setUpChartPaper(QPagedPaintDevice& device, bool keepPaperSize)
+{
+    if (!keepPaperSize) {
+        device.setPageSize(QPageSize(QPageSize::A4));
+    }
+    device.setPageOrientation(QPageLayout::Portrait);
+    device.setPageMargins(
+        QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
+        QPageLayout::Millimeter);
+}
+
+bool writeChartPdf(QIODevice& device, const ChartPageContent& content)
+{
+    QPdfWriter writer(&device);
+    writer.setTitle(QStringLiteral("Gráfico de zelpo"));
+    writer.setCreator(QStringLiteral("Zelpo"));
+    setUpChartPaper(writer, false);
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        return false;
+    }
+    // The painter starts at the printable area's corner.
+    const QRect printable = writer.pageLayout().paintRectPixels(writer.resolution());
+    paintChartPage(painter, QRectF(QPointF(0, 0), printable.size()), content);
+    return painter.end();
+}
+
+bool saveChartPdf(const QString& path, const ChartPageContent& content)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    if (!writeChartPdf(file, content)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}

@@ -1,0 +1,52 @@
+#include "procedures/ChartOperations.h"
+
+#include "core/ChartModel.h"
+#include "forms/ChartWindowLayout.h"
+#include "forms/FormLabel.h"
+#include "forms/PerZelpo.h"
+#include "forms/Picture.h"
+#include "forms/Shape.h"
+#include "forms/TextBox.h"
+
+int PrimerMarcadorLibre(const PerZelpo& window)
+{
+    return zelpo::firstFreeMarker([&window](int index) { return !window.sh(index)->isHidden(); });
+}
+
+bool UbicarMarcador(PerZelpo& window, int index, double ageDays, double weightGrams)
+{
+    if (index < 0 || index >= kMarkerCount) {
+        return false;
+    }
+    const Shape* frame = window.Shape2();
+    Shape* marker = window.sh(index);
+    const zelpo::MarkerPosition position = zelpo::markerPlacement(
+        {frame->twipLeft(), frame->twipTop(), frame->twipWidth(), frame->twipHeight()},
+        marker->twipWidth(), marker->twipHeight(), ageDays, weightGrams);
+    marker->setTwipLeft(position.left);
+    marker->setTwipTop(position.top);
+    marker->show();
+    return true;
+}
+
+void MarcarUltimoPunto(PerZelpo& window, int index)
+{
+    const Shape* marker = window.sh(index);
+    Picture* arrow = window.Image2();
+    arrow->show();
+    arrow->setTwipTop(marker->twipTop());
+    arrow->setTwipLeft(marker->twipLeft());
+}
+
+void LimpiarGrafico(PerZelpo& window)
+{
+    for (int index = 0; index < zelpo::markerPoolSize; ++index) {
+        Shape* marker = window.sh(index);
+        if (!marker->isHidden()) {
+            marker->hide();
+        }
+    }
+    window.Image2()->hide();
+    window.Text1()->clear();
+    window.Label5()->setCaption(QString());
+}

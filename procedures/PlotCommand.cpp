@@ -1,0 +1,126 @@
+#include "procedures/PlotCommand.h"
+
+#include "core/Clock.h"
+#include "core/Conversions.h"
+#include "core/MessageService.h"
+#include "forms/OptionButton.h"
+#include "forms/PerZelpo.h"
+#include "forms/Picture.h"
+#include "forms/TextBox.h"
+#include "procedures/ChartOperations.h"
+#include "procedures/HistoryLoader.h"
+#include "records/PatientFile.h"
+
+#include <QDir>
+
+namespace {
+
+constexpr double lowestWeightGrams = 300.0;
+constexpr double highestWeightGrams = 30000.0;
+
+const QString errorTitle = QStringLiteral("Error");
+
+bool weightInRange(const QString& weightText)
+{
+    const double grams = zelpo::numericValue(weightText);
+    return grams >= lowestWeightGrams && grams <= highestWeightGrams;
+}
+
+// Why the weighing is missing from the patient file, told before it is plotted all the same.
+QString storeFailureText(const QString& historyText, bool varonSelected,
+                         const zelpo::Failure& failure)
+{
+    const zelpo::Result<QString> fileName = zelpo::NombreArchivo(historyText, varonSelected);
+    if (!fileName.ok()) {
+        return QStringLiteral("La medida no se almacenó: el número de historia clínica %1 no cabe "
+                              "en las siete cifras del nombre del archivo del paciente.\nEl punto "
+                              "se grafica de todos modos, pero no queda guardado.")
+            .arg(historyText.trimmed());
+    }
+    return QStringLiteral("La medida no se almacenó en el archivo %1.\n%2\nEl punto se grafica "
+                          "de todos modos, pero no queda guardado.")
+        .arg(fileName.value(), failure.description);
+}
+
+} // namespace
+
+PlotCommand::PlotCommand(PerZelpo& window, MessageService& messages, const Clock& clock)
+    : m_window(window), m_messages(messages), m_clock(clock)
+{}
+
+void PlotCommand::Command1_Click()
+{
+    if (!zelpo::isDate(m_window.Text2()->text()) || !zelpo::isNumber(m_window.Text1()->text())) {
+        m_messages.show(QStringLiteral("Error, debe escribir correctamente la fecha de nacimiento "
+                                       "(dd/mm/aaaa) y el zelpo (en Gramos) del paciente !"),
+                        MessageStyle::OkStop, errorTitle);
+        return;
+    }
+    if (!weightInRange(m_window.Text1()->text())) {
+        refuseWeight();
+        return;
+    }
+    const MessageAnswer store =
+        m_messages.show(QStringLiteral("Almacena las medidas tomadas al paciente"),
+                        MessageStyle::YesNoQuestion, QStringLiteral("Pregunta"));
+    if (store == MessageAnswer::Yes) {
+        storeWeighing();
+    }
+    plotWeighing();
+}
+
+void PlotCommand::Text1_LostFocus()
+{
+    const QString weightText = m_window.Text1()->text();
+    if (zelpo::isNumber(weightText) && !weightInRange(weightText)) {
+        refuseWeight();
+    }
+}
+
+void PlotCommand::refuseWeight()
+{
+    m_messages.show(
+        QStringLiteral("Este valor ingresado está fuera de los rangos permitidos para graficar."),
+        MessageStyle::OkStop, errorTitle);
+    m_window.Text1()->clear();
+    m_window.Text1()->setFocus();
+}
+
+void PlotCommand::storeWeighing()
+{
+    const QString historyText = m_window.Text3()->text();
+    if (!zelpo::namesAChild(historyText)) {
+        // A fraction is a number typed wrongly; no number, or the box's 0, is a number missing.
+        if (zelpo::isNumber(historyText) && zelpo::numericValue(historyText) != 0) {
+            reportHistoryNumberNotNumeric(m_messages);
+            return;
+        }
+        m_messages.show(
+            QStringLiteral(
+                "Si desea almacenar este dato ingresado, deberá primero otorgarle al programa un "
+                "número de historia clínica al paciente para así poder seguir la evolución de "
+                "zelpo en otra oportunidad"),
+            MessageStyle::OkStop, errorTitle);
+        return;
+    }
+    // The weighing belongs to the chart of the sex it is filed under.
+    m_window.Image3()->setVisible(m_window.Option1(1)->isChecked());
+    const bool varonSelected = m_window.Option1(0)->isChecked();
+    const zelpo::MaybeFailure failure =
+        zelpo::GuardarMedida(varonSelected, historyText, m_window.Text2()->text(),
+                             m_window.Text1()->text(), m_clock.today(), QDir::current());
+    if (failure) {
+        m_messages.show(storeFailureText(historyText, varonSelected, *failure),
+                        MessageStyle::OkStop, errorTitle);
+    }
+}
+
+void PlotCommand::plotWeighing()
+{
+    const int index = PrimerMarcadorLibre(m_window);
+    const QDate birthDate = zelpo::dateValue(m_window.Text2()->text()).value_or(QDate());
+    const double grams = zelpo::numericValue(m_window.Text1()->text());
+    const double ageDays = zelpo::daysBetween(birthDate, m_clock.today());
+    UbicarMarcador(m_window, index, ageDays, grams);
+    MarcarUltimoPunto(m_window, index);
+}

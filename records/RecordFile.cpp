@@ -1,0 +1,353 @@
+#include "records/RecordFile.h"
+
+#include <algorithm>
+
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+#include <QStorageInfo>
+#include <QTemporaryFile>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace zelpo {
+
+namespace {
+
+enum class Access { Create, Append, Read };
+
+QByteArray recordLine(const QString& record)
+{
+    return '"' + record.toLatin1() + "\"\r\n";
+}
+
+QString fileNameOf(const QString& path)
+{
+    return QFileInfo(path).fileName();
+}
+
+// What stands under the name, the name itself and not what a link points at: nothing when it
+// is free or an ordinary file, otherwise what it is, as the user is told.
+std::optional<QString> otherThanPlainFile(const QString& path)
+{
+#ifdef Q_OS_UNIX
+    struct stat entry;
+    if (::lstat(QFile::encodeName(path).constData(), &entry) != 0 || S_ISREG(entry.st_mode)) {
+        return std::nullopt;
+    }
+    if (S_ISLNK(entry.st_mode)) {
+        return QStringLiteral("un enlace simbólico");
+    }
+    if (S_ISDIR(entry.st_mode)) {
+        return QStringLiteral("una carpeta");
+    }
+    if (S_ISFIFO(entry.st_mode)) {
+        return QStringLiteral("una tubería");
+    }
+    if (S_ISCHR(entry.st_mode) || S_ISBLK(entry.st_mode)) {
+        return QStringLiteral("un dispositivo");
+    }
+    if (S_ISSOCK(entry.st_mode)) {
+        return QStringLiteral("un socket");
+    }
+    return QStringLiteral("un archivo especial");
+#else
+    const QFileInfo entry(path);
+    if (entry.isSymLink() || entry.isJunction()) {
+        return QStringLiteral("un enlace simbólico");
+    }
+    if (entry.isDir()) {
+        return QStringLiteral("una carpeta");
+    }
+    if (entry.exists() && !entry.isFile()) {
+        return QStringLiteral("un archivo especial");
+    }
+    return std::nullopt;
+#endif
+}
+
+Failure notAPlainFile(const QString& path, const QString& whatItIs)
+{
+    return {PathAccessError,
+            QStringLiteral("Error de acceso a la ruta o al archivo: %1 no es un archivo de "
+                           "paciente, sino %2.")
+                .arg(fileNameOf(path), whatItIs)};
+}
+
+// Works out, after the fact, why a file could not be opened; the system only says that it
+// could not.
+Failure openFailure(const QString& path, Access access)
+{
+    const QFileInfo file(path);
+    const QString name = file.fileName();
+    if (name.isEmpty()) {
+        return {BadFileName, QStringLiteral("Nombre o número de archivo incorrecto.")};
+    }
+    if (const std::optional<QString> other = otherThanPlainFile(path)) {
+        return notAPlainFile(path, *other);
+    }
+    const QFileInfo folder(file.absolutePath());
+    if (!folder.isDir()) {
+        return {PathAccessError,
+                QStringLiteral("Error de acceso a la ruta o al archivo: no existe la carpeta "
+                               "del archivo %1.")
+                    .arg(name)};
+    }
+    if (access == Access::Create && file.exists()) {
+        return {FileAlreadyExists, QStringLiteral("El archivo %1 ya existe.").arg(name)};
+    }
+    if (access != Access::Create && !file.exists()) {
+        return {FileNotFound, QStringLiteral("No se encontró el archivo %1.").arg(name)};
+    }
+    if (access == Access::Create && !folder.isWritable()) {
+        return {PermissionDenied,
+                QStringLiteral("Permiso denegado: no se puede crear el archivo %1.").arg(name)};
+    }
+    if (access == Access::Append && !file.isWritable()) {
+        return {
+            PermissionDenied,
+            QStringLiteral("Permiso denegado: no se puede escribir en el archivo %1.").arg(name)};
+    }
+    if (access == Access::Read && !file.isReadable()) {
+        return {PermissionDenied,
+                QStringLiteral("Permiso denegado: no se puede leer el archivo %1.").arg(name)};
+    }
+    return {PathAccessError,
+            QStringLiteral("Error de acceso a la ruta o al archivo: no se pudo abrir el archivo "
+                           "%1.")
+                .arg(name)};
+}
+
+// `path` is the file the user knows, even when the bytes went to a draft beside it.
+Failure writeFailure(const QFileDevice& file, const QString& path, qint64 bytesWanted)
+{
+    const QString name = fileNameOf(path);
+    const QStorageInfo storage(QFileInfo(path).absolutePath());
+    // A line cut short sets no error of its own; then only the free space can tell.
+    if (file.error() == QFileDevice::ResourceError ||
+        (storage.isValid() && storage.bytesAvailable() < bytesWanted)) {
+        return {DiskFull,
+                QStringLiteral("Disco lleno: no se pudo escribir en el archivo %1.").arg(name)};
+    }
+    return {
+        DeviceIoError,
+        QStringLiteral("Error de E/S en el dispositivo al escribir en el archivo %1.").arg(name)};
+}
+
+// Opens an existing ordinary file. Another program may put a link, a pipe or a device under the
+// name at any moment, so the name is opened without following a link and without waiting for a
+// pipe's other end, and what was opened is checked on the descriptor itself, not on the name.
+MaybeFailure openPlainFile(QFile& file, const QString& path, Access access)
+{
+    if (const std::optional<QString> other = otherThanPlainFile(path)) {
+        return notAPlainFile(path, *other);
+    }
+    // Appending also reads the file back; the system puts every write at the end.
+    const QIODevice::OpenMode mode =
+        access == Access::Read ? QIODevice::ReadOnly : QIODevice::ReadWrite | QIODevice::Unbuffered;
+#ifdef Q_OS_UNIX
+    const int flags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC |
+                      (access == Access::Read ? O_RDONLY : O_RDWR | O_APPEND);
+    const int descriptor = ::open(QFile::encodeName(path).constData(), flags);
+    if (descriptor < 0) {
+        return openFailure(path, access);
+    }
+    struct stat opened;
+    if (::fstat(descriptor, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(descriptor);
+        return notAPlainFile(path, QStringLiteral("un archivo especial"));
+    }
+    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(descriptor, mode, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        return openFailure(path, access);
+    }
+#else
+    file.setFileName(path);
+    if (!file.open(mode | QIODevice::ExistingOnly)) {
+        return openFailure(path, access);
+    }
+    if (const std::optional<QString> other = otherThanPlainFile(path)) {
+        file.close();
+        return notAPlainFile(path, *other);
+    }
+#endif
+    return std::nullopt;
+}
+
+// Never more than the limit, and no more than the file holds: a history is a few hundred bytes.
+Result<QByteArray> readContent(QFile& file, const QString& path)
+{
+    const QByteArray content = file.read(std::min(file.size(), maxRecordFileSize) + 1);
+    if (file.error() != QFileDevice::NoError) {
+        return Failure{DeviceIoError,
+                       QStringLiteral("Error de E/S en el dispositivo al leer el archivo %1.")
+                           .arg(fileNameOf(path))};
+    }
+    if (content.size() > maxRecordFileSize) {
+        return Failure{
+            DataTooLarge,
+            QStringLiteral("El archivo %1 es demasiado grande para ser una historia clínica.")
+                .arg(fileNameOf(path))};
+    }
+    return content;
+}
+
+RecordReading parseRecords(const QByteArray& content, const QString& path)
+{
+    RecordReading reading;
+    for (const QByteArray& line : content.split('\n')) {
+        QString record = QString::fromLatin1(line).trimmed();
+        if (record.isEmpty()) {
+            continue;
+        }
+        if (record.size() > maxRecordLength) {
+            reading.failure = Failure{
+                DataTooLarge,
+                QStringLiteral("El archivo %1 contiene un registro demasiado largo para ser una "
+                               "historia clínica.")
+                    .arg(fileNameOf(path))};
+            return reading;
+        }
+        if (record.startsWith(u'"')) {
+            record.remove(0, 1);
+        }
+        if (record.endsWith(u'"')) {
+            record.chop(1);
+        }
+        reading.records.append(record);
+    }
+    return reading;
+}
+
+bool holdsNonText(const QStringList& records)
+{
+    return std::any_of(records.cbegin(), records.cend(), [](const QString& record) {
+        return std::any_of(record.cbegin(), record.cend(),
+                           [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
+    });
+}
+
+MaybeFailure writeAndClose(QFile& file, const QString& path, const QByteArray& line)
+{
+    const qint64 sizeBefore = file.size();
+    file.seek(sizeBefore);
+    const qint64 written = file.write(line);
+    if (written == line.size()) {
+        file.close();
+        if (file.error() == QFileDevice::NoError) {
+            return std::nullopt;
+        }
+        return writeFailure(file, path, line.size());
+    }
+    const Failure failure = writeFailure(file, path, line.size());
+    // Part of a line, left by a full disk, would run into the next record appended; take it
+    // back, unless another program has appended since.
+    if (written > 0 && file.size() == sizeBefore + written) {
+        file.resize(sizeBefore);
+    }
+    file.close();
+    return failure;
+}
+
+} // namespace
+
+Result<bool> plainFileExists(const QString& path)
+{
+    if (const std::optional<QString> other = otherThanPlainFile(path)) {
+        return notAPlainFile(path, *other);
+    }
+    return !path.isEmpty() && QFileInfo::exists(path);
+}
+
+bool isPlainFile(const QString& path)
+{
+    const Result<bool> exists = plainFileExists(path);
+    return exists.ok() && exists.value();
+}
+
+MaybeFailure createRecordFile(const QString& path, const QString& record)
+{
+    // The file comes into being under its name already holding its first record: written beside
+    // it under a passing name, then renamed into place, which fails when another copy of the
+    // program has created it first. So no copy ever sees it empty and appends a weighing as its
+    // first line.
+    if (QFileInfo(path).exists() || otherThanPlainFile(path)) {
+        return openFailure(path, Access::Create);
+    }
+    QTemporaryFile draft(QFileInfo(path).absoluteFilePath() + QStringLiteral(".XXXXXX"));
+    if (!draft.open()) {
+        return openFailure(path, Access::Create);
+    }
+    const QByteArray line = recordLine(record);
+    if (draft.write(line) != line.size() || !draft.flush()) {
+        return writeFailure(draft, path, line.size());
+    }
+    draft.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                         QFile::ReadOther);
+    if (!draft.rename(path)) {
+        return openFailure(path, Access::Create);
+    }
+    draft.setAutoRemove(false); // it is the patient file now
+    return std::nullopt;
+}
+
+MaybeFailure appendRecords(const QString& path, const AppendPlan& plan)
+{
+    QFile file;
+    if (const MaybeFailure notOpened = openPlainFile(file, path, Access::Append)) {
+        return notOpened;
+    }
+    const Result<QByteArray> stored = readContent(file, path);
+    if (!stored.ok()) {
+        return stored.failure();
+    }
+    const RecordReading reading = parseRecords(stored.value(), path);
+    if (reading.failure) {
+        return reading.failure;
+    }
+    if (holdsNonText(reading.records)) {
+        return Failure{TypeMismatch,
+                       QStringLiteral("El archivo %1 contiene datos que no son texto: no es una "
+                                      "historia clínica.")
+                           .arg(fileNameOf(path))};
+    }
+    const Result<QStringList> records = plan(reading.records);
+    if (!records.ok()) {
+        return records.failure();
+    }
+    // A file whose last line has no line end (left so by an editor or a cut-off copy) would run
+    // that line and ours together; the line end goes out in the same write as the records.
+    QByteArray lines;
+    if (!stored.value().isEmpty() && !stored.value().endsWith('\n')) {
+        lines = "\r\n";
+    }
+    for (const QString& record : records.value()) {
+        lines += recordLine(record);
+    }
+    return writeAndClose(file, path, lines);
+}
+
+MaybeFailure appendRecord(const QString& path, const QString& record)
+{
+    return appendRecords(path, [&record](const QStringList&) { return QStringList{record}; });
+}
+
+RecordReading readRecords(const QString& path)
+{
+    QFile file;
+    if (const MaybeFailure notOpened = openPlainFile(file, path, Access::Read)) {
+        return {{}, notOpened};
+    }
+    const Result<QByteArray> content = readContent(file, path);
+    if (!content.ok()) {
+        return {{}, content.failure()};
+    }
+    return parseRecords(content.value(), path);
+}
+
+} // namespace zelpo
