@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ChartModel.h"
+#include "core/ChartScale.h"
 #include "core/Failure.h"
 
 #include <QString>

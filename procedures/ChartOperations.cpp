@@ -1,6 +1,6 @@
 #include "procedures/ChartOperations.h"
 
-#include "core/ChartModel.h"
+#include "core/ChartScale.h"
 #include "forms/ChartWindowLayout.h"
 #include "forms/FormLabel.h"
 #include "forms/PerZelpo.h"

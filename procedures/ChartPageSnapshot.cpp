@@ -1,6 +1,6 @@
 #include "procedures/ChartPageSnapshot.h"
 
-#include "core/ChartModel.h"
+#include "core/ChartScale.h"
 #include "core/Conversions.h"
 #include "forms/ChartWindowLayout.h"
 #include "forms/FormLabel.h"

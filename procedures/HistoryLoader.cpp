@@ -1,6 +1,6 @@
 #include "procedures/HistoryLoader.h"
 
-#include "core/ChartModel.h"
+#include "core/ChartScale.h"
 #include "core/Conversions.h"
 #include "core/Failure.h"
 #include "core/MessageService.h"

@@ -4,7 +4,7 @@
 #include "app/ChartPrinting.h"
 #include "app/ChartWindowEvents.h"
 #include "app/OutputDialogs.h"
-#include "core/ChartModel.h"
+#include "core/ChartScale.h"
 #include "forms/FormLabel.h"
 #include "forms/Line.h"
 #include "forms/OptionButton.h"

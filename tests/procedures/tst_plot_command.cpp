@@ -1,4 +1,4 @@
-#include "core/ChartModel.h"
+#include "core/ChartScale.h"
 #include "forms/FormLabel.h"
 #include "forms/OptionButton.h"
 #include "forms/PerZelpo.h"

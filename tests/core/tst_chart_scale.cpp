@@ -1,4 +1,4 @@
-#include "core/ChartModel.h"
+#include "core/ChartScale.h"
 
 #include <cmath>
 #include <limits>
@@ -21,7 +21,7 @@ bool sameFloat(float actual, float expected)
 
 } // namespace
 
-class ChartModel : public QObject
+class ChartScale : public QObject
 {
     Q_OBJECT
 
@@ -33,7 +33,7 @@ private slots:
     void takesTheFirstHiddenMarker();
 };
 
-void ChartModel::centresTheMarkerOnAgeAndWeight_data()
+void ChartScale::centresTheMarkerOnAgeAndWeight_data()
 {
     QTest::addColumn<ChartFrame>("frame");
     QTest::addColumn<float>("markerWidth");
@@ -67,7 +67,7 @@ void ChartModel::centresTheMarkerOnAgeAndWeight_data()
         << 16777216.0f << 16777215.0f;
 }
 
-void ChartModel::centresTheMarkerOnAgeAndWeight()
+void ChartScale::centresTheMarkerOnAgeAndWeight()
 {
     QFETCH(ChartFrame, frame);
     QFETCH(float, markerWidth);
@@ -83,7 +83,7 @@ void ChartModel::centresTheMarkerOnAgeAndWeight()
                             .arg(position.top, 0, 'g', 9)));
 }
 
-void ChartModel::keepsFarAwayAgesFinite()
+void ChartScale::keepsFarAwayAgesFinite()
 {
     const double inf = std::numeric_limits<double>::infinity();
     for (const double age : {1e300, -1e300, inf, -inf, std::nan(""), 3.6e6}) {
@@ -95,7 +95,7 @@ void ChartModel::keepsFarAwayAgesFinite()
     QVERIFY(markerPlacement(designFrame, 150, 135, -1e300, 0).left < -1e38f);
 }
 
-void ChartModel::takesTheFirstHiddenMarker_data()
+void ChartScale::takesTheFirstHiddenMarker_data()
 {
     QTest::addColumn<int>("visibleBelow"); // markers 0 up to this one are shown
     QTest::addColumn<int>("hidden");       // ...except this one
@@ -109,7 +109,7 @@ void ChartModel::takesTheFirstHiddenMarker_data()
     QTest::newRow("marker 107 is never free") << 108 << 107 << 0;
 }
 
-void ChartModel::takesTheFirstHiddenMarker()
+void ChartScale::takesTheFirstHiddenMarker()
 {
     QFETCH(int, visibleBelow);
     QFETCH(int, hidden);
@@ -123,5 +123,5 @@ void ChartModel::takesTheFirstHiddenMarker()
     QVERIFY2(highestAsked < markerPoolSize, "asked about a marker beyond the pool");
 }
 
-QTEST_GUILESS_MAIN(ChartModel)
-#include "tst_chart_model.moc"
+QTEST_GUILESS_MAIN(ChartScale)
+#include "tst_chart_scale.moc"

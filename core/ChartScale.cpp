@@ -1,4 +1,4 @@
-#include "core/ChartModel.h"
+#include "core/ChartScale.h"
 
 #include <algorithm>
 #include <cmath>
