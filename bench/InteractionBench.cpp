@@ -9,8 +9,8 @@
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
 #include "printout/ChartPdfFile.h"
-#include "procedures/ChartOperations.h"
 #include "procedures/ChartPageSnapshot.h"
+#include "procedures/MarkerOperations.h"
 #include "records/PatientFile.h"
 
 #include <QApplication>

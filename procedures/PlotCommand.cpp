@@ -7,8 +7,8 @@
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
 #include "forms/TextBox.h"
-#include "procedures/ChartOperations.h"
 #include "procedures/HistoryLoader.h"
+#include "procedures/MarkerOperations.h"
 #include "records/PatientFile.h"
 
 #include <QDir>

@@ -4,8 +4,8 @@
 #include "forms/Picture.h"
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
-#include "procedures/ChartOperations.h"
 #include "procedures/HistoryLoader.h"
+#include "procedures/MarkerOperations.h"
 #include "support/ScriptedMessageService.h"
 #include "support/TestFiles.h"
 

@@ -5,7 +5,7 @@
 #include "forms/Picture.h"
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
-#include "procedures/ChartOperations.h"
+#include "procedures/MarkerOperations.h"
 #include "procedures/PlotCommand.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedMessageService.h"

@@ -1,4 +1,4 @@
-#include "procedures/ChartOperations.h"
+#include "procedures/MarkerOperations.h"
 
 #include "core/ChartScale.h"
 #include "forms/ChartWindowLayout.h"
