@@ -22,7 +22,7 @@ float toCoordinate(double twips)
 // The precisions below are deliberate and give the chart's worked positions to the last bit:
 // offsets in double from the widened frame size, the half sizes and the frame's bottom edge in
 // single, the subtractions in double, and only the final position rounded to single.
-MarkerPosition markerPlacement(const ChartFrame& frame, float markerWidth, float markerHeight,
+MarkerPosition markerPlacement(const TwipRect& frame, float markerWidth, float markerHeight,
                                double ageDays, double weightGrams)
 {
     const double dx = ageDays * static_cast<double>(frame.width) / chartAgeSpanDays;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Twips.h"
+
 #include <functional>
 
 // Where markers go on the weight-for-age chart. The frame lies over the chart's plot area: its
@@ -10,16 +12,10 @@ namespace zelpo {
 inline constexpr double chartAgeSpanDays = 2190.0;
 inline constexpr double chartWeightSpanGrams = 30000.0;
 
-// Markers 0 to 106 are the pool that plotting draws from and clearing hides.
+// Markers 0 to 106 are the pool that plotting draws from and clearing hides. The window holds
+// one marker more, 107, which neither of them touches.
 inline constexpr int markerPoolSize = 107;
-
-struct ChartFrame
-{
-    float left;
-    float top;
-    float width;
-    float height;
-};
+inline constexpr int markerCount = markerPoolSize + 1;
 
 struct MarkerPosition
 {
@@ -32,7 +28,7 @@ struct MarkerPosition
 // Ages centuries away give coordinates far beyond any screen; the result is always a finite
 // float (limited to the float range, 0 for a position that is not a number), and the widgets
 // limit it further to what they can paint.
-MarkerPosition markerPlacement(const ChartFrame& frame, float markerWidth, float markerHeight,
+MarkerPosition markerPlacement(const TwipRect& frame, float markerWidth, float markerHeight,
                                double ageDays, double weightGrams);
 
 // The lowest index among 0 to 106 whose marker is hidden; 0 when all of them are visible, so

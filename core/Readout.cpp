@@ -14,8 +14,8 @@ constexpr double daysPerMonth = 30.41;
 
 } // namespace
 
-CrossHair crossHairAt(const ChartFrame& frame, float x, float y, PointerOffsets offsets,
-                      PictureSize picture)
+CrossHair crossHairAt(const TwipRect& frame, float x, float y, PointerOffsets offsets,
+                      const TwipRect& picture)
 {
     // While a button is held and the pointer is dragged off the picture, the picture goes on
     // receiving the moves with positions far outside it, and such a position would give numbers
@@ -31,18 +31,11 @@ double ageInMonths(float days)
     return static_cast<double>(days) / daysPerMonth;
 }
 
-Readout readoutOfCrossHair(const ChartFrame& frame, float lineX, float lineY)
+Readout readoutOfCrossHair(const TwipRect& frame, float lineX, float lineY)
 {
     const float days = (lineX - frame.left) * ageSpanDays / frame.width;
     const float grams = (frame.top + frame.height - lineY) * weightSpanGrams / frame.height;
     return {lineX, lineY, days, grams, ageInMonths(days)};
-}
-
-Readout readoutAt(const ChartFrame& frame, float x, float y, PointerOffsets offsets,
-                  PictureSize picture)
-{
-    const CrossHair lines = crossHairAt(frame, x, y, offsets, picture);
-    return readoutOfCrossHair(frame, lines.x, lines.y);
 }
 
 Result<QString> readoutCaption(const Readout& readout)

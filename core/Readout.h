@@ -23,13 +23,6 @@ struct PointerOffsets
 inline constexpr PointerOffsets image3PointerOffsets{310.0f, 55.0f};
 inline constexpr PointerOffsets image4PointerOffsets{270.0f, 30.0f};
 
-// The size of the picture that reports the pointer, in twips.
-struct PictureSize
-{
-    float width;
-    float height;
-};
-
 // Where the vertical line (its X1 and X2) and the horizontal line (its Y1 and Y2) go.
 struct CrossHair
 {
@@ -48,18 +41,14 @@ struct Readout
 
 // The cross-hair for a pointer at (x, y) twips from the picture's corner, the position first
 // clamped to the picture's own rectangle.
-CrossHair crossHairAt(const ChartFrame& frame, float x, float y, PointerOffsets offsets,
-                      PictureSize picture);
+CrossHair crossHairAt(const TwipRect& frame, float x, float y, PointerOffsets offsets,
+                      const TwipRect& picture);
 
 // Age and weight where the cross-hair lines stand.
-Readout readoutOfCrossHair(const ChartFrame& frame, float lineX, float lineY);
+Readout readoutOfCrossHair(const TwipRect& frame, float lineX, float lineY);
 
 // Months in double precision from the day value as held, in single precision.
 double ageInMonths(float days);
-
-// Both steps at once: the readout for a pointer at (x, y) over a picture.
-Readout readoutAt(const ChartFrame& frame, float x, float y, PointerOffsets offsets,
-                  PictureSize picture);
 
 // "Zelpo : 015000 gramos    Edad : 001095 dias. (0036 meses.)": grams and days in six-character
 // fields, months in a four-character one, each rounded down. Fails only when a number is too

@@ -1,5 +1,6 @@
 #include "forms/ChartWindowLayout.h"
 
+#include "core/ChartScale.h"
 #include "core/MakerContact.h"
 
 #include <QColor>
@@ -118,7 +119,7 @@ const ControlSpec kControls[] = {
      .font = kSansSerif},
     {.name = "sh",
      .index = 1,
-     .count = 107,
+     .count = zelpo::markerCount - 1,
      .kind = K::Shape,
      .rect = {0, 0, 150, 135},
      .visible = false,

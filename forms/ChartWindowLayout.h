@@ -63,6 +63,3 @@ inline constexpr FontSpec kChartWindowFont{"MS Sans Serif", 8.25f, true};
 
 // The keyboard focus order; the option pair is entered at its selected button.
 inline constexpr const char* kTabOrder[] = {"Text3", "Command4", "Option1", "Text2", "Text1"};
-
-// The marker pool `sh`: all markers look alike.
-inline constexpr int kMarkerCount = 108;

@@ -21,18 +21,6 @@ void Line::setY1(float y1)
     updatePixelGeometry();
 }
 
-void Line::setX2(float x2)
-{
-    m_x2 = x2;
-    updatePixelGeometry();
-}
-
-void Line::setY2(float y2)
-{
-    m_y2 = y2;
-    updatePixelGeometry();
-}
-
 void Line::setEnds(float x1, float y1, float x2, float y2)
 {
     m_x1 = x1;

@@ -291,10 +291,8 @@ void PerZelpo::setOuterTwipPosition(float left, float top)
 
 void PerZelpo::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPointF at = event->position();
-    emit mouseMoved(static_cast<float>(at.x()) * kTwipsPerPixel,
-                    static_cast<float>(at.y()) * kTwipsPerPixel, event->buttons(),
-                    event->modifiers());
+    const TwipPoint at = pointerTwips(event->position());
+    emit mouseMoved(at.x, at.y, event->buttons(), event->modifiers());
 }
 
 void PerZelpo::closeEvent(QCloseEvent* event)

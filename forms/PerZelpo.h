@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ChartScale.h"
+
 #include <array>
 #include <vector>
 
@@ -97,7 +99,7 @@ private:
     Picture* m_image4 = nullptr;
     Shape* m_shape1 = nullptr;
     Shape* m_shape2 = nullptr;
-    std::array<Shape*, 108> m_sh{};
+    std::array<Shape*, zelpo::markerCount> m_sh{};
     Line* m_line2 = nullptr;
     Line* m_line3 = nullptr;
     std::array<Line*, 3> m_line4{};

@@ -71,8 +71,6 @@ void Picture::mouseMoveEvent(QMouseEvent* event)
         QWidget::mouseMoveEvent(event);
         return;
     }
-    const QPointF at = event->position();
-    emit mouseMoved(static_cast<float>(at.x()) * kTwipsPerPixel,
-                    static_cast<float>(at.y()) * kTwipsPerPixel, event->buttons(),
-                    event->modifiers());
+    const TwipPoint at = pointerTwips(event->position());
+    emit mouseMoved(at.x, at.y, event->buttons(), event->modifiers());
 }

@@ -1,24 +1,10 @@
 #pragma once
 
+#include "core/Twips.h"
+
 #include <QRect>
 
 class QWidget;
-
-// A control's rectangle in twips, as the window layout states it.
-struct TwipRect
-{
-    float left = 0;
-    float top = 0;
-    float width = 0;
-    float height = 0;
-};
-
-inline constexpr float kTwipsPerPixel = 15.0f;
-
-// The nearest logical pixel to a twip position. Positions far outside the window (a weighing
-// centuries before the chart's first day) are clamped to a range the toolkit paints safely; the
-// twip value itself is always kept exactly.
-int twipsToPixels(float twips);
 
 // Mixin for the chart window's controls: the rectangle is held in twips, single precision,
 // exactly as last set, and the widget's pixel geometry is derived from it.

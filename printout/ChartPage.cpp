@@ -2,7 +2,7 @@
 
 #include "artwork/ArrowArtwork.h"
 #include "artwork/ChartArtwork.h"
-#include "forms/TwipControl.h"
+#include "core/Twips.h"
 #include "printout/ChartPageLayout.h"
 
 #include <algorithm>

@@ -2,7 +2,6 @@
 
 #include "core/ChartScale.h"
 #include "core/Conversions.h"
-#include "forms/ChartWindowLayout.h"
 #include "forms/FormLabel.h"
 #include "forms/OptionButton.h"
 #include "forms/PerZelpo.h"
@@ -54,7 +53,7 @@ ChartPageContent chartPageSnapshot(const PerZelpo& window, QDate today)
     content.frameColour = window.Shape2()->borderColour();
     content.markerFill = window.sh(0)->fillColour();
     content.markerOutline = window.sh(0)->borderColour();
-    for (int index = 0; index < kMarkerCount; ++index) {
+    for (int index = 0; index < zelpo::markerCount; ++index) {
         if (!window.sh(index)->isHidden()) {
             content.markers.append(twips(*window.sh(index)));
         }

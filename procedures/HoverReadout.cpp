@@ -22,13 +22,11 @@ void setReadoutText(FormLabel& label, const QString& text)
 void showReadout(PerZelpo& window, float x, float y, ChartPicture picture)
 {
     const Shape& frameShape = *window.Shape2();
-    const zelpo::ChartFrame frame{frameShape.twipLeft(), frameShape.twipTop(),
-                                  frameShape.twipWidth(), frameShape.twipHeight()};
+    const TwipRect frame = frameShape.twipRect();
     const Picture& source = picture == ChartPicture::Image3 ? *window.Image3() : *window.Image4();
     const zelpo::PointerOffsets offsets =
         picture == ChartPicture::Image3 ? zelpo::image3PointerOffsets : zelpo::image4PointerOffsets;
-    const zelpo::CrossHair at =
-        zelpo::crossHairAt(frame, x, y, offsets, {source.twipWidth(), source.twipHeight()});
+    const zelpo::CrossHair at = zelpo::crossHairAt(frame, x, y, offsets, source.twipRect());
 
     // Both ends of a line move in one step, so only its old and new strips are repainted and
     // never the stretch of chart between them.

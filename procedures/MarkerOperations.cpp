@@ -1,7 +1,6 @@
 #include "procedures/MarkerOperations.h"
 
 #include "core/ChartScale.h"
-#include "forms/ChartWindowLayout.h"
 #include "forms/FormLabel.h"
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
@@ -15,14 +14,13 @@ int PrimerMarcadorLibre(const PerZelpo& window)
 
 bool UbicarMarcador(PerZelpo& window, int index, double ageDays, double weightGrams)
 {
-    if (index < 0 || index >= kMarkerCount) {
+    if (index < 0 || index >= zelpo::markerCount) {
         return false;
     }
     const Shape* frame = window.Shape2();
     Shape* marker = window.sh(index);
     const zelpo::MarkerPosition position = zelpo::markerPlacement(
-        {frame->twipLeft(), frame->twipTop(), frame->twipWidth(), frame->twipHeight()},
-        marker->twipWidth(), marker->twipHeight(), ageDays, weightGrams);
+        frame->twipRect(), marker->twipWidth(), marker->twipHeight(), ageDays, weightGrams);
     marker->setTwipLeft(position.left);
     marker->setTwipTop(position.top);
     marker->show();

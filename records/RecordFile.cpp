@@ -264,12 +264,6 @@ Result<bool> plainFileExists(const QString& path)
     return !path.isEmpty() && QFileInfo::exists(path);
 }
 
-bool isPlainFile(const QString& path)
-{
-    const Result<bool> exists = plainFileExists(path);
-    return exists.ok() && exists.value();
-}
-
 MaybeFailure createRecordFile(const QString& path, const QString& record)
 {
     // The file comes into being under its name already holding its first record: written beside
@@ -330,11 +324,6 @@ MaybeFailure appendRecords(const QString& path, const AppendPlan& plan)
         lines += recordLine(record);
     }
     return writeAndClose(file, path, lines);
-}
-
-MaybeFailure appendRecord(const QString& path, const QString& record)
-{
-    return appendRecords(path, [&record](const QStringList&) { return QStringList{record}; });
 }
 
 RecordReading readRecords(const QString& path)

@@ -21,9 +21,6 @@ inline constexpr qint64 maxRecordFileSize = 1024 * 1024;
 // failure names the file and says what it is: such a name is never read, written or waited on.
 Result<bool> plainFileExists(const QString& path);
 
-// True when an ordinary file stands under the name (a link to one does not count).
-bool isPlainFile(const QString& path);
-
 // Creates the file holding exactly this one record. Fails with FileAlreadyExists when the file
 // is already there, and leaves no file behind when the record could not be written.
 MaybeFailure createRecordFile(const QString& path, const QString& record);
@@ -37,9 +34,6 @@ using AppendPlan = std::function<Result<QStringList>(const QStringList& storedRe
 // records of ours: too large, a record too long, or bytes that are no text. Never creates the
 // file.
 MaybeFailure appendRecords(const QString& path, const AppendPlan& plan);
-
-// Appends one record, whatever records the file already holds.
-MaybeFailure appendRecord(const QString& path, const QString& record);
 
 struct RecordReading
 {

@@ -133,7 +133,7 @@ private slots:
         setUpChartPaper(paper, false);
         const QRectF printable = paper.pageLayout().paintRect(QPageLayout::Point);
         const ChartPageContent content = chartPageSnapshot(zelpo.window, zelpo.clock.today());
-        const zelpo::ChartFrame frame{3405, 435, 5445, 5625};
+        const TwipRect frame{3405, 435, 5445, 5625};
         const double todayAge = QDate(2021, 2, 14).daysTo(zelpo.clock.today());
         QList<QPair<double, double>> weighings{{todayAge, 12000}};
         for (const QStringList& row : storedRows)

@@ -7,11 +7,11 @@
 
 using namespace zelpo;
 
-Q_DECLARE_METATYPE(zelpo::ChartFrame)
+Q_DECLARE_METATYPE(TwipRect)
 
 namespace {
 
-const ChartFrame designFrame{3405.0f, 435.0f, 5445.0f, 5625.0f};
+const TwipRect designFrame{3405.0f, 435.0f, 5445.0f, 5625.0f};
 
 // QCOMPARE forgives small differences between floats; positions must agree to the last bit.
 bool sameFloat(float actual, float expected)
@@ -35,7 +35,7 @@ private slots:
 
 void ChartScale::centresTheMarkerOnAgeAndWeight_data()
 {
-    QTest::addColumn<ChartFrame>("frame");
+    QTest::addColumn<TwipRect>("frame");
     QTest::addColumn<float>("markerWidth");
     QTest::addColumn<float>("markerHeight");
     QTest::addColumn<double>("age");
@@ -43,7 +43,7 @@ void ChartScale::centresTheMarkerOnAgeAndWeight_data()
     QTest::addColumn<float>("left");
     QTest::addColumn<float>("top");
 
-    const auto row = [](const char* name, ChartFrame frame, double age, double weight, float left,
+    const auto row = [](const char* name, TwipRect frame, double age, double weight, float left,
                         float top) {
         QTest::newRow(name) << frame << 150.0f << 135.0f << age << weight << left << top;
     };
@@ -57,19 +57,18 @@ void ChartScale::centresTheMarkerOnAgeAndWeight_data()
     row("55 days", designFrame, 55, 4620, 3466.74658f, 5126.25f);
     row("birth date after today", designFrame, -365, 10000, 2422.5f, 4117.5f);
     row("older than the chart", designFrame, 4380, 10000, 14220.0f, 4117.5f);
-    row("frame moved", ChartFrame{3505.0f, 335.0f, 5445.0f, 5625.0f}, 365, 10000, 4337.5f, 4017.5f);
-    row("frame resized", ChartFrame{3405.0f, 435.0f, 2190.0f, 3000.0f}, 365, 10000, 3695.0f,
-        2367.5f);
+    row("frame moved", TwipRect{3505.0f, 335.0f, 5445.0f, 5625.0f}, 365, 10000, 4337.5f, 4017.5f);
+    row("frame resized", TwipRect{3405.0f, 435.0f, 2190.0f, 3000.0f}, 365, 10000, 3695.0f, 2367.5f);
     // The bottom edge is rounded to single before use (2^24 + 1 becomes 2^24), the left edge
     // plus the offset is not: a rounding in the other place puts the marker one twip off.
     QTest::newRow("precision of the sums")
-        << ChartFrame{16777216.0f, 16777216.0f, 2190.0f, 1.0f} << 2.0f << 2.0f << 1.0 << 0.0
+        << TwipRect{16777216.0f, 16777216.0f, 2190.0f, 1.0f} << 2.0f << 2.0f << 1.0 << 0.0
         << 16777216.0f << 16777215.0f;
 }
 
 void ChartScale::centresTheMarkerOnAgeAndWeight()
 {
-    QFETCH(ChartFrame, frame);
+    QFETCH(TwipRect, frame);
     QFETCH(float, markerWidth);
     QFETCH(float, markerHeight);
     QFETCH(double, age);

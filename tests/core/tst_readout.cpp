@@ -8,14 +8,21 @@ using namespace zelpo;
 
 namespace {
 
-const ChartFrame designFrame{3405.0f, 435.0f, 5445.0f, 5625.0f};
-const PictureSize image3Size{5865.0f, 5955.0f};
-const PictureSize image4Size{5730.0f, 5925.0f};
+const TwipRect designFrame{3405.0f, 435.0f, 5445.0f, 5625.0f};
+const TwipRect image3Size{0.0f, 0.0f, 5865.0f, 5955.0f};
+const TwipRect image4Size{0.0f, 0.0f, 5730.0f, 5925.0f};
 
 QString captionOf(const char* grams, const char* days, const char* months)
 {
     return QStringLiteral("Zelpo : %1 gramos    Edad : %2 dias. (%3 meses.)")
         .arg(grams, days, months);
+}
+
+Readout readoutAt(const TwipRect& frame, float x, float y, PointerOffsets offsets,
+                  const TwipRect& picture)
+{
+    const CrossHair lines = crossHairAt(frame, x, y, offsets, picture);
+    return readoutOfCrossHair(frame, lines.x, lines.y);
 }
 
 QString shownText(const Readout& readout)

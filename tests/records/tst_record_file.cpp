@@ -8,6 +8,15 @@
 
 using namespace zelpo;
 
+namespace {
+
+MaybeFailure appendOne(const QString& path, const QString& record)
+{
+    return appendRecords(path, [&record](const QStringList&) { return QStringList{record}; });
+}
+
+} // namespace
+
 class RecordFile : public QObject
 {
     Q_OBJECT
@@ -79,7 +88,7 @@ void RecordFile::readsNoMoreThanAnyHistoryHolds()
     reading = readRecords(temp.filePath("missing"));
     QVERIFY2(reading.failure && reading.failure->code == FileNotFound, "missing file read");
     QVERIFY2(readRecords(temp.path()).failure, "a folder was read as records");
-    QVERIFY2(!isPlainFile(temp.path()), "a folder counts as a plain file");
+    QVERIFY2(!plainFileExists(temp.path()).ok(), "a folder counts as a plain file");
 }
 
 void RecordFile::neverLeavesPartOfALine()
@@ -90,12 +99,12 @@ void RecordFile::neverLeavesPartOfALine()
     QVERIFY(writeBytes(existing, "\"14/02/2021\"\r\n"));
     const MaybeFailure overwrite = createRecordFile(existing, "01/01/2000");
     QVERIFY2(overwrite && overwrite->code == FileAlreadyExists, "created over a file");
-    const MaybeFailure noFile = appendRecord(created, "x");
+    const MaybeFailure noFile = appendOne(created, "x");
     QVERIFY2(noFile && noFile->code == FileNotFound && !QFile::exists(created),
              "appending created a file");
 
     if (QFile::exists("/dev/full")) {
-        const MaybeFailure full = appendRecord("/dev/full", "03/03/20210000003950");
+        const MaybeFailure full = appendOne("/dev/full", "03/03/20210000003950");
         QVERIFY2(full && full->description.contains("dispositivo"), "a device was written to");
     }
 #ifdef Q_OS_UNIX
@@ -104,7 +113,7 @@ void RecordFile::neverLeavesPartOfALine()
         // Room for part of a line, both in a new file and after the existing line.
         const FileSizeLimit limit(20);
         creating = createRecordFile(created, "03/03/20210000003950");
-        appending = appendRecord(existing, "03/03/20210000003950");
+        appending = appendOne(existing, "03/03/20210000003950");
     }
     QVERIFY2(appending, "a failed append was reported as written");
     QCOMPARE(contentOf(existing), QByteArray("\"14/02/2021\"\r\n"));
