@@ -1,7 +1,6 @@
 #include "app/ChartWindowEvents.h"
 
 #include "app/HelpAndLinks.h"
-#include "app/KeyboardCommands.h"
 #include "forms/FormLabel.h"
 #include "forms/OptionButton.h"
 #include "forms/PerZelpo.h"
@@ -11,6 +10,7 @@
 #include "procedures/HoverReadout.h"
 
 #include <QScopedValueRollback>
+#include <QShortcut>
 
 ChartWindowEvents::ChartWindowEvents(PerZelpo& window, ChartServices services,
                                      std::function<void()> endProgram)
@@ -54,7 +54,14 @@ void ChartWindowEvents::connectEvents()
     }
     connect(m_window.Text1(), &TextBox::lostFocus, this, &ChartWindowEvents::Text1_LostFocus);
     connect(m_window.Text3(), &TextBox::lostFocus, this, &ChartWindowEvents::Text3_LostFocus);
-    connectKeyboardCommands(m_window, *this);
+
+    // "?", "Graficar" and "Fin" are labels that never take the focus, so the keyboard reaches the
+    // commands otherwise: Enter (Return or the keypad's) in the weight box, the last entry before
+    // plotting, runs "Graficar" as a click does, checks included, and F1 anywhere in the window
+    // shows the help of "?". The focus stays where it is, as after a click on them.
+    connect(m_window.Text1(), &QLineEdit::returnPressed, this, &ChartWindowEvents::Command1_Click);
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), &m_window);
+    connect(help, &QShortcut::activated, this, &ChartWindowEvents::Command2_Click);
 }
 
 void ChartWindowEvents::Form_MouseMove(float, float)
