@@ -88,7 +88,7 @@ void ChartPrinting::printChart()
     }
     const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
     paintChartPage(painter, QRectF(QPointF(0, 0), printable.size()),
-                   chartPageSnapshot(m_window, m_services.clock.today()));
+                   chartPageSnapshot(m_window, m_services.clock.today(), m_services.patientFolder));
     painter.end();
 }
 
@@ -98,7 +98,8 @@ void ChartPrinting::saveChartAsPdf()
     if (path.isEmpty()) {
         return;
     }
-    if (!saveChartPdf(path, chartPageSnapshot(m_window, m_services.clock.today()))) {
+    if (!saveChartPdf(path, chartPageSnapshot(m_window, m_services.clock.today(),
+                                              m_services.patientFolder))) {
         m_services.messages.show(
             QStringLiteral("No se pudo guardar el gráfico en el archivo\r%1\r\rCompruebe que la "
                            "carpeta existe, que se puede escribir en ella y que el disco no está "

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDir>
 #include <QObject>
 
 class Clock;
@@ -15,6 +16,8 @@ struct ChartPrintingServices
     MessageService& messages;
     Clock& clock;
     OutputDialogs& dialogs;
+    // Where the patient files are, which the page's table of stored weighings reads.
+    QDir patientFolder;
 };
 
 // Printing the chart and saving it as a PDF: a right click on the chart (either picture, and

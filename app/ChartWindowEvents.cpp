@@ -15,14 +15,15 @@
 ChartWindowEvents::ChartWindowEvents(PerZelpo& window, ChartServices services,
                                      std::function<void()> endProgram)
     : QObject(&window), m_window(window), m_services(services), m_endProgram(std::move(endProgram)),
-      m_plot(window, services.messages, services.clock), m_loadedHistoryText(window.Text3()->text())
+      m_plot(window, services.messages, services.clock, services.patientFolder),
+      m_loadedHistoryText(window.Text3()->text())
 {
     connectEvents();
 }
 
 void ChartWindowEvents::loadHistory()
 {
-    CargarHistoria(m_window, m_services.messages);
+    CargarHistoria(m_window, m_services.messages, m_services.patientFolder);
     m_loadedHistoryText = m_window.Text3()->text();
 }
 

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include <QDir>
 #include <QObject>
 #include <QString>
 
@@ -18,6 +19,8 @@ struct ChartServices
     MessageService& messages;
     Clock& clock;
     AddressOpener& addresses;
+    // Where the patient files are: the program's own folder, found once at start-up.
+    QDir patientFolder;
 };
 
 // The chart window's event wiring: each control event that has a handler runs it here, under

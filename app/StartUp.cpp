@@ -14,6 +14,11 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+QDir programFolder()
+{
+    return QDir(QCoreApplication::applicationDirPath());
+}
+
 void loadChartWindow(PerZelpo& window)
 {
     centreChartWindow(window);
@@ -38,7 +43,7 @@ void centreChartWindow(PerZelpo& window)
 bool makeProgramDirectoryCurrent()
 {
     // QDir::setCurrent changes the drive too where the platform has drives.
-    return QDir::setCurrent(QCoreApplication::applicationDirPath());
+    return QDir::setCurrent(programFolder().path());
 }
 
 std::vector<std::unique_ptr<zelpo::ChartDrawnAhead>> drawOpeningChartsAhead()

@@ -6,6 +6,7 @@
 #include "core/Clock.h"
 #include "forms/Fondo.h"
 
+#include <QDir>
 #include <QObject>
 #include <QSize>
 
@@ -40,6 +41,7 @@ private:
     DialogMessageService m_messages;
     DesktopAddressOpener m_addresses;
     QtOutputDialogs m_outputDialogs;
+    QDir m_patientFolder;
     ChartWindowEvents* m_events;
     ChartPrinting* m_printing;
     QSize m_centredOuterSize;

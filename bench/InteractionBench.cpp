@@ -66,9 +66,11 @@ double millisecondsFor(Step step)
 InteractionBench::InteractionBench()
     : m_previousFolder(QDir::currentPath()), m_window(std::make_unique<PerZelpo>())
 {
-    // The patient files live in the program's current folder.
+    // The patient files live in the folder handed to the window; the copies and removals below
+    // name them from the current folder.
     QDir::setCurrent(m_folder.path());
-    m_events = new ChartWindowEvents(*m_window, {m_messages, m_clock, m_addresses}, [] {});
+    m_events = new ChartWindowEvents(*m_window, {m_messages, m_clock, m_addresses, m_folder.path()},
+                                     [] {});
     storeHistory();
     chooseTheBoy();
     m_window->show();
@@ -94,7 +96,7 @@ void InteractionBench::storeHistory()
     for (int weighing = 1; weighing <= kHistoryWeighings; ++weighing) {
         const zelpo::MaybeFailure failure = zelpo::GuardarMedida(
             true, historyNumber, birthDateText, QString::number(3300 + 120 * weighing),
-            birth.addDays(20 * weighing), QDir::current());
+            birth.addDays(20 * weighing), m_folder.path());
         if (failure) {
             fail(QStringLiteral("the history could not be stored: %1").arg(failure->description));
             return;
@@ -196,7 +198,7 @@ QList<double> InteractionBench::timeStoresIntoHistory(int runs)
         clock.start();
         const zelpo::MaybeFailure failure =
             zelpo::GuardarMedida(true, copyNumber, birthDateText, QStringLiteral("12000"),
-                                 m_clock.today(), QDir::current());
+                                 m_clock.today(), m_folder.path());
         times.append(double(clock.nsecsElapsed()) / 1e6);
         if (failure) {
             fail(QStringLiteral("storing into the history failed: %1").arg(failure->description));
@@ -295,7 +297,8 @@ QList<double> InteractionBench::timeChartPages(int runs)
         QBuffer pdf;
         pdf.open(QIODevice::WriteOnly);
         times.append(millisecondsFor([&] {
-            const ChartPageContent page = chartPageSnapshot(*m_window, m_clock.today());
+            const ChartPageContent page =
+                chartPageSnapshot(*m_window, m_clock.today(), m_folder.path());
             if (page.markers.size() != kHistoryWeighings || !page.storedWeighings ||
                 page.storedWeighings->size() != kHistoryWeighings || !writeChartPdf(pdf, page)) {
                 fail(QStringLiteral("the page of the history lacked weighings or was not written"));

@@ -33,7 +33,7 @@ QString namedPatientFile(const PerZelpo& window)
     return name.ok() ? name.value() : QString();
 }
 
-ChartPageContent chartPageSnapshot(const PerZelpo& window, QDate today)
+ChartPageContent chartPageSnapshot(const PerZelpo& window, QDate today, const QDir& patientFolder)
 {
     ChartPageContent content;
     content.headingFont = window.Label2()->font();
@@ -66,7 +66,7 @@ ChartPageContent chartPageSnapshot(const PerZelpo& window, QDate today)
     // A file that cannot be read, or none, gives no records and so no table.
     if (!fileName.isEmpty()) {
         const zelpo::StoredHistory stored =
-            zelpo::storedHistory(zelpo::readPatientRecords(fileName, QDir::current()).records);
+            zelpo::storedHistory(zelpo::readPatientRecords(fileName, patientFolder).records);
         content.storedWeighings = stored.weighings;
         if (!birthDate) {
             birthDate = stored.birthDate;

@@ -6,10 +6,11 @@
 #include <QString>
 
 class PerZelpo;
+class QDir;
 
 // What the printed page shows, taken from the chart window as it stands and, when the history
-// number names a patient file in the current folder, from that file, which is only read.
-ChartPageContent chartPageSnapshot(const PerZelpo& window, QDate today);
+// number names a patient file in `patientFolder`, from that file, which is only read.
+ChartPageContent chartPageSnapshot(const PerZelpo& window, QDate today, const QDir& patientFolder);
 
 // The patient file's name the chart window's history number and sex give, e.g. 0004711M.CRV;
 // empty when the box holds no history number (empty, 0, or not one that names a file).

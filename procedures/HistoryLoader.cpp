@@ -20,8 +20,8 @@ namespace {
 class HistoryLoader
 {
 public:
-    HistoryLoader(PerZelpo& window, MessageService& messages)
-        : m_window(window), m_messages(messages)
+    HistoryLoader(PerZelpo& window, MessageService& messages, const QDir& patientFolder)
+        : m_window(window), m_messages(messages), m_patientFolder(patientFolder)
     {}
 
     void load();
@@ -37,6 +37,7 @@ private:
 
     PerZelpo& m_window;
     MessageService& m_messages;
+    const QDir& m_patientFolder;
 };
 
 void HistoryLoader::load()
@@ -81,7 +82,7 @@ std::optional<QString> HistoryLoader::patientFileName()
 
 bool HistoryLoader::storedHistoryExists(const QString& fileName)
 {
-    const zelpo::Result<bool> exists = zelpo::patientFileExists(fileName, QDir::current());
+    const zelpo::Result<bool> exists = zelpo::patientFileExists(fileName, m_patientFolder);
     // Whatever stands under the name instead of a patient file is no history of this child.
     if (!exists.ok()) {
         report(exists.failure());
@@ -100,7 +101,7 @@ void HistoryLoader::leaveBirthDateToType()
 
 void HistoryLoader::plotStoredHistory(const QString& fileName)
 {
-    const zelpo::RecordReading reading = zelpo::readPatientRecords(fileName, QDir::current());
+    const zelpo::RecordReading reading = zelpo::readPatientRecords(fileName, m_patientFolder);
     if (const std::optional<QDate> birthDate = storedBirthDate(fileName, reading)) {
         m_window.Text2()->setText(zelpo::dateText(*birthDate));
         plotWeighings(fileName, reading.records.sliced(1), *birthDate);
@@ -208,7 +209,7 @@ void reportHistoryNumberNotNumeric(MessageService& messages)
                   MessageStyle::Ok, QStringLiteral("Error!"));
 }
 
-void CargarHistoria(PerZelpo& window, MessageService& messages)
+void CargarHistoria(PerZelpo& window, MessageService& messages, const QDir& patientFolder)
 {
-    HistoryLoader(window, messages).load();
+    HistoryLoader(window, messages, patientFolder).load();
 }

@@ -44,8 +44,9 @@ QString storeFailureText(const QString& historyText, bool varonSelected,
 
 } // namespace
 
-PlotCommand::PlotCommand(PerZelpo& window, MessageService& messages, const Clock& clock)
-    : m_window(window), m_messages(messages), m_clock(clock)
+PlotCommand::PlotCommand(PerZelpo& window, MessageService& messages, const Clock& clock,
+                         const QDir& patientFolder)
+    : m_window(window), m_messages(messages), m_clock(clock), m_patientFolder(patientFolder)
 {}
 
 void PlotCommand::Command1_Click()
@@ -108,7 +109,7 @@ void PlotCommand::storeWeighing()
     const bool varonSelected = m_window.Option1(0)->isChecked();
     const zelpo::MaybeFailure failure =
         zelpo::GuardarMedida(varonSelected, historyText, m_window.Text2()->text(),
-                             m_window.Text1()->text(), m_clock.today(), QDir::current());
+                             m_window.Text1()->text(), m_clock.today(), m_patientFolder);
     if (failure) {
         m_messages.show(storeFailureText(historyText, varonSelected, *failure),
                         MessageStyle::OkStop, errorTitle);

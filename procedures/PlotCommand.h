@@ -1,15 +1,19 @@
 #pragma once
 
+#include <QDir>
+
 class Clock;
 class MessageService;
 class PerZelpo;
 
 // "Graficar" and the weight check of the chart window: a typed weighing is checked, stored in
-// the child's patient file when the user agrees, and plotted on the next free marker.
+// the child's patient file in `patientFolder` when the user agrees, and plotted on the next free
+// marker.
 class PlotCommand
 {
 public:
-    PlotCommand(PerZelpo& window, MessageService& messages, const Clock& clock);
+    PlotCommand(PerZelpo& window, MessageService& messages, const Clock& clock,
+                const QDir& patientFolder);
 
     // Checks the birth date and the weight, asks whether to store the weighing, and plots it.
     void Command1_Click();
@@ -24,4 +28,5 @@ private:
     PerZelpo& m_window;
     MessageService& m_messages;
     const Clock& m_clock;
+    QDir m_patientFolder;
 };

@@ -66,8 +66,8 @@ struct PrintableWindow
     FixedClock clock{QDate(2023, 6, 1)};
     RecordingAddressOpener addresses;
     ScriptedOutputDialogs dialogs;
-    ChartWindowEvents events{window, {messages, clock, addresses}, [] {}};
-    ChartPrinting printing{window, {messages, clock, dialogs}};
+    ChartWindowEvents events{window, {messages, clock, addresses, folder.path()}, [] {}};
+    ChartPrinting printing{window, {messages, clock, dialogs, folder.path()}};
 
     PrintableWindow()
     {
@@ -132,7 +132,8 @@ private slots:
         QPdfWriter paper(zelpo.folder.filePath("paper.pdf"));
         setUpChartPaper(paper, false);
         const QRectF printable = paper.pageLayout().paintRect(QPageLayout::Point);
-        const ChartPageContent content = chartPageSnapshot(zelpo.window, zelpo.clock.today());
+        const ChartPageContent content =
+            chartPageSnapshot(zelpo.window, zelpo.clock.today(), zelpo.folder.path());
         const TwipRect frame{3405, 435, 5445, 5625};
         const double todayAge = QDate(2021, 2, 14).daysTo(zelpo.clock.today());
         QList<QPair<double, double>> weighings{{todayAge, 12000}};

@@ -34,7 +34,8 @@ struct WiredWindow
     FixedClock clock{QDate(2021, 3, 3)};
     RecordingAddressOpener addresses;
     int endings = 0;
-    ChartWindowEvents events{window, {messages, clock, addresses}, [this] { ++endings; }};
+    ChartWindowEvents events{
+        window, {messages, clock, addresses, folder.path()}, [this] { ++endings; }};
 
     WiredWindow()
     {
@@ -137,6 +138,23 @@ private slots:
         QTest::keyClick(w.window.Text3(), Qt::Key_Tab);
         QTRY_VERIFY2(w.window.Text2()->hasFocus(), "leaving the history number did not load it");
         QCOMPARE(w.window.Text2()->text(), QString());
+    }
+
+    void patientFilesStayInTheProgramFolderWhateverTheCurrentOne()
+    {
+        WiredWindow w;
+        QTemporaryDir elsewhere;
+        QVERIFY(QDir::setCurrent(elsewhere.path()));
+        w.window.Text3()->setText(QStringLiteral("4711"));
+        w.events.Text3_LostFocus();
+        w.window.Text2()->setText(QStringLiteral("14/02/2021"));
+        w.window.Text1()->setText(QStringLiteral("3950"));
+        w.events.Command1_Click();
+        QVERIFY2(QFile::exists(w.folder.filePath("0004711V.CRV")),
+                 "not stored in the folder given");
+        QVERIFY2(QDir(elsewhere.path()).isEmpty(), "a patient file went to the current folder");
+        w.events.Text3_LostFocus();
+        QVERIFY2(!w.window.Text2()->isEnabled(), "the stored history was not loaded back");
     }
 
     // "Graficar" takes no focus, so the number typed is still unlooked-up when it is clicked:

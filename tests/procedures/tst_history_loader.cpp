@@ -49,7 +49,7 @@ struct Desk
     {
         window.Text3()->setText(history);
         window.Option1(sex)->setChecked(true);
-        CargarHistoria(window, messages);
+        CargarHistoria(window, messages, folder.path());
     }
     QStringList texts() const
     {
@@ -169,8 +169,9 @@ private slots:
     {
         Desk desk;
         QVERIFY(writeBytes("0004711V.CRV", exampleFile));
-        QObject::connect(desk.window.Text3(), &TextBox::lostFocus, &desk.window,
-                         [&desk] { CargarHistoria(desk.window, desk.messages); });
+        QObject::connect(desk.window.Text3(), &TextBox::lostFocus, &desk.window, [&desk] {
+            CargarHistoria(desk.window, desk.messages, desk.folder.path());
+        });
         desk.window.Text3()->setText("4711");
         for (int visit = 1; visit <= 2; ++visit) {
             desk.window.Text3()->setFocus();

@@ -41,7 +41,7 @@ struct Desk
     PerZelpo window;
     ScriptedMessageService messages;
     FixedClock clock{QDate(2021, 3, 3)};
-    PlotCommand plot{window, messages, clock};
+    PlotCommand plot{window, messages, clock, folder.path()};
 
     Desk() { QDir::setCurrent(folder.path()); }
     void graficar(const QString& birthDate, const QString& weight,
