@@ -62,4 +62,5 @@ inline constexpr float kChartWindowHeight = 6900;
 inline constexpr FontSpec kChartWindowFont{"MS Sans Serif", 8.25f, true};
 
 // The keyboard focus order; the option pair is entered at its selected button.
-inline constexpr const char* kTabOrder[] = {"Text3", "Command4", "Option1", "Text2", "Text1"};
+inline constexpr const char* kTabOrder[] = {"Text3",      "Command4", "Option1(1)",
+                                            "Option1(0)", "Text2",    "Text1"};

@@ -260,11 +260,19 @@ void PerZelpo::bindControls()
 
 void PerZelpo::setTabOrder()
 {
-    QWidget::setTabOrder(m_text3, m_command4);
-    QWidget::setTabOrder(m_command4, m_option1[1]);
-    QWidget::setTabOrder(m_option1[1], m_option1[0]);
-    QWidget::setTabOrder(m_option1[0], m_text2);
-    QWidget::setTabOrder(m_text2, m_text1);
+    QWidget* previous = nullptr;
+    for (const char* name : kTabOrder) {
+        QWidget* next = childControl<QWidget>(this, name);
+        if (previous) {
+            QWidget::setTabOrder(previous, next);
+        }
+        previous = next;
+    }
+}
+
+bool PerZelpo::varonSelected() const
+{
+    return m_option1[0]->isChecked();
 }
 
 void PerZelpo::setMarkersHeld(bool held)

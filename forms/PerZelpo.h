@@ -52,6 +52,10 @@ public:
     Line* Line3() const { return m_line3; }
     Line* Line4(int index) const { return m_line4.at(index); }
 
+    // The sex chosen: "Varón" is Option1(0) and "Mujer" Option1(1); one of the pair is always
+    // selected.
+    bool varonSelected() const;
+
     // Markers shown while they are held appear together once released: the toolkit then looks
     // for the pointer once, not once for each marker of a long history. Their visibility as
     // controls is theirs all along.

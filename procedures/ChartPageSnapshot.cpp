@@ -3,7 +3,6 @@
 #include "core/ChartScale.h"
 #include "core/Conversions.h"
 #include "forms/FormLabel.h"
-#include "forms/OptionButton.h"
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
 #include "forms/Shape.h"
@@ -28,8 +27,7 @@ QString namedPatientFile(const PerZelpo& window)
     if (!zelpo::namesAChild(historyText)) {
         return QString();
     }
-    const zelpo::Result<QString> name =
-        zelpo::NombreArchivo(historyText, window.Option1(0)->isChecked());
+    const zelpo::Result<QString> name = zelpo::NombreArchivo(historyText, window.varonSelected());
     return name.ok() ? name.value() : QString();
 }
 
@@ -43,7 +41,7 @@ ChartPageContent chartPageSnapshot(const PerZelpo& window, QDate today, const QD
     const QString fileName = namedPatientFile(window);
     // The number as the file's name writes it: seven characters before the sex letter.
     content.historyNumber = fileName.isEmpty() ? QStringLiteral("sin número") : fileName.left(7);
-    const bool varon = window.Option1(0)->isChecked();
+    const bool varon = window.varonSelected();
     content.sex = varon ? QStringLiteral("Varón") : QStringLiteral("Mujer");
     content.chart = varon ? zelpo::ChartSex::Boys : zelpo::ChartSex::Girls;
     content.picture = twips(varon ? *window.Image4() : *window.Image3());

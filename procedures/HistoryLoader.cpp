@@ -4,7 +4,6 @@
 #include "core/Conversions.h"
 #include "core/Failure.h"
 #include "core/MessageService.h"
-#include "forms/OptionButton.h"
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
 #include "forms/TextBox.h"
@@ -52,7 +51,7 @@ void HistoryLoader::load()
     }
     LimpiarGrafico(m_window);
     const std::optional<QString> fileName = patientFileName();
-    m_window.Image3()->setVisible(m_window.Option1(1)->isChecked());
+    m_window.Image3()->setVisible(!m_window.varonSelected());
     if (!fileName || !storedHistoryExists(*fileName)) {
         leaveBirthDateToType();
         return;
@@ -68,8 +67,7 @@ void HistoryLoader::load()
 std::optional<QString> HistoryLoader::patientFileName()
 {
     const QString historyText = m_window.Text3()->text();
-    const zelpo::Result<QString> name =
-        zelpo::NombreArchivo(historyText, m_window.Option1(0)->isChecked());
+    const zelpo::Result<QString> name = zelpo::NombreArchivo(historyText, m_window.varonSelected());
     if (name.ok()) {
         return name.value();
     }

@@ -3,7 +3,6 @@
 #include "core/Clock.h"
 #include "core/Conversions.h"
 #include "core/MessageService.h"
-#include "forms/OptionButton.h"
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
 #include "forms/TextBox.h"
@@ -105,8 +104,8 @@ void PlotCommand::storeWeighing()
         return;
     }
     // The weighing belongs to the chart of the sex it is filed under.
-    m_window.Image3()->setVisible(m_window.Option1(1)->isChecked());
-    const bool varonSelected = m_window.Option1(0)->isChecked();
+    const bool varonSelected = m_window.varonSelected();
+    m_window.Image3()->setVisible(!varonSelected);
     const zelpo::MaybeFailure failure =
         zelpo::GuardarMedida(varonSelected, historyText, m_window.Text2()->text(),
                              m_window.Text1()->text(), m_clock.today(), m_patientFolder);
