@@ -15,9 +15,6 @@ namespace zelpo {
 
 namespace {
 
-const QColor kLightBlueFrame(110, 182, 232);
-const QColor kRedFrame(214, 48, 49);
-
 // What window systems are offered, smallest first, as a window's icon lists them.
 constexpr std::array kOfferedSizes{16, 24, 32, 48, 64, 128, 256};
 
@@ -86,9 +83,9 @@ QImage renderIconImage(int size)
 {
     return drawArtwork(QSize(size, size), 1.0, false, [size](QPainter& painter) {
         // The blue bear sits a little further back, the red one in front and to the right.
-        paintTeddyWithFrame(painter, QRectF(0, 0, size * 0.6, size * 0.86), kLightBlueFrame);
+        paintTeddyWithFrame(painter, QRectF(0, 0, size * 0.6, size * 0.86), TeddyFrame::LightBlue);
         paintTeddyWithFrame(painter, QRectF(size * 0.38, size * 0.12, size * 0.62, size * 0.88),
-                            kRedFrame);
+                            TeddyFrame::Red);
     });
 }
 

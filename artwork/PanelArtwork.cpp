@@ -100,8 +100,8 @@ void paintPanel(QPainter& painter)
     painter.fillRect(QRect(QPoint(0, 0), kPanelPictureSize), Qt::white);
     paintLogo(painter);
     paintCard(painter);
-    paintTeddyWithFrame(painter, QRectF(48, 366, 40, 51), QColor(110, 182, 232));
-    paintTeddyWithFrame(painter, QRectF(103, 366, 40, 51), QColor(214, 48, 49));
+    paintTeddyWithFrame(painter, QRectF(48, 366, 40, 51), TeddyFrame::LightBlue);
+    paintTeddyWithFrame(painter, QRectF(103, 366, 40, 51), TeddyFrame::Red);
     painter.restore();
 }
 

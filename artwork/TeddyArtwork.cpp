@@ -101,8 +101,10 @@ void paintFace(QPainter& painter)
 
 } // namespace
 
-void paintTeddyWithFrame(QPainter& painter, const QRectF& bounds, const QColor& frameColor)
+void paintTeddyWithFrame(QPainter& painter, const QRectF& bounds, TeddyFrame frame)
 {
+    const QColor frameColor =
+        frame == TeddyFrame::LightBlue ? QColor(110, 182, 232) : QColor(214, 48, 49);
     const double scale =
         std::min(bounds.width() / kBearBox.width(), bounds.height() / kBearBox.height());
     const double deviceHeight = kBearBox.height() * scale * painter.deviceTransform().m22();

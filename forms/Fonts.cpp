@@ -1,13 +1,14 @@
 #include "forms/Fonts.h"
 
+#include "artwork/ArtworkFonts.h"
+
 #include <cmath>
 
 #include <QStringList>
 
 void installFontSubstitutes()
 {
-    const QStringList sansSerif{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                                QStringLiteral("DejaVu Sans")};
+    const QStringList sansSerif = zelpo::sansSerifFallbacks();
     QFont::insertSubstitutions(QStringLiteral("Tahoma"), sansSerif);
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), sansSerif);
     QFont::insertSubstitutions(QStringLiteral("Arial"), sansSerif);

@@ -1,5 +1,7 @@
 #include "forms/Shape.h"
 
+#include "artwork/Outlines.h"
+
 #include <algorithm>
 
 #include <QPaintEvent>
@@ -27,8 +29,7 @@ void Shape::setBorderColour(const QColor& border)
 
 QRect Shape::pixelGeometry() const
 {
-    // A wide outline is centred on the shape's edge, so it reaches past the rectangle.
-    const int spill = (m_borderPixels - 1) / 2;
+    const int spill = zelpo::outlineSpill(m_borderPixels);
     return TwipControl::pixelGeometry().adjusted(-spill, -spill, spill, spill);
 }
 
@@ -55,15 +56,12 @@ void Shape::paintEvent(QPaintEvent* event)
 
 QPen Shape::outlinePen() const
 {
-    QPen pen(m_border, m_borderPixels);
-    pen.setJoinStyle(Qt::MiterJoin);
-    return pen;
+    return zelpo::outlinePen(m_border, m_borderPixels);
 }
 
 QRectF Shape::outlineBox() const
 {
-    const qreal inset = m_borderPixels / 2.0;
-    return QRectF(rect()).adjusted(inset, inset, -inset, -inset);
+    return zelpo::outlineLine(QRectF(rect()), m_borderPixels);
 }
 
 void Shape::paintRectangle(const QRegion& area)
@@ -117,10 +115,5 @@ void Shape::drawCircle(QPainter& painter) const
     painter.setPen(outlinePen());
     painter.setBrush(m_fill.isValid() ? QBrush(m_fill) : Qt::NoBrush);
     painter.setRenderHint(QPainter::Antialiasing);
-    // A circle as wide as the box's shorter side, centred in it.
-    const QRectF box = outlineBox();
-    const qreal diameter = std::min(box.width(), box.height());
-    QRectF circle(0, 0, diameter, diameter);
-    circle.moveCenter(box.center());
-    painter.drawEllipse(circle);
+    painter.drawEllipse(zelpo::markerCircle(outlineBox()));
 }

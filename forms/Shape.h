@@ -21,6 +21,7 @@ public:
     void setBorderColour(const QColor& border);
     QColor fillColour() const { return m_fill; }
     QColor borderColour() const { return m_border; }
+    int borderPixels() const { return m_borderPixels; }
 
 protected:
     QRect pixelGeometry() const override;

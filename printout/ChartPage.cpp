@@ -2,6 +2,7 @@
 
 #include "artwork/ArrowArtwork.h"
 #include "artwork/ChartArtwork.h"
+#include "artwork/Outlines.h"
 #include "core/Twips.h"
 #include "printout/ChartPageLayout.h"
 
@@ -90,24 +91,21 @@ void paintChart(QPainter& painter, const ChartPageLayout& layout, const ChartPag
         zelpo::paintArrow(painter);
         painter.restore();
     }
-    // The frame's three-pixel outline reaches one pixel outside its rectangle, as on the window.
-    QPen framePen(content.frameColour, 3);
-    framePen.setJoinStyle(Qt::MiterJoin);
-    painter.setPen(framePen);
+    // The shapes' outlines as on the window: a wide one reaches outside its rectangle.
+    const auto outline = [&pixels](const QRectF& twips, int borderPixels) {
+        const int spill = zelpo::outlineSpill(borderPixels);
+        return zelpo::outlineLine(pixels(twips).adjusted(-spill, -spill, spill, spill),
+                                  borderPixels);
+    };
+    painter.setPen(zelpo::outlinePen(content.frameColour, content.frameBorderPixels));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(pixels(content.frame).adjusted(0.5, 0.5, -0.5, -0.5));
+    painter.drawRect(outline(content.frame, content.frameBorderPixels));
 
-    // Each marker is a circle as wide as its box's shorter side, inside a one-pixel outline,
-    // centred in the box.
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(content.markerOutline, 1));
+    painter.setPen(zelpo::outlinePen(content.markerOutline, content.markerBorderPixels));
     painter.setBrush(content.markerFill);
     for (const QRectF& marker : content.markers) {
-        const QRectF box = pixels(marker).adjusted(0.5, 0.5, -0.5, -0.5);
-        const double diameter = std::min(box.width(), box.height());
-        QRectF circle(0, 0, diameter, diameter);
-        circle.moveCenter(box.center());
-        painter.drawEllipse(circle);
+        painter.drawEllipse(zelpo::markerCircle(outline(marker, content.markerBorderPixels)));
     }
     painter.restore();
 }
@@ -166,14 +164,4 @@ void paintChartPage(QPainter& painter, const QRectF& page, const ChartPageConten
     paintChart(painter, layout, content);
     paintTable(painter, layout, content);
     painter.restore();
-}
-
-QPointF chartPagePoint(const QRectF& page, double deviceDpi, const ChartPageContent& content,
-                       QPointF windowTwips)
-{
-    const double unitsToDevice = deviceDpi / kUnitsPerInch;
-    const ChartPageLayout layout = layoutFor(page, unitsToDevice, content);
-    const double scale = layout.chart.width() / pictureSize(content).width();
-    const QPointF inPicture = (windowTwips - content.picture.topLeft()) / kTwipsPerPixel;
-    return page.topLeft() + (layout.chart.topLeft() + inPicture * scale) * unitsToDevice;
 }

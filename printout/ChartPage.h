@@ -29,9 +29,11 @@ struct ChartPageContent
     QRectF picture; // the chart picture of that sex
     QRectF frame;
     QColor frameColour;
+    int frameBorderPixels = 1;
     QList<QRectF> markers; // every visible marker
     QColor markerFill;
     QColor markerOutline;
+    int markerBorderPixels = 1;
     std::optional<QRectF> arrow; // the newest-point arrow when it shows
     // The stored weighings when the history number names a patient file.
     std::optional<QList<zelpo::StoredWeighing>> storedWeighings;
@@ -41,8 +43,3 @@ struct ChartPageContent
 // own resolution: the chart is drawn by the window's artwork as vectors and text, never copied
 // from pixels. Printing and the PDF file both paint through this.
 void paintChartPage(QPainter& painter, const QRectF& page, const ChartPageContent& content);
-
-// The place on the page, in the painter's device coordinates, of a point of the chart window
-// given in twips; the same mapping the markers are painted with.
-QPointF chartPagePoint(const QRectF& page, double deviceDpi, const ChartPageContent& content,
-                       QPointF windowTwips);

@@ -49,8 +49,10 @@ ChartPageContent chartPageSnapshot(const PerZelpo& window, QDate today, const QD
 
     content.frame = twips(*window.Shape2());
     content.frameColour = window.Shape2()->borderColour();
+    content.frameBorderPixels = window.Shape2()->borderPixels();
     content.markerFill = window.sh(0)->fillColour();
     content.markerOutline = window.sh(0)->borderColour();
+    content.markerBorderPixels = window.sh(0)->borderPixels();
     for (int index = 0; index < zelpo::markerCount; ++index) {
         if (!window.sh(index)->isHidden()) {
             content.markers.append(twips(*window.sh(index)));

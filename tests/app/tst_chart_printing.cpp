@@ -4,6 +4,7 @@
 #include "app/ChartPrinting.h"
 #include "app/ChartWindowEvents.h"
 #include "app/OutputDialogs.h"
+#include "artwork/ChartArtwork.h"
 #include "core/ChartScale.h"
 #include "forms/FormLabel.h"
 #include "forms/Line.h"
@@ -12,6 +13,7 @@
 #include "forms/Picture.h"
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
+#include "printout/ChartPageLayout.h"
 #include "printout/ChartPdfFile.h"
 #include "procedures/ChartPageSnapshot.h"
 #include "records/PatientFile.h"
@@ -135,17 +137,23 @@ private slots:
         const ChartPageContent content =
             chartPageSnapshot(zelpo.window, zelpo.clock.today(), zelpo.folder.path());
         const TwipRect frame{3405, 435, 5445, 5625};
+        // The chart's place on the page in page units of 1/96 inch, here drawn at 72 dpi.
+        const QSizeF picture(zelpo::chartPictureSize(content.chart));
+        const ChartPageLayout layout = layOutChartPage(printable.size() * 96 / 72, picture,
+                                                       int(content.storedWeighings->size()));
+        const auto onPage = [&](QPointF twips) {
+            const QPointF inPicture = (twips - content.picture.topLeft()) / kTwipsPerPixel;
+            return printable.topLeft() +
+                   (layout.chart.topLeft() + inPicture * layout.chart.width() / picture.width()) *
+                       72 / 96;
+        };
         const double todayAge = QDate(2021, 2, 14).daysTo(zelpo.clock.today());
         QList<QPair<double, double>> weighings{{todayAge, 12000}};
         for (const QStringList& row : storedRows)
             weighings.append({row[1].toDouble(), row[3].toDouble()});
         for (const auto& [days, grams] : weighings) {
             const zelpo::MarkerPosition at = zelpo::markerPlacement(frame, 150, 135, days, grams);
-            const QPointF expected =
-                (printable.topLeft() + chartPagePoint(QRectF(QPointF(), printable.size()), 72,
-                                                      content,
-                                                      QPointF(at.left + 75, at.top + 67.5))) *
-                dpi / 72;
+            const QPointF expected = onPage(QPointF(at.left + 75, at.top + 67.5)) * dpi / 72;
             double count = 0, sumX = 0, sumY = 0;
             for (int y = int(expected.y()) - 15; y <= int(expected.y()) + 15; ++y)
                 for (int x = int(expected.x()) - 15; x <= int(expected.x()) + 15; ++x) {

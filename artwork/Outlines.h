@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QPen>
+#include <QRectF>
+
+class QColor;
+
+// The outlines of the chart window's shapes, the chart frame and the weighing markers, as the
+// window and the printed page both draw them, in logical pixels.
+namespace zelpo {
+
+// A wide outline is centred on the shape's edge, so it reaches this far past its rectangle.
+int outlineSpill(int borderPixels);
+
+QPen outlinePen(const QColor& colour, int borderPixels);
+
+// The line the pen runs along for a shape drawn in `box`: its rectangle grown by the spill.
+QRectF outlineLine(const QRectF& box, int borderPixels);
+
+// A weighing marker's circle: as wide as its outline's shorter side, centred in it.
+QRectF markerCircle(const QRectF& outline);
+
+} // namespace zelpo
