@@ -362,7 +362,7 @@ ChartDrawnAhead*& drawnAheadSlot(ChartSex sex)
 } // namespace
 
 ChartDrawnAhead::ChartDrawnAhead(ChartSex sex, qreal pixelRatio)
-    : m_sex(sex), m_drawing(chartPictureSize(sex), pixelRatio, true, chartSteps(sex))
+    : m_sex(sex), m_drawing({{chartPictureSize(sex), pixelRatio, true, chartSteps(sex)}})
 {
     Q_ASSERT_X(!drawnAheadSlot(sex), "ChartDrawnAhead", "one drawing ahead for each chart");
     drawnAheadSlot(sex) = this;

@@ -1,5 +1,8 @@
 #include "artwork/DrawingAhead.h"
 
+#include <algorithm>
+#include <utility>
+
 #include <QPainter>
 
 namespace zelpo {
@@ -31,25 +34,50 @@ QImage drawArtwork(QSize logicalSize, qreal pixelRatio, bool opaque,
     return drawArtwork(logicalSize, pixelRatio, opaque, std::vector{artwork});
 }
 
-DrawingAhead::DrawingAhead(QSize logicalSize, qreal pixelRatio, bool opaque,
-                           std::vector<Artwork> steps)
-    : m_devicePixels(logicalSize * pixelRatio), m_pixelRatio(pixelRatio)
+DrawingAhead::DrawingAhead(std::vector<Drawing> drawings)
 {
-    // At the priority of the program's own thread: it soon waits for this drawing, and a drawing
-    // thread ranked below everything else was seen to keep it waiting for seconds on a busy
-    // machine, holding a lock (the memory pool, the fonts) the program's thread needed.
+    for (const Drawing& drawing : drawings) {
+        m_made.emplace_back(drawing.logicalSize * drawing.pixelRatio, drawing.pixelRatio);
+    }
+    // At the priority of the program's own thread: it soon waits for these drawings, and a
+    // drawing thread ranked below everything else was seen to keep it waiting for seconds on a
+    // busy machine, holding a lock (the memory pool, the fonts) the program's thread needed.
     m_drawing =
-        std::async(std::launch::async | std::launch::deferred, [=, steps = std::move(steps)] {
-            return drawArtwork(logicalSize, pixelRatio, opaque, steps);
+        std::async(std::launch::async | std::launch::deferred, [drawings = std::move(drawings)] {
+            std::vector<QImage> images;
+            for (const Drawing& drawing : drawings) {
+                QImage image = drawArtwork(drawing.logicalSize, drawing.pixelRatio, drawing.opaque,
+                                           drawing.steps);
+                if (drawing.handedOverAs != QImage::Format_Invalid) {
+                    image.convertTo(drawing.handedOverAs);
+                }
+                images.push_back(std::move(image));
+            }
+            return images;
         });
 }
 
 QImage DrawingAhead::take(QSize devicePixels, qreal pixelRatio)
 {
-    if (!m_drawing.valid() || devicePixels != m_devicePixels || pixelRatio != m_pixelRatio) {
+    return handOver(devicePixels, pixelRatio, false);
+}
+
+QImage DrawingAhead::find(QSize devicePixels, qreal pixelRatio)
+{
+    return handOver(devicePixels, pixelRatio, true);
+}
+
+QImage DrawingAhead::handOver(QSize devicePixels, qreal pixelRatio, bool keep)
+{
+    const auto made = std::find(m_made.begin(), m_made.end(), std::pair(devicePixels, pixelRatio));
+    if (made == m_made.end()) {
         return {};
     }
-    return m_drawing.get();
+    if (m_drawing.valid()) {
+        m_drawn = m_drawing.get();
+    }
+    QImage& drawn = m_drawn[static_cast<size_t>(made - m_made.begin())];
+    return keep ? drawn : std::exchange(drawn, QImage());
 }
 
 } // namespace zelpo

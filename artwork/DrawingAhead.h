@@ -11,33 +11,46 @@ class QPainter;
 
 namespace zelpo {
 
-// A picture drawn into an image on a thread of its own while the program starts, so that the
-// window showing it only waits for whatever is left of the drawing when it first paints. Where
-// the system grants no thread, the drawing is made when it is taken.
+// Pictures drawn into images on a thread of their own while the program starts, one after the
+// other, so that the windows showing them only wait for whatever is left of the drawing when
+// they first paint. Where the system grants no thread, they are drawn when first asked for.
 class DrawingAhead
 {
 public:
     using Artwork = std::function<void(QPainter&)>;
 
-    // Starts drawing the steps of an artwork, `logicalSize` logical pixels at `pixelRatio` device
+    // One picture: the steps of an artwork, `logicalSize` logical pixels at `pixelRatio` device
     // pixels to the logical one, on white when it is opaque and on transparency otherwise,
-    // antialiased.
-    DrawingAhead(QSize logicalSize, qreal pixelRatio, bool opaque, std::vector<Artwork> steps);
-    // Waits for a drawing nobody took, which may use the toolkit until it is done; one that
-    // never started is dropped.
+    // antialiased, and converted to `handedOverAs` when that is a format.
+    struct Drawing
+    {
+        QSize logicalSize;
+        qreal pixelRatio;
+        bool opaque;
+        std::vector<Artwork> steps;
+        QImage::Format handedOverAs = QImage::Format_Invalid;
+    };
+
+    explicit DrawingAhead(std::vector<Drawing> drawings);
+    // Waits for drawings nobody took, which may use the toolkit until they are done; drawings
+    // that never started are dropped.
     ~DrawingAhead() = default;
 
     DrawingAhead(const DrawingAhead&) = delete;
     DrawingAhead& operator=(const DrawingAhead&) = delete;
 
-    // The finished drawing, waiting for it, when it was made `devicePixels` large at
-    // `pixelRatio`; a null image otherwise, and after it was once handed over.
+    // The finished picture made `devicePixels` large at `pixelRatio`, waiting for it; a null
+    // image when there is none, and after it was once taken.
     QImage take(QSize devicePixels, qreal pixelRatio);
+    // The same, kept for whoever asks for it next.
+    QImage find(QSize devicePixels, qreal pixelRatio);
 
 private:
-    QSize m_devicePixels;
-    qreal m_pixelRatio;
-    std::future<QImage> m_drawing;
+    QImage handOver(QSize devicePixels, qreal pixelRatio, bool keep);
+
+    std::vector<std::pair<QSize, qreal>> m_made; // device size and pixel ratio of each picture
+    std::future<std::vector<QImage>> m_drawing;
+    std::vector<QImage> m_drawn;
 };
 
 // The steps of an artwork drawn one after the other, antialiased, on an image `logicalSize`

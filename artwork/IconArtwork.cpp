@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <future>
 
 #include <QIconEngine>
 #include <QPainter>
@@ -20,11 +19,22 @@ constexpr std::array kOfferedSizes{16, 24, 32, 48, 64, 128, 256};
 
 // A size of the icon as a window hands it to the window system: with its colours not multiplied
 // by their opacity, so that the toolkit finds it ready instead of converting it for each window.
+constexpr QImage::Format kWindowIconFormat = QImage::Format_ARGB32;
+
 QImage windowIconImage(int side)
 {
     QImage image = renderIconImage(side);
-    image.convertTo(QImage::Format_ARGB32);
+    image.convertTo(kWindowIconFormat);
     return image;
+}
+
+// Both bears, on a square `side` pixels wide.
+void paintIcon(QPainter& painter, qreal side)
+{
+    // The blue bear sits a little further back, the red one in front and to the right.
+    paintTeddyWithFrame(painter, QRectF(0, 0, side * 0.6, side * 0.86), TeddyFrame::LightBlue);
+    paintTeddyWithFrame(painter, QRectF(side * 0.38, side * 0.12, side * 0.62, side * 0.88),
+                        TeddyFrame::Red);
 }
 
 class ZelpoIconEngine : public QIconEngine
@@ -81,12 +91,8 @@ QList<QSize> ZelpoIconEngine::availableSizes(QIcon::Mode, QIcon::State)
 
 QImage renderIconImage(int size)
 {
-    return drawArtwork(QSize(size, size), 1.0, false, [size](QPainter& painter) {
-        // The blue bear sits a little further back, the red one in front and to the right.
-        paintTeddyWithFrame(painter, QRectF(0, 0, size * 0.6, size * 0.86), TeddyFrame::LightBlue);
-        paintTeddyWithFrame(painter, QRectF(size * 0.38, size * 0.12, size * 0.62, size * 0.88),
-                            TeddyFrame::Red);
-    });
+    return drawArtwork(QSize(size, size), 1.0, false,
+                       [size](QPainter& painter) { paintIcon(painter, size); });
 }
 
 QIcon zelpoIcon()
@@ -97,9 +103,9 @@ QIcon zelpoIcon()
 class IconDrawnAhead::Drawing
 {
 public:
-    std::array<int, kOfferedSizes.size()> sides;
-    std::future<std::array<QImage, kOfferedSizes.size()>> drawing;
-    std::array<QImage, kOfferedSizes.size()> images;
+    explicit Drawing(std::vector<DrawingAhead::Drawing> sizes) : pictures(std::move(sizes)) {}
+
+    DrawingAhead pictures;
 };
 
 namespace {
@@ -108,40 +114,33 @@ IconDrawnAhead::Drawing* liveDrawing = nullptr;
 
 } // namespace
 
-IconDrawnAhead::IconDrawnAhead(qreal pixelRatio) : m_drawing(std::make_unique<Drawing>())
+IconDrawnAhead::IconDrawnAhead(qreal pixelRatio)
 {
     Q_ASSERT_X(!liveDrawing, "IconDrawnAhead", "one drawing ahead at a time");
-    std::transform(kOfferedSizes.begin(), kOfferedSizes.end(), m_drawing->sides.begin(),
-                   [pixelRatio](int side) { return qRound(side * pixelRatio); });
     // All sizes on one thread: a window asks for all of them at once.
-    m_drawing->drawing =
-        std::async(std::launch::async | std::launch::deferred, [sides = m_drawing->sides] {
-            std::array<QImage, kOfferedSizes.size()> images;
-            std::transform(sides.begin(), sides.end(), images.begin(), windowIconImage);
-            return images;
-        });
+    std::vector<DrawingAhead::Drawing> sizes;
+    for (int offered : kOfferedSizes) {
+        const int side = qRound(offered * pixelRatio);
+        sizes.push_back({QSize(side, side),
+                         1.0,
+                         false,
+                         {[side](QPainter& painter) { paintIcon(painter, side); }},
+                         kWindowIconFormat});
+    }
+    m_drawing = std::make_unique<Drawing>(std::move(sizes));
     liveDrawing = m_drawing.get();
 }
 
 IconDrawnAhead::~IconDrawnAhead()
 {
-    // The drawing's future waits for the thread, if one started.
+    // The drawing waits for its thread, if one started.
     liveDrawing = nullptr;
 }
 
 QImage IconDrawnAhead::find(int side)
 {
-    if (!liveDrawing) {
-        return {};
-    }
-    const auto drawn = std::find(liveDrawing->sides.begin(), liveDrawing->sides.end(), side);
-    if (drawn == liveDrawing->sides.end()) {
-        return {};
-    }
-    if (liveDrawing->drawing.valid()) {
-        liveDrawing->images = liveDrawing->drawing.get();
-    }
-    return liveDrawing->images[size_t(drawn - liveDrawing->sides.begin())];
+    // Every window asks for the icon, so each size is kept for the next one.
+    return liveDrawing ? liveDrawing->pictures.find(QSize(side, side), 1.0) : QImage();
 }
 
 } // namespace zelpo
