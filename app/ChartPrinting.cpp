@@ -1,5 +1,6 @@
 #include "app/ChartPrinting.h"
 
+#include "app/ChartWindowEvents.h"
 #include "app/OutputDialogs.h"
 #include "core/Clock.h"
 #include "core/MessageService.h"
@@ -18,8 +19,9 @@
 #include <QPrinter>
 #include <QStandardPaths>
 
-ChartPrinting::ChartPrinting(PerZelpo& window, ChartPrintingServices services)
-    : QObject(&window), m_window(window), m_services(services),
+ChartPrinting::ChartPrinting(PerZelpo& window, ChartWindowEvents& events,
+                             ChartPrintingServices services)
+    : QObject(&window), m_window(window), m_events(events), m_services(services),
       m_print(new QAction(QStringLiteral("Imprimir el gráfico…"), this)),
       m_save(new QAction(QStringLiteral("Guardar el gráfico como PDF…"), this))
 {
@@ -72,6 +74,9 @@ QString ChartPrinting::proposedPdfPath() const
 
 void ChartPrinting::printChart()
 {
+    if (m_events.loadTypedHistory()) {
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     setUpChartPaper(printer, false);
     if (!m_services.dialogs.choosePrinter(&m_window, printer)) {
@@ -94,6 +99,9 @@ void ChartPrinting::printChart()
 
 void ChartPrinting::saveChartAsPdf()
 {
+    if (m_events.loadTypedHistory()) {
+        return;
+    }
     const QString path = m_services.dialogs.choosePdfPath(&m_window, proposedPdfPath());
     if (path.isEmpty()) {
         return;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QObject>
 
+class ChartWindowEvents;
 class Clock;
 class MessageService;
 class OutputDialogs;
@@ -22,13 +23,15 @@ struct ChartPrintingServices
 
 // Printing the chart and saving it as a PDF: a right click on the chart (either picture, and
 // the frame, markers and arrow over it) opens a menu of both, and their shortcuts work anywhere
-// in the chart window. Neither touches the readout, the cross-hair or any patient file.
+// in the chart window. Neither touches the readout, the cross-hair or any patient file. A
+// history number typed but not yet looked up is loaded first, as "Graficar" does, so that a page
+// only ever shows the child whose history is loaded.
 class ChartPrinting : public QObject
 {
     Q_OBJECT
 
 public:
-    ChartPrinting(PerZelpo& window, ChartPrintingServices services);
+    ChartPrinting(PerZelpo& window, ChartWindowEvents& events, ChartPrintingServices services);
 
     // "Imprimir el gráfico…" (Ctrl+P): the print dialog, then one page on the chosen printer.
     void printChart();
@@ -46,6 +49,7 @@ private:
     void showMenu(const QPoint& globalPosition);
 
     PerZelpo& m_window;
+    ChartWindowEvents& m_events;
     ChartPrintingServices m_services;
     QAction* m_print;
     QAction* m_save;

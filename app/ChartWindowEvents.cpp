@@ -87,15 +87,21 @@ void ChartWindowEvents::Image4_MouseMove(float x, float y)
 
 void ChartWindowEvents::Command1_Click()
 {
-    // "Graficar" takes no focus, so a number typed into the history box may not have been
-    // looked up yet: the birth date beside it would still be the last child's. That child's own
-    // history is loaded instead, and the user plots again on the chart it brings.
-    if (m_window.Text3()->text() != m_loadedHistoryText) {
-        const QScopedValueRollback loading(m_loadingBeforePlot, true);
-        loadHistory();
+    // The birth date beside a number not yet looked up would still be the last child's.
+    if (loadTypedHistory()) {
         return;
     }
     m_plot.Command1_Click();
+}
+
+bool ChartWindowEvents::loadTypedHistory()
+{
+    if (m_window.Text3()->text() == m_loadedHistoryText) {
+        return false;
+    }
+    const QScopedValueRollback loading(m_loadingTypedHistory, true);
+    loadHistory();
+    return true;
 }
 
 void ChartWindowEvents::Command2_Click()
@@ -130,8 +136,8 @@ void ChartWindowEvents::Text1_LostFocus()
 
 void ChartWindowEvents::Text3_LostFocus()
 {
-    // The load run for "Graficar" moves the focus out of the box: that leaving is the same load.
-    if (!m_loadingBeforePlot) {
+    // The load run for a command moves the focus out of the box: that leaving is the same load.
+    if (!m_loadingTypedHistory) {
         loadHistory();
     }
 }

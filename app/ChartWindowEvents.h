@@ -45,6 +45,12 @@ public:
     void Text1_LostFocus();
     void Text3_LostFocus();
 
+    // The commands that take no focus ("Graficar", printing, saving) act on the child whose
+    // history is loaded. When the history box holds a number typed since the last load, this
+    // loads it exactly as leaving the box would, and returns true: the command then stops, and
+    // the user asks again on the chart the load brought.
+    bool loadTypedHistory();
+
 private:
     void connectEvents();
     void loadHistory();
@@ -55,5 +61,5 @@ private:
     PlotCommand m_plot;
     // The history number as the last load found it: text typed since then is not yet looked up.
     QString m_loadedHistoryText;
-    bool m_loadingBeforePlot = false;
+    bool m_loadingTypedHistory = false;
 };

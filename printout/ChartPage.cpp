@@ -28,7 +28,8 @@ QSizeF pictureSize(const ChartPageContent& content)
 
 ChartPageLayout layoutFor(const QRectF& page, double unitsToDevice, const ChartPageContent& content)
 {
-    return layOutChartPage(page.size() / unitsToDevice, pictureSize(content), tableRows(content));
+    return layOutChartPage(page.size() / unitsToDevice, pictureSize(content),
+                           !content.storedBirthDate.isEmpty(), tableRows(content));
 }
 
 QFont sized(QFont font, int pixels, bool bold = false)
@@ -59,13 +60,20 @@ void paintChildData(QPainter& painter, const ChartPageLayout& layout,
                                  {QStringLiteral("F. Nacimiento: ") + birth,
                                   QStringLiteral("Fecha de impresión: ") + content.printedOn}};
     const QRectF box = layout.childData;
+    const double lineHeight = box.height() / (content.storedBirthDate.isEmpty() ? 2 : 3);
     for (int line = 0; line < 2; ++line) {
         for (int column = 0; column < 2; ++column) {
-            const QRectF cell(box.left() + column * box.width() / 2,
-                              box.top() + line * box.height() / 2, box.width() / 2,
-                              box.height() / 2);
+            const QRectF cell(box.left() + column * box.width() / 2, box.top() + line * lineHeight,
+                              box.width() / 2, lineHeight);
             painter.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter, lines[line][column]);
         }
+    }
+    if (!content.storedBirthDate.isEmpty()) {
+        painter.drawText(QRectF(box.left(), box.top() + 2 * lineHeight, box.width(), lineHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter,
+                         QStringLiteral("Fecha de nacimiento almacenada: %1 (las edades de la "
+                                        "tabla se cuentan desde ella)")
+                             .arg(content.storedBirthDate));
     }
 }
 

@@ -24,7 +24,10 @@ struct ChartPageContent
     QString historyNumber; // "0004711", or "sin número"
     QString sex;           // "Varón" or "Mujer"
     QString birthDate;     // dd/mm/yyyy; empty when none is known
-    QString printedOn;     // dd/mm/yyyy
+    // The patient file's own birth date, dd/mm/yyyy, when it differs from `birthDate`: the ages
+    // of the stored weighings are counted from it.
+    QString storedBirthDate;
+    QString printedOn; // dd/mm/yyyy
     zelpo::ChartSex chart = zelpo::ChartSex::Boys;
     QRectF picture; // the chart picture of that sex
     QRectF frame;

@@ -5,7 +5,7 @@
 namespace {
 
 constexpr double kHeadingHeight = 34;
-constexpr double kDataHeight = 40;
+constexpr double kDataLineHeight = 20;
 constexpr double kGap = 12;
 constexpr int kMostBlocks = 4;
 constexpr double kWidestBlock = 260;
@@ -21,11 +21,12 @@ QRectF ChartPageLayout::block(int index) const
             (rowsPerBlock + 1) * kRowHeight};
 }
 
-ChartPageLayout layOutChartPage(QSizeF page, QSizeF picture, int tableRows)
+ChartPageLayout layOutChartPage(QSizeF page, QSizeF picture, bool dataNote, int tableRows)
 {
     ChartPageLayout layout;
     layout.heading = {0, 0, page.width(), kHeadingHeight};
-    layout.childData = {0, layout.heading.bottom() + kGap, page.width(), kDataHeight};
+    layout.childData = {0, layout.heading.bottom() + kGap, page.width(),
+                        (dataNote ? 3 : 2) * kDataLineHeight};
     const double chartTop = layout.childData.bottom() + kGap;
     const double widthScale = page.width() / picture.width();
 

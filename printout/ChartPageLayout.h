@@ -8,7 +8,7 @@
 struct ChartPageLayout
 {
     QRectF heading;       // "GRAFICO DE ZELPO" on a dark band, as on the window
-    QRectF childData;     // two lines of two columns
+    QRectF childData;     // two lines of two columns, and a note below them when there is one
     QRectF chart;         // the chart picture, scaled as a whole
     QRectF table;         // "Medidas almacenadas", its column headings and its rows
     int tableBlocks = 0;  // columns of rows side by side
@@ -28,7 +28,8 @@ struct ChartPageLayout
 };
 
 // Lays out a page with a printable area `page` units large for a chart picture `picture` pixels
-// large and a table of `tableRows` rows (none when negative). The chart spans the page's width
+// large, a line of note under the child's data or none, and a table of `tableRows` rows (none
+// when negative). The chart spans the page's width
 // unless the table needs the height; the table is split into as many blocks side by side as
 // make the chart largest, up to four.
-ChartPageLayout layOutChartPage(QSizeF page, QSizeF picture, int tableRows);
+ChartPageLayout layOutChartPage(QSizeF page, QSizeF picture, bool dataNote, int tableRows);

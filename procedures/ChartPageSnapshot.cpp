@@ -70,6 +70,10 @@ ChartPageContent chartPageSnapshot(const PerZelpo& window, QDate today, const QD
         content.storedWeighings = stored.weighings;
         if (!birthDate) {
             birthDate = stored.birthDate;
+        } else if (stored.birthDate && *stored.birthDate != *birthDate) {
+            // The file keeps the birth date of its first store; a date corrected in the box
+            // since then is the one the newest marker was placed with.
+            content.storedBirthDate = zelpo::dateText(*stored.birthDate);
         }
     }
     content.birthDate = birthDate ? zelpo::dateText(*birthDate) : QString();

@@ -69,7 +69,7 @@ struct PrintableWindow
     RecordingAddressOpener addresses;
     ScriptedOutputDialogs dialogs;
     ChartWindowEvents events{window, {messages, clock, addresses, folder.path()}, [] {}};
-    ChartPrinting printing{window, {messages, clock, dialogs, folder.path()}};
+    ChartPrinting printing{window, events, {messages, clock, dialogs, folder.path()}};
 
     PrintableWindow()
     {
@@ -139,7 +139,7 @@ private slots:
         const TwipRect frame{3405, 435, 5445, 5625};
         // The chart's place on the page in page units of 1/96 inch, here drawn at 72 dpi.
         const QSizeF picture(zelpo::chartPictureSize(content.chart));
-        const ChartPageLayout layout = layOutChartPage(printable.size() * 96 / 72, picture,
+        const ChartPageLayout layout = layOutChartPage(printable.size() * 96 / 72, picture, false,
                                                        int(content.storedWeighings->size()));
         const auto onPage = [&](QPointF twips) {
             const QPointF inPicture = (twips - content.picture.topLeft()) / kTwipsPerPixel;
@@ -166,6 +166,18 @@ private slots:
                      qPrintable("(days, grams), found, expected: " +
                                 QDebug::toString(QList<QPointF>{{days, grams}, found, expected})));
         }
+    }
+
+    void pageNamesTheStoredBirthDateWhenTheBoxHoldsAnother()
+    {
+        PrintableWindow zelpo;
+        zelpo.window.Text2()->setText("01/03/2021");
+        zelpo.dialogs.pathToChoose = zelpo.folder.filePath("fechas.pdf");
+        zelpo.printing.saveChartAsPdf();
+        const QString text = run("pdftotext", {zelpo.dialogs.pathToChoose, "-"});
+        for (const QString expected :
+             {"F. Nacimiento: 01/03/2021", "Fecha de nacimiento almacenada: 14/02/2021"})
+            QVERIFY2(text.contains(expected), qPrintable(expected + " missing from:\n" + text));
     }
 
     void aFailingSaveIsToldAndLeavesNoFile_data()
@@ -229,11 +241,16 @@ private slots:
         QTest::keyClick(zelpo.window.Text1(), Qt::Key_S, Qt::ControlModifier);
         QTRY_COMPARE(zelpo.dialogs.offeredPaths.size(), 1);
         QDir().mkpath(home + "/Documents");
+        // A number typed but not looked up is loaded first, and only the next command saves or
+        // prints: the page never shows 4711's birth date and markers under another number.
         zelpo.window.Text3()->setText("0");
         QTest::keyClick(zelpo.window.Text3(), Qt::Key_S, Qt::ControlModifier);
+        QTest::keyClick(&zelpo.window, Qt::Key_S, Qt::ControlModifier);
         zelpo.dialogs.printTo = zelpo.folder.filePath("impreso.pdf");
         QTest::keyClick(&zelpo.window, Qt::Key_P, Qt::ControlModifier);
         QTRY_VERIFY(run("pdftotext", {zelpo.dialogs.printTo, "-"}).contains("GRAFICO DE ZELPO"));
+        QVERIFY(
+            run("pdftotext", {zelpo.dialogs.printTo, "-"}).contains("F. Nacimiento: sin fecha"));
         QCOMPARE(zelpo.dialogs.offeredPaths,
                  QStringList({home + "/0004711M.pdf", home + "/Documents/zelpo.pdf"}));
     }
