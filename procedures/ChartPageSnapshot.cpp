@@ -65,8 +65,8 @@ ChartPageContent chartPageSnapshot(const PerZelpo& window, QDate today)
     std::optional<QDate> birthDate = zelpo::dateValue(window.Text2()->text());
     // A file that cannot be read, or none, gives no records and so no table.
     if (!fileName.isEmpty()) {
-        const zelpo::StoredHistory stored =
-            zelpo::storedHistory(zelpo::readPatientRecords(fileName, QDir::current()).records);
+        const zelpo::StoredHistory stored = zelpo::storedHistory(
+            zelpo::readPatientRecords(fileName, QDir::current()).records, content.chart);
         content.storedWeighings = stored.weighings;
         if (!birthDate) {
             birthDate = stored.birthDate;
