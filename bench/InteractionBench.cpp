@@ -1,6 +1,7 @@
 #include "bench/InteractionBench.h"
 
 #include "bench/PaintRecorder.h"
+#include "core/Conversions.h"
 #include "forms/FormLabel.h"
 #include "forms/Line.h"
 #include "forms/OptionButton.h"
@@ -12,6 +13,7 @@
 #include "procedures/ChartPageSnapshot.h"
 #include "procedures/MarkerOperations.h"
 #include "records/PatientFile.h"
+#include "records/WeighingsCsv.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -25,6 +27,7 @@
 namespace {
 
 const QString historyNumber = QStringLiteral("4711");
+const QString historyFile = QStringLiteral("0004711V.CRV");
 const QString birthDateText = QStringLiteral("01/01/2020");
 const QString storedMessage = QStringLiteral("Este paciente posee datos almacenados");
 const QString storeQuestion = QStringLiteral("Almacena las medidas tomadas al paciente");
@@ -186,7 +189,6 @@ QList<double> InteractionBench::timePlotsAnsweredNo(int runs)
 
 QList<double> InteractionBench::timeStoresIntoHistory(int runs)
 {
-    const QString historyFile = QStringLiteral("0004711V.CRV");
     const QString copyNumber = QStringLiteral("4712");
     const QString copyFile = QStringLiteral("0004712V.CRV");
     QList<double> times;
@@ -304,6 +306,59 @@ QList<double> InteractionBench::timeChartPages(int runs)
                 fail(QStringLiteral("the page of the history lacked weighings or was not written"));
             }
         }));
+    }
+    return times;
+}
+
+QList<double> InteractionBench::timeWeighingReadings(int runs)
+{
+    const QStringList records = zelpo::readPatientRecords(historyFile, m_folder.path()).records;
+    const std::optional<QDate> birth =
+        records.isEmpty() ? std::nullopt : zelpo::dateValue(records.first());
+    const QList<zelpo::PlacedWeighing> weighings = zelpo::placeWeighings(records.mid(1));
+    QList<double> times;
+    for (int run = 0; run < runs && m_problem.isEmpty() && birth; ++run) {
+        // One reading takes far less than the clock's grain: each run reads the whole history,
+        // each weighing against the one before it, and gives the time of one.
+        int banded = 0;
+        int gaining = 0;
+        std::optional<zelpo::EarlierWeighing> earlier;
+        QElapsedTimer clock;
+        clock.start();
+        for (const zelpo::PlacedWeighing& weighing : weighings) {
+            const zelpo::WeighingReading reading = zelpo::readWeighing(
+                zelpo::ChartSex::Boys, *birth, *weighing.date, weighing.grams, earlier);
+            banded += reading.band.isEmpty() ? 0 : 1;
+            gaining += reading.gramsPerDay == 6 ? 1 : 0;
+            earlier = zelpo::EarlierWeighing{*weighing.date, weighing.grams};
+        }
+        times.append(double(clock.nsecsElapsed()) / 1e3 / double(weighings.size()));
+        if (banded != kHistoryWeighings || gaining != kHistoryWeighings - 1) {
+            fail(QStringLiteral("of the stored weighings %1 read a band and %2 a gain of 6 g a day")
+                     .arg(banded)
+                     .arg(gaining));
+        }
+    }
+    if (!birth) {
+        fail(QStringLiteral("the stored history has no birth date"));
+    }
+    return times;
+}
+
+QList<double> InteractionBench::timeWeighingsCsvs(int runs)
+{
+    QList<double> times;
+    for (int run = 0; run < runs && m_problem.isEmpty(); ++run) {
+        QElapsedTimer clock;
+        clock.start();
+        const zelpo::RecordReading reading =
+            zelpo::readPatientRecords(historyFile, m_folder.path());
+        const QByteArray csv = zelpo::weighingsCsv(
+            historyFile.left(7), zelpo::storedHistory(reading.records, zelpo::ChartSex::Boys));
+        times.append(double(clock.nsecsElapsed()) / 1e6);
+        if (csv.count("\r\n") != kHistoryWeighings + 1) {
+            fail(QStringLiteral("the spreadsheet text held %1 lines").arg(csv.count("\r\n")));
+        }
     }
     return times;
 }

@@ -39,6 +39,10 @@ public:
     QList<double> timeStoresIntoHistory(int runs);
     // The printed page of the loaded history, from the window to a whole PDF in memory.
     QList<double> timeChartPages(int runs);
+    // Microseconds per stored weighing read against the one before it: its band and its gain.
+    QList<double> timeWeighingReadings(int runs);
+    // The spreadsheet text of the stored history, from the patient file to the file's bytes.
+    QList<double> timeWeighingsCsvs(int runs);
 
     struct RepaintedArea
     {

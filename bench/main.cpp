@@ -1,6 +1,7 @@
 // Zelpo's benchmark: start-up and peak memory against a minimal Qt Widgets program, and the
-// time the chart window takes to load a history, plot a weighing and follow the pointer. Every
-// figure is a median, printed beside its goal.
+// time the chart window takes to load a history, plot a weighing and follow the pointer, and to
+// read a stored weighing and build a history's spreadsheet text. Every figure is a median,
+// printed beside its goal.
 #include "bench/BenchTable.h"
 #include "bench/InteractionBench.h"
 #include "bench/StartUpBench.h"
@@ -24,6 +25,9 @@ constexpr double kPlotGoalMs = 1.0;
 constexpr double kPointerMoveGoalMs = 0.1;
 constexpr double kStoreGoalMs = 1.0;
 constexpr double kChartPageGoalMs = 100.0;
+// Every marker's tooltip and every row of the page and the spreadsheet reads its weighing.
+constexpr double kWeighingReadingGoalUs = 5.0;
+constexpr double kWeighingsCsvGoalMs = 20.0;
 
 enum ExitStatus { AllGoalsMet = 0, GoalMissed = 1, NotMeasured = 2 };
 
@@ -63,6 +67,14 @@ BenchRow timeRow(const QString& figure, const QList<double>& times, double goalM
     return {figure,
             QStringLiteral("%1 ms (%2 runs)").arg(ms, 0, 'f', ms < 1 ? 3 : 2).arg(times.size()),
             QStringLiteral("< %1 ms").arg(goalMs), ms < goalMs};
+}
+
+BenchRow microsecondsRow(const QString& figure, const QList<double>& times, double goalUs)
+{
+    const double us = median(times);
+    return {figure,
+            QStringLiteral("%1 µs (%2 runs)").arg(us, 0, 'f', us < 1 ? 3 : 2).arg(times.size()),
+            QStringLiteral("< %1 µs").arg(goalUs), us < goalUs};
 }
 
 QString displayDescription()
@@ -130,6 +142,8 @@ int main(int argc, char* argv[])
     const QList<double> stores = bench.timeStoresIntoHistory(1000 * scale);
     const InteractionBench::RepaintedArea area = bench.measurePointerMoveArea(50);
     const QList<double> pages = bench.timeChartPages(20 * scale);
+    const QList<double> readings = bench.timeWeighingReadings(2000 * scale);
+    const QList<double> csvs = bench.timeWeighingsCsvs(200 * scale);
     if (!bench.problem().isEmpty()) {
         print(QStringLiteral("The chart window could not be measured: %1\n").arg(bench.problem()));
         return NotMeasured;
@@ -158,6 +172,12 @@ int main(int argc, char* argv[])
          QStringLiteral("within the two lines and the status strip"), area.allWithinAllowance},
         timeRow(QStringLiteral("The printed page of 107 weighings, from the window to a whole PDF"),
                 pages, kChartPageGoalMs),
+        microsecondsRow(QStringLiteral("Reading one stored weighing: its percentile band and its "
+                                       "daily gain"),
+                        readings, kWeighingReadingGoalUs),
+        timeRow(QStringLiteral("The spreadsheet text of 107 weighings, from the patient file to "
+                               "its bytes"),
+                csvs, kWeighingsCsvGoalMs),
     };
     print(markdownTable(rows));
 

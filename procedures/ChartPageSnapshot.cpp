@@ -65,8 +65,8 @@ ChartPageContent chartPageSnapshot(const PerZelpo& window, QDate today, const QD
     std::optional<QDate> birthDate = zelpo::dateValue(window.Text2()->text());
     // A file that cannot be read, or none, gives no records and so no table.
     if (!fileName.isEmpty()) {
-        const zelpo::StoredHistory stored =
-            zelpo::storedHistory(zelpo::readPatientRecords(fileName, patientFolder).records);
+        const zelpo::StoredHistory stored = zelpo::storedHistory(
+            zelpo::readPatientRecords(fileName, patientFolder).records, content.chart);
         content.storedWeighings = stored.weighings;
         if (!birthDate) {
             birthDate = stored.birthDate;

@@ -1,27 +1,26 @@
 #include "records/StoredWeighings.h"
 
 #include "core/Conversions.h"
-#include "core/Readout.h"
 #include "records/PatientFile.h"
-
-#include <cmath>
 
 namespace zelpo {
 
-StoredHistory storedHistory(const QStringList& records)
+StoredHistory storedHistory(const QStringList& records, ChartSex sex)
 {
-    StoredHistory history;
+    StoredHistory history{sex, std::nullopt, {}};
     if (records.isEmpty() || !(history.birthDate = dateValue(records.first()))) {
         return history;
     }
+    history.weighings.reserve(records.size() - 1);
+    std::optional<EarlierWeighing> earlier;
     for (const PlacedWeighing& weighing : placeWeighings(records.sliced(1))) {
         if (!weighing.date) {
             continue;
         }
-        const double days = daysBetween(*history.birthDate, *weighing.date);
-        // The readout holds the days in single precision and rounds the months down.
-        const int months = static_cast<int>(std::floor(ageInMonths(static_cast<float>(days))));
-        history.weighings.append({dateText(*weighing.date), days, months, weighing.grams});
+        const WeighingReading reading =
+            readWeighing(sex, *history.birthDate, *weighing.date, weighing.grams, earlier);
+        history.weighings.append({reading, dateText(*weighing.date), weighing.grams});
+        earlier = EarlierWeighing{*weighing.date, weighing.grams};
     }
     return history;
 }

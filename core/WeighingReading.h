@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/PercentileCurves.h"
+
+#include <optional>
+
+#include <QDate>
+#include <QString>
+
+// Where one weighing stands on the chart: its age as the readout counts it, the percentile band
+// its weight falls in among the curves drawn at that age, and the daily gain since the weighing
+// before it. The marker's tooltip, the printed page and the spreadsheet export all read a
+// weighing through this, so their numbers agree.
+namespace zelpo {
+
+// The weighing before the one read, in the patient file's order.
+struct EarlierWeighing
+{
+    QDate date;
+    double grams;
+};
+
+struct WeighingReading
+{
+    double days; // from the birth date; negative before it
+    int months;  // whole months, counted as the pointer readout counts them
+    // "P50–P75" between two curves, lower first; "P50" within 1 g of a curve; "< P3" below the
+    // lowest curve drawn, "> P97" above the highest. Empty before birth and past six years,
+    // where the chart has no curves.
+    QString band;
+    // Grams a day since the earlier weighing, rounded to the nearest gram; nothing when there is
+    // none or it is not dated before this one.
+    std::optional<int> gramsPerDay;
+};
+
+WeighingReading readWeighing(ChartSex sex, QDate birthDate, QDate date, double grams,
+                             std::optional<EarlierWeighing> earlier);
+
+// The band as shown: "—" when there is none.
+QString bandText(const QString& band);
+
+// The gain as shown, with its sign: "+13", "-21", "0"; "—" when there is none.
+QString gainText(std::optional<int> gramsPerDay);
+
+// "28/10/2024 · 13100 g · 730 días (24 meses) · P50–P75 · +13 g/día", with "—" for a band or a
+// gain there is none of.
+QString weighingTooltip(QDate date, double grams, const WeighingReading& reading);
+
+} // namespace zelpo
