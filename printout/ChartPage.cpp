@@ -4,9 +4,11 @@
 #include "artwork/ChartArtwork.h"
 #include "artwork/Outlines.h"
 #include "core/Twips.h"
+#include "core/WeighingReading.h"
 #include "printout/ChartPageLayout.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include <QPaintDevice>
 #include <QPainter>
@@ -129,10 +131,11 @@ void paintTable(QPainter& painter, const ChartPageLayout& layout, const ChartPag
         QRectF(layout.table.topLeft(), QSizeF(layout.table.width(), ChartPageLayout::kTitleHeight)),
         Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Medidas almacenadas"));
     const QList<zelpo::StoredWeighing>& weighings = *content.storedWeighings;
-    // One line of a block: the date on the left, the numbers right-aligned in their columns.
-    const auto paintLine = [&painter](const QRectF& line, const QString(&cells)[4]) {
+    // One line of a block: the date on the left, the rest right-aligned in their columns.
+    constexpr int columns = std::size(ChartPageLayout::kColumnRights) + 1;
+    const auto paintLine = [&painter](const QRectF& line, const QString(&cells)[columns]) {
         painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, cells[0]);
-        for (int column = 0; column < 3; ++column) {
+        for (int column = 0; column + 1 < columns; ++column) {
             QRectF cell = line;
             cell.setRight(line.left() + line.width() * ChartPageLayout::kColumnRights[column]);
             painter.drawText(cell, Qt::AlignRight | Qt::AlignVCenter, cells[column + 1]);
@@ -142,8 +145,9 @@ void paintTable(QPainter& painter, const ChartPageLayout& layout, const ChartPag
         const QRectF block = layout.block(blockIndex);
         const QRectF first(block.topLeft(), QSizeF(block.width(), ChartPageLayout::kRowHeight));
         painter.setFont(sized(content.textFont, ChartPageLayout::kTablePixels, true));
-        paintLine(first, {QStringLiteral("Fecha"), QStringLiteral("Días"), QStringLiteral("Meses"),
-                          QStringLiteral("Gramos")});
+        paintLine(first,
+                  {QStringLiteral("Fecha"), QStringLiteral("Días"), QStringLiteral("Meses"),
+                   QStringLiteral("Gramos"), QStringLiteral("Percentil"), QStringLiteral("g/día")});
         painter.setFont(sized(content.textFont, ChartPageLayout::kTablePixels));
         for (int row = 0; row < layout.rowsPerBlock; ++row) {
             const qsizetype index = qsizetype(blockIndex) * layout.rowsPerBlock + row;
@@ -153,7 +157,8 @@ void paintTable(QPainter& painter, const ChartPageLayout& layout, const ChartPag
             const zelpo::StoredWeighing& weighing = weighings[index];
             paintLine(first.translated(0, (row + 1) * ChartPageLayout::kRowHeight),
                       {weighing.date, QString::number(weighing.days, 'f', 0),
-                       QString::number(weighing.months), QString::number(weighing.grams, 'f', 0)});
+                       QString::number(weighing.months), QString::number(weighing.grams, 'f', 0),
+                       zelpo::bandText(weighing.band), zelpo::gainText(weighing.gramsPerDay)});
         }
     }
 }

@@ -9,6 +9,8 @@ constexpr double kDataLineHeight = 20;
 constexpr double kGap = 12;
 constexpr int kMostBlocks = 4;
 constexpr double kWidestBlock = 260;
+// The six columns' headings and widest values side by side, at the table's size.
+constexpr double kNarrowestBlock = 210;
 
 } // namespace
 
@@ -40,8 +42,11 @@ ChartPageLayout layOutChartPage(QSizeF page, QSizeF picture, bool dataNote, int 
         const double heightScale = (page.height() - chartTop - tableSpace) / picture.height();
         return std::max(0.0, std::min(widthScale, heightScale));
     };
+    const auto fits = [&page](int blocks) {
+        return page.width() - (blocks - 1) * ChartPageLayout::kBlockGap >= blocks * kNarrowestBlock;
+    };
     int blocks = 1;
-    for (int more = 2; more <= kMostBlocks; ++more) {
+    for (int more = 2; more <= kMostBlocks && fits(more); ++more) {
         if (chartScale(more) > chartScale(blocks)) {
             blocks = more;
         }

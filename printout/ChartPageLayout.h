@@ -18,18 +18,18 @@ struct ChartPageLayout
     QRectF block(int index) const;
     static constexpr double kTitleHeight = 20;
     static constexpr double kRowHeight = 13;
-    static constexpr double kBlockGap = 16;
-    // Right edges of the age-in-days, months and grams columns, as parts of a block's width; the
-    // date starts at the block's left edge.
-    static constexpr double kColumnRights[] = {0.52, 0.74, 1.0};
+    static constexpr double kBlockGap = 12;
+    // Right edges of the age-in-days, months, grams, band and daily-gain columns, as parts of a
+    // block's width; the date starts at the block's left edge.
+    static constexpr double kColumnRights[] = {0.32, 0.48, 0.66, 0.87, 1.0};
     static constexpr int kHeadingPixels = 20;
     static constexpr int kDataPixels = 13;
-    static constexpr int kTablePixels = 10;
+    static constexpr int kTablePixels = 9;
 };
 
 // Lays out a page with a printable area `page` units large for a chart picture `picture` pixels
 // large, a line of note under the child's data or none, and a table of `tableRows` rows (none
-// when negative). The chart spans the page's width
-// unless the table needs the height; the table is split into as many blocks side by side as
-// make the chart largest, up to four.
+// when negative). The chart spans the page's width unless the table needs the height; the table
+// is split into as many blocks side by side as make the chart largest, up to four, as long as
+// each is wide enough for its six columns.
 ChartPageLayout layOutChartPage(QSizeF page, QSizeF picture, bool dataNote, int tableRows);

@@ -54,11 +54,12 @@ struct ScriptedOutputDialogs final : OutputDialogs
     }
 };
 
-// A girl born on 14/02/2021: (date, age in days, whole months, grams) of each stored weighing.
-const QStringList storedRows[] = {{"03/03/2021", "17", "0", "3950"},
-                                  {"16/03/2021", "30", "0", "6000"},
-                                  {"16/04/2021", "61", "2", "8000"},
-                                  {"14/02/2022", "365", "12", "9800"}};
+// A girl born on 14/02/2021: (date, age in days, whole months, grams, band, gain a day) of each
+// stored weighing.
+const QStringList storedRows[] = {{"03/03/2021", "17", "0", "3950", "P50–P97", "—"},
+                                  {"16/03/2021", "30", "0", "6000", "> P97", "+158"},
+                                  {"16/04/2021", "61", "2", "8000", "> P97", "+65"},
+                                  {"14/02/2022", "365", "12", "9800", "P50–P75", "+6"}};
 
 struct PrintableWindow
 {
@@ -118,9 +119,14 @@ private slots:
              {"GRAFICO DE ZELPO", "Nº H.Clínica: 0004711", "Sexo: Mujer",
               "F. Nacimiento: 14/02/2021", "Fecha de impresión: 01/06/2023", "Medidas almacenadas"})
             QVERIFY2(text.contains(expected), qPrintable(expected + " missing from:\n" + text));
-        for (const QStringList& row : storedRows)
+        QVERIFY2(text.contains(QRegularExpression("Percentil\\s+g/día")),
+                 "no band and gain columns");
+        for (QStringList row : storedRows) {
+            for (QString& cell : row)
+                cell = QRegularExpression::escape(cell);
             QVERIFY2(text.contains(QRegularExpression(row.join("\\s+"))),
                      qPrintable(row.join(' ')));
+        }
         QVERIFY2(!text.contains("12000"), "a weighing that was not stored is in the table");
 
         const QStringList images = run("pdfimages", {"-list", pdf}).split('\n').mid(2);
