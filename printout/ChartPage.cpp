@@ -79,14 +79,14 @@ void paintChildData(QPainter& painter, const ChartPageLayout& layout,
     }
 }
 
-// The chart picture with the frame, the markers and the arrow laid over it as on the window,
-// in the window's pixels scaled to the chart's place on the page.
-void paintChart(QPainter& painter, const ChartPageLayout& layout, const ChartPageContent& content)
+} // namespace
+
+void paintChartPicture(QPainter& painter, const QRectF& target, const ChartPageContent& content)
 {
     const QSizeF picture = pictureSize(content);
     painter.save();
-    painter.translate(layout.chart.topLeft());
-    painter.scale(layout.chart.width() / picture.width(), layout.chart.height() / picture.height());
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / picture.width(), target.height() / picture.height());
     painter.setClipRect(QRectF(QPointF(0, 0), picture));
     zelpo::paintChart(painter, content.chart);
 
@@ -119,6 +119,18 @@ void paintChart(QPainter& painter, const ChartPageLayout& layout, const ChartPag
     }
     painter.restore();
 }
+
+QImage chartImage(const ChartPageContent& content, int scale)
+{
+    QImage image(pictureSize(content).toSize() * scale, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paintChartPicture(painter, QRectF(image.rect()), content);
+    return image;
+}
+
+namespace {
 
 void paintTable(QPainter& painter, const ChartPageLayout& layout, const ChartPageContent& content)
 {
@@ -174,7 +186,7 @@ void paintChartPage(QPainter& painter, const QRectF& page, const ChartPageConten
     painter.scale(unitsToDevice, unitsToDevice);
     paintHeading(painter, layout, content);
     paintChildData(painter, layout, content);
-    paintChart(painter, layout, content);
+    paintChartPicture(painter, layout.chart, content);
     paintTable(painter, layout, content);
     painter.restore();
 }

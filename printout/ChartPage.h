@@ -11,6 +11,7 @@
 #include <QRectF>
 #include <QString>
 
+class QImage;
 class QPainter;
 
 // Everything the printed page shows, taken from the chart window and the patient file at the
@@ -46,3 +47,10 @@ struct ChartPageContent
 // own resolution: the chart is drawn by the window's artwork as vectors and text, never copied
 // from pixels. Printing and the PDF file both paint through this.
 void paintChartPage(QPainter& painter, const QRectF& page, const ChartPageContent& content);
+
+// The chart picture with the frame, the markers and the arrow laid over it as on the window,
+// scaled into `target`, as the page shows it.
+void paintChartPicture(QPainter& painter, const QRectF& target, const ChartPageContent& content);
+
+// The same as an image `scale` times the window's chart picture, e.g. for the clipboard.
+QImage chartImage(const ChartPageContent& content, int scale);
