@@ -1,6 +1,6 @@
 #include "app/ZelpoProgram.h"
 
-#include "app/ChartPrinting.h"
+#include "app/ChartOutputs.h"
 #include "app/ChartWindowEvents.h"
 #include "app/StartUp.h"
 #include "app/WindowsKeptTogether.h"
@@ -14,8 +14,8 @@ ZelpoProgram::ZelpoProgram()
     : m_chart(new PerZelpo(&m_fondo)), m_messages(m_chart), m_patientFolder(programFolder()),
       m_events(new ChartWindowEvents(*m_chart, {m_messages, m_clock, m_addresses, m_patientFolder},
                                      &end)),
-      m_printing(new ChartPrinting(*m_chart, *m_events,
-                                   {m_messages, m_clock, m_outputDialogs, m_patientFolder}))
+      m_outputs(new ChartOutputs(*m_chart, *m_events,
+                                 {m_messages, m_clock, m_outputDialogs, m_patientFolder}))
 {
     // Both ways out of the chart window end the program: "Fin" and the close box.
     connect(m_chart, &PerZelpo::closed, this, &ZelpoProgram::end);

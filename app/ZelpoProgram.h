@@ -10,7 +10,7 @@
 #include <QObject>
 #include <QSize>
 
-class ChartPrinting;
+class ChartOutputs;
 class ChartWindowEvents;
 class PerZelpo;
 
@@ -43,6 +43,6 @@ private:
     QtOutputDialogs m_outputDialogs;
     QDir m_patientFolder;
     ChartWindowEvents* m_events;
-    ChartPrinting* m_printing;
+    ChartOutputs* m_outputs;
     QSize m_centredOuterSize;
 };

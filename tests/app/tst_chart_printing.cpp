@@ -1,7 +1,7 @@
 // The chart printed and saved as a PDF: the page's text, vectors and markers as poppler reads
 // them back, failing saves, the right-click menu and the shortcuts.
 
-#include "app/ChartPrinting.h"
+#include "app/ChartOutputs.h"
 #include "app/ChartWindowEvents.h"
 #include "app/OutputDialogs.h"
 #include "artwork/ChartArtwork.h"
@@ -70,7 +70,7 @@ struct PrintableWindow
     RecordingAddressOpener addresses;
     ScriptedOutputDialogs dialogs;
     ChartWindowEvents events{window, {messages, clock, addresses, folder.path()}, [] {}};
-    ChartPrinting printing{window, events, {messages, clock, dialogs, folder.path()}};
+    ChartOutputs printing{window, events, {messages, clock, dialogs, folder.path()}};
 
     PrintableWindow()
     {

@@ -12,7 +12,7 @@ class QAction;
 class QPoint;
 
 // What printing the chart asks of the world outside the window.
-struct ChartPrintingServices
+struct ChartOutputServices
 {
     MessageService& messages;
     Clock& clock;
@@ -26,12 +26,12 @@ struct ChartPrintingServices
 // in the chart window. Neither touches the readout, the cross-hair or any patient file. A
 // history number typed but not yet looked up is loaded first, as "Graficar" does, so that a page
 // only ever shows the child whose history is loaded.
-class ChartPrinting : public QObject
+class ChartOutputs : public QObject
 {
     Q_OBJECT
 
 public:
-    ChartPrinting(PerZelpo& window, ChartWindowEvents& events, ChartPrintingServices services);
+    ChartOutputs(PerZelpo& window, ChartWindowEvents& events, ChartOutputServices services);
 
     // "Imprimir el gráfico…" (Ctrl+P): the print dialog, then one page on the chosen printer.
     void printChart();
@@ -50,7 +50,7 @@ private:
 
     PerZelpo& m_window;
     ChartWindowEvents& m_events;
-    ChartPrintingServices m_services;
+    ChartOutputServices m_services;
     QAction* m_print;
     QAction* m_save;
 };

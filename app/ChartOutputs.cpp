@@ -1,4 +1,4 @@
-#include "app/ChartPrinting.h"
+#include "app/ChartOutputs.h"
 
 #include "app/ChartWindowEvents.h"
 #include "app/OutputDialogs.h"
@@ -19,8 +19,8 @@
 #include <QPrinter>
 #include <QStandardPaths>
 
-ChartPrinting::ChartPrinting(PerZelpo& window, ChartWindowEvents& events,
-                             ChartPrintingServices services)
+ChartOutputs::ChartOutputs(PerZelpo& window, ChartWindowEvents& events,
+                           ChartOutputServices services)
     : QObject(&window), m_window(window), m_events(events), m_services(services),
       m_print(new QAction(QStringLiteral("Imprimir el gráfico…"), this)),
       m_save(new QAction(QStringLiteral("Guardar el gráfico como PDF…"), this))
@@ -32,9 +32,8 @@ ChartPrinting::ChartPrinting(PerZelpo& window, ChartWindowEvents& events,
         m_window.addAction(action);
     }
     // Queued: the menu or the key press is done with before a dialog opens.
-    connect(m_print, &QAction::triggered, this, &ChartPrinting::printChart, Qt::QueuedConnection);
-    connect(m_save, &QAction::triggered, this, &ChartPrinting::saveChartAsPdf,
-            Qt::QueuedConnection);
+    connect(m_print, &QAction::triggered, this, &ChartOutputs::printChart, Qt::QueuedConnection);
+    connect(m_save, &QAction::triggered, this, &ChartOutputs::saveChartAsPdf, Qt::QueuedConnection);
     // The frame and the markers let the pointer through to the picture beneath; the arrow keeps
     // it, so it asks for the menu itself.
     for (Picture* picture : {m_window.Image3(), m_window.Image4(), m_window.Image2()}) {
@@ -42,7 +41,7 @@ ChartPrinting::ChartPrinting(PerZelpo& window, ChartWindowEvents& events,
     }
 }
 
-bool ChartPrinting::eventFilter(QObject* watched, QEvent* event)
+bool ChartOutputs::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::ContextMenu) {
         showMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
@@ -51,7 +50,7 @@ bool ChartPrinting::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-void ChartPrinting::showMenu(const QPoint& globalPosition)
+void ChartOutputs::showMenu(const QPoint& globalPosition)
 {
     QMenu menu(&m_window);
     menu.addAction(m_print);
@@ -59,7 +58,7 @@ void ChartPrinting::showMenu(const QPoint& globalPosition)
     menu.exec(globalPosition);
 }
 
-QString ChartPrinting::proposedPdfPath() const
+QString ChartOutputs::proposedPdfPath() const
 {
     const QString patientFile = namedPatientFile(m_window);
     const QString name = patientFile.isEmpty()
@@ -72,7 +71,7 @@ QString ChartPrinting::proposedPdfPath() const
     return QDir(folder).filePath(name);
 }
 
-void ChartPrinting::printChart()
+void ChartOutputs::printChart()
 {
     if (m_events.loadTypedHistory()) {
         return;
@@ -97,7 +96,7 @@ void ChartPrinting::printChart()
     painter.end();
 }
 
-void ChartPrinting::saveChartAsPdf()
+void ChartOutputs::saveChartAsPdf()
 {
     if (m_events.loadTypedHistory()) {
         return;
