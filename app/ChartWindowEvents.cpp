@@ -8,9 +8,12 @@
 #include "forms/TextBox.h"
 #include "procedures/HistoryLoader.h"
 #include "procedures/HoverReadout.h"
+#include "procedures/MarkerTooltip.h"
 
+#include <QHelpEvent>
 #include <QScopedValueRollback>
 #include <QShortcut>
+#include <QToolTip>
 
 ChartWindowEvents::ChartWindowEvents(PerZelpo& window, ChartServices services,
                                      std::function<void()> endProgram)
@@ -63,6 +66,29 @@ void ChartWindowEvents::connectEvents()
     connect(m_window.Text1(), &QLineEdit::returnPressed, this, &ChartWindowEvents::Command1_Click);
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), &m_window);
     connect(help, &QShortcut::activated, this, &ChartWindowEvents::Command2_Click);
+
+    // The markers let the pointer through to the chart pictures; the arrow, over the newest
+    // marker, keeps it.
+    for (Picture* picture : {m_window.Image3(), m_window.Image4(), m_window.Image2()}) {
+        picture->installEventFilter(this);
+    }
+}
+
+bool ChartWindowEvents::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip) {
+        return QObject::eventFilter(watched, event);
+    }
+    const auto* resting = static_cast<QHelpEvent*>(event);
+    auto* picture = static_cast<QWidget*>(watched);
+    const QString text =
+        markerTooltip(m_window, pointerTwips(picture->mapTo(&m_window, resting->pos())));
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+    } else {
+        QToolTip::showText(resting->globalPos(), text, picture);
+    }
+    return true;
 }
 
 void ChartWindowEvents::Form_MouseMove(float, float)

@@ -51,6 +51,10 @@ public:
     // the user asks again on the chart the load brought.
     bool loadTypedHistory();
 
+protected:
+    // A pointer resting on a marker asks the picture beneath for its tooltip.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void connectEvents();
     void loadHistory();

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QPixmap>
+#include <QVariant>
 #include <QWidget>
 
 // A rectangle or circle of the chart window: the command strip's outline, the chart frame and
@@ -23,6 +24,11 @@ public:
     QColor borderColour() const { return m_border; }
     int borderPixels() const { return m_borderPixels; }
 
+    // Whatever the program keeps with the shape, as a control's Tag holds it: a weighing marker
+    // keeps the weighing it shows.
+    void setTag(const QVariant& tag) { m_tag = tag; }
+    const QVariant& tag() const { return m_tag; }
+
 protected:
     QRect pixelGeometry() const override;
     void paintEvent(QPaintEvent* event) override;
@@ -38,4 +44,5 @@ private:
     QColor m_fill;
     QColor m_border;
     QPixmap m_drawn; // a circle as last drawn
+    QVariant m_tag;
 };

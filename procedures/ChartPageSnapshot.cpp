@@ -7,6 +7,7 @@
 #include "forms/Picture.h"
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
+#include "procedures/MarkerOperations.h"
 #include "records/PatientFile.h"
 
 #include <QDir>
@@ -43,7 +44,7 @@ ChartPageContent chartPageSnapshot(const PerZelpo& window, QDate today, const QD
     content.historyNumber = fileName.isEmpty() ? QStringLiteral("sin número") : fileName.left(7);
     const bool varon = window.varonSelected();
     content.sex = varon ? QStringLiteral("Varón") : QStringLiteral("Mujer");
-    content.chart = varon ? zelpo::ChartSex::Boys : zelpo::ChartSex::Girls;
+    content.chart = selectedChart(window);
     content.picture = twips(varon ? *window.Image4() : *window.Image3());
     content.printedOn = zelpo::dateText(today);
 

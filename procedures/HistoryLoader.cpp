@@ -8,6 +8,7 @@
 #include "forms/Picture.h"
 #include "forms/TextBox.h"
 #include "procedures/MarkerOperations.h"
+#include "procedures/MarkerTooltip.h"
 #include "records/PatientFile.h"
 
 #include <optional>
@@ -102,7 +103,7 @@ void HistoryLoader::plotStoredHistory(const QString& fileName)
     const zelpo::RecordReading reading = zelpo::readPatientRecords(fileName, m_patientFolder);
     if (const std::optional<QDate> birthDate = storedBirthDate(fileName, reading)) {
         m_window.Text2()->setText(zelpo::dateText(*birthDate));
-        plotWeighings(fileName, reading.records.sliced(1), *birthDate);
+        plotWeighings(fileName, reading.records, *birthDate);
         m_window.setMarkersHeld(false);
     } else {
         // Without a birth date no age can be worked out, so nothing is plotted, and the empty,
@@ -140,11 +141,14 @@ std::optional<QDate> HistoryLoader::storedBirthDate(const QString& fileName,
     return birthDate;
 }
 
-void HistoryLoader::plotWeighings(const QString& fileName, const QStringList& records,
+void HistoryLoader::plotWeighings(const QString& fileName, const QStringList& fileRecords,
                                   QDate birthDate)
 {
     int markerIndex = 0;
+    const QStringList records = fileRecords.sliced(1);
     const QList<zelpo::PlacedWeighing> weighings = zelpo::placeWeighings(records);
+    // The table's rows are the weighings placed, in the same order: row k is marker k's.
+    const zelpo::StoredHistory table = zelpo::storedHistory(fileRecords, selectedChart(m_window));
     for (qsizetype position = 0; position < weighings.size(); ++position) {
         // Markers beyond the pool would survive the next clearing and show on another child's
         // chart, so the rest of a longer history is only counted.
@@ -184,6 +188,7 @@ void HistoryLoader::plotWeighings(const QString& fileName, const QStringList& re
         m_window.setMarkersHeld(true);
         UbicarMarcador(m_window, markerIndex, zelpo::daysBetween(birthDate, *weighing.date),
                        weighing.grams);
+        tagMarker(m_window, markerIndex, table.weighings[markerIndex]);
         ++markerIndex;
     }
 }

@@ -36,6 +36,11 @@ void MarcarUltimoPunto(PerZelpo& window, int index)
     arrow->setTwipLeft(marker->twipLeft());
 }
 
+zelpo::ChartSex selectedChart(const PerZelpo& window)
+{
+    return window.varonSelected() ? zelpo::ChartSex::Boys : zelpo::ChartSex::Girls;
+}
+
 void LimpiarGrafico(PerZelpo& window)
 {
     for (int index = 0; index < zelpo::markerPoolSize; ++index) {

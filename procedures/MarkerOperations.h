@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/PercentileCurves.h"
+
 class PerZelpo;
 
 // The chart operations on the chart window's controls: the marker pool `sh`, the newest-point
@@ -17,3 +19,6 @@ void MarcarUltimoPunto(PerZelpo& window, int index);
 
 // Hides markers 0 to 106 and the arrow, and empties the weight box and the readout.
 void LimpiarGrafico(PerZelpo& window);
+
+// The chart of the sex selected, whose curves the markers are read against.
+zelpo::ChartSex selectedChart(const PerZelpo& window);

@@ -8,6 +8,7 @@
 #include "forms/TextBox.h"
 #include "procedures/HistoryLoader.h"
 #include "procedures/MarkerOperations.h"
+#include "procedures/MarkerTooltip.h"
 #include "records/PatientFile.h"
 
 #include <QDir>
@@ -63,10 +64,8 @@ void PlotCommand::Command1_Click()
     const MessageAnswer store =
         m_messages.show(QStringLiteral("Almacena las medidas tomadas al paciente"),
                         MessageStyle::YesNoQuestion, QStringLiteral("Pregunta"));
-    if (store == MessageAnswer::Yes) {
-        storeWeighing();
-    }
-    plotWeighing();
+    const bool stored = store == MessageAnswer::Yes && storeWeighing();
+    plotWeighing(stored);
 }
 
 void PlotCommand::Text1_LostFocus()
@@ -86,14 +85,14 @@ void PlotCommand::refuseWeight()
     m_window.Text1()->setFocus();
 }
 
-void PlotCommand::storeWeighing()
+bool PlotCommand::storeWeighing()
 {
     const QString historyText = m_window.Text3()->text();
     if (!zelpo::namesAChild(historyText)) {
         // A fraction is a number typed wrongly; no number, or the box's 0, is a number missing.
         if (zelpo::isNumber(historyText) && zelpo::numericValue(historyText) != 0) {
             reportHistoryNumberNotNumeric(m_messages);
-            return;
+            return false;
         }
         m_messages.show(
             QStringLiteral(
@@ -101,7 +100,7 @@ void PlotCommand::storeWeighing()
                 "número de historia clínica al paciente para así poder seguir la evolución de "
                 "zelpo en otra oportunidad"),
             MessageStyle::OkStop, errorTitle);
-        return;
+        return false;
     }
     // The weighing belongs to the chart of the sex it is filed under.
     const bool varonSelected = m_window.varonSelected();
@@ -113,9 +112,10 @@ void PlotCommand::storeWeighing()
         m_messages.show(storeFailureText(historyText, varonSelected, *failure),
                         MessageStyle::OkStop, errorTitle);
     }
+    return !failure;
 }
 
-void PlotCommand::plotWeighing()
+void PlotCommand::plotWeighing(bool stored)
 {
     const int index = PrimerMarcadorLibre(m_window);
     const QDate birthDate = zelpo::dateValue(m_window.Text2()->text()).value_or(QDate());
@@ -123,4 +123,44 @@ void PlotCommand::plotWeighing()
     const double ageDays = zelpo::daysBetween(birthDate, m_clock.today());
     UbicarMarcador(m_window, index, ageDays, grams);
     MarcarUltimoPunto(m_window, index);
+    tagMarker(m_window, index, plottedWeighing(stored, birthDate, grams));
+}
+
+zelpo::StoredWeighing PlotCommand::plottedWeighing(bool stored, QDate birthDate, double grams) const
+{
+    // A weighing just filed is the file's last row: the marker reads as the page and the
+    // spreadsheet read it. One not filed reads with its own values, its gain counted from the
+    // last weighing stored for the child.
+    const QList<zelpo::StoredWeighing> rows = storedWeighings();
+    if (stored && !rows.isEmpty()) {
+        return rows.last();
+    }
+    std::optional<zelpo::EarlierWeighing> earlier;
+    if (!rows.isEmpty()) {
+        earlier = {zelpo::dateValue(rows.last().date).value_or(QDate()), rows.last().grams};
+    }
+    const QDate today = m_clock.today();
+    return {zelpo::readWeighing(selectedChart(m_window), birthDate, today, grams, earlier),
+            zelpo::dateText(today), grams};
+}
+
+QList<zelpo::StoredWeighing> PlotCommand::storedWeighings() const
+{
+    const QString historyText = m_window.Text3()->text();
+    if (!zelpo::namesAChild(historyText)) {
+        return {};
+    }
+    const zelpo::Result<QString> fileName =
+        zelpo::NombreArchivo(historyText, m_window.varonSelected());
+    if (!fileName.ok()) {
+        return {};
+    }
+    const zelpo::Result<bool> exists = zelpo::patientFileExists(fileName.value(), m_patientFolder);
+    if (!exists.ok() || !exists.value()) {
+        return {};
+    }
+    return zelpo::storedHistory(
+               zelpo::readPatientRecords(fileName.value(), m_patientFolder).records,
+               selectedChart(m_window))
+        .weighings;
 }

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "records/StoredWeighings.h"
+
+#include <QDate>
 #include <QDir>
+#include <QList>
 
 class Clock;
 class MessageService;
@@ -22,8 +26,12 @@ public:
 
 private:
     void refuseWeight();
-    void storeWeighing();
-    void plotWeighing();
+    // True when the weighing was filed.
+    bool storeWeighing();
+    void plotWeighing(bool stored);
+    zelpo::StoredWeighing plottedWeighing(bool stored, QDate birthDate, double grams) const;
+    // The weighings stored for the child whose history number the box holds, if any.
+    QList<zelpo::StoredWeighing> storedWeighings() const;
 
     PerZelpo& m_window;
     MessageService& m_messages;

@@ -32,6 +32,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 namespace {
 
@@ -172,6 +173,22 @@ private slots:
                      qPrintable("(days, grams), found, expected: " +
                                 QDebug::toString(QList<QPointF>{{days, grams}, found, expected})));
         }
+    }
+
+    void restingOnAMarkerTellsWhereItsWeighingStands()
+    {
+        PrintableWindow zelpo;
+        QVERIFY(QTest::qWaitForWindowExposed(&zelpo.window));
+        const auto restOn = [&zelpo](int marker) {
+            const QPoint centre = zelpo.window.sh(marker)->geometry().center();
+            QHelpEvent rest(QEvent::ToolTip, zelpo.window.Image3()->mapFrom(&zelpo.window, centre),
+                            zelpo.window.mapToGlobal(centre));
+            QApplication::sendEvent(zelpo.window.Image3(), &rest);
+            return QToolTip::text();
+        };
+        QCOMPARE(restOn(1), "16/03/2021 · 6000 g · 30 días (0 meses) · > P97 · +158 g/día");
+        // Plotted, not stored: its own values, its gain since the last weighing stored.
+        QCOMPARE(restOn(4), "01/06/2023 · 12000 g · 837 días (27 meses) · P25–P50 · +5 g/día");
     }
 
     void pageNamesTheStoredBirthDateWhenTheBoxHoldsAnother()
