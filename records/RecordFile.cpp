@@ -1,17 +1,27 @@
 #include "records/RecordFile.h"
 
 #include <algorithm>
+#include <thread>
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
 #include <QTemporaryFile>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <io.h>
+#include <windows.h>
 #endif
 
 namespace zelpo {
@@ -19,6 +29,9 @@ namespace zelpo {
 namespace {
 
 enum class Access { Create, Append, Read };
+
+// How often a desk looks again whether another desk has finished with a file.
+constexpr std::chrono::milliseconds lockRetryInterval{10};
 
 QByteArray recordLine(const QString& record)
 {
@@ -138,10 +151,76 @@ Failure writeFailure(const QFileDevice& file, const QString& path, qint64 bytesW
         QStringLiteral("Error de E/S en el dispositivo al escribir en el archivo %1.").arg(name)};
 }
 
+Failure inUseAtAnotherDesk(const QString& path, FileLock lock)
+{
+    const QString name = fileNameOf(path);
+    if (lock == FileLock::Exclusive) {
+        return {PermissionDenied,
+                QStringLiteral("Permiso denegado: el archivo %1 está en uso en otro puesto; "
+                               "intente nuevamente.")
+                    .arg(name)};
+    }
+    return {PermissionDenied, QStringLiteral("Permiso denegado: el archivo %1 está en uso en otro "
+                                             "puesto y no se pudo leer; intente nuevamente.")
+                                  .arg(name)};
+}
+
+enum class LockAttempt { Taken, HeldElsewhere, NotKept };
+
+// One try, without waiting. A lock that this file system does not keep (a local lock
+// manager missing, an NFS share mounted without locking) is no reason to stop a desk working.
+LockAttempt tryLock(QFileDevice& file, FileLock lock)
+{
+#if defined(Q_OS_WIN)
+    // Qt hands out a C runtime descriptor over its own handle; closing the file closes that
+    // handle, and with it go its locks.
+    const int descriptor = file.handle();
+    const auto handle = descriptor < 0 ? INVALID_HANDLE_VALUE
+                                       : reinterpret_cast<HANDLE>(::_get_osfhandle(descriptor));
+    if (handle == INVALID_HANDLE_VALUE) {
+        return LockAttempt::NotKept;
+    }
+    // From the first byte to the largest offset there is, so that records appended past the
+    // present end are covered too.
+    OVERLAPPED fromTheStart{};
+    const DWORD flags = LOCKFILE_FAIL_IMMEDIATELY |
+                        (lock == FileLock::Exclusive ? LOCKFILE_EXCLUSIVE_LOCK : DWORD(0));
+    if (::LockFileEx(handle, flags, 0, MAXDWORD, MAXDWORD, &fromTheStart)) {
+        return LockAttempt::Taken;
+    }
+    const DWORD error = ::GetLastError();
+    return error == ERROR_LOCK_VIOLATION || error == ERROR_SHARING_VIOLATION
+               ? LockAttempt::HeldElsewhere
+               : LockAttempt::NotKept;
+#elif defined(Q_OS_UNIX)
+    // A record lock, which NFS and Samba pass on to the server, over the whole file: a length of
+    // 0 reaches whatever end the file will have.
+    struct flock whole = {};
+    whole.l_type = lock == FileLock::Exclusive ? F_WRLCK : F_RDLCK;
+    whole.l_whence = SEEK_SET;
+    whole.l_start = 0;
+    whole.l_len = 0;
+    int result;
+    do {
+        result = ::fcntl(file.handle(), F_SETLK, &whole);
+    } while (result != 0 && errno == EINTR);
+    if (result == 0) {
+        return LockAttempt::Taken;
+    }
+    return errno == EACCES || errno == EAGAIN ? LockAttempt::HeldElsewhere : LockAttempt::NotKept;
+#else
+    Q_UNUSED(file);
+    Q_UNUSED(lock);
+    return LockAttempt::NotKept;
+#endif
+}
+
 // Opens an existing ordinary file. Another program may put a link, a pipe or a device under the
 // name at any moment, so the name is opened without following a link and without waiting for a
 // pipe's other end, and what was opened is checked on the descriptor itself, not on the name.
-MaybeFailure openPlainFile(QFile& file, const QString& path, Access access)
+// With a lock, the file is handed back only once the lock is held.
+MaybeFailure openPlainFile(QFile& file, const QString& path, Access access,
+                           std::optional<FileLock> lock, const WhileWaiting& whileWaiting)
 {
     if (const std::optional<QString> other = otherThanPlainFile(path)) {
         return notAPlainFile(path, *other);
@@ -176,6 +255,12 @@ MaybeFailure openPlainFile(QFile& file, const QString& path, Access access)
         return notAPlainFile(path, *other);
     }
 #endif
+    if (lock) {
+        if (MaybeFailure notLocked = lockAgainstOtherDesks(file, *lock, path, whileWaiting)) {
+            file.close();
+            return notLocked;
+        }
+    }
     return std::nullopt;
 }
 
@@ -256,6 +341,25 @@ MaybeFailure writeAndClose(QFile& file, const QString& path, const QByteArray& l
 
 } // namespace
 
+MaybeFailure lockAgainstOtherDesks(QFileDevice& file, FileLock lock, const QString& path,
+                                   const WhileWaiting& whileWaiting)
+{
+    const QDeadlineTimer deadline(otherDeskWait, Qt::PreciseTimer);
+    for (bool told = false;; told = true) {
+        if (tryLock(file, lock) != LockAttempt::HeldElsewhere) {
+            return std::nullopt;
+        }
+        if (deadline.hasExpired()) {
+            return inUseAtAnotherDesk(path, lock);
+        }
+        if (!told && whileWaiting) {
+            whileWaiting();
+        }
+        std::this_thread::sleep_for(std::min<std::chrono::nanoseconds>(
+            lockRetryInterval, deadline.remainingTimeAsDuration()));
+    }
+}
+
 Result<bool> plainFileExists(const QString& path)
 {
     if (const std::optional<QString> other = otherThanPlainFile(path)) {
@@ -290,10 +394,12 @@ MaybeFailure createRecordFile(const QString& path, const QString& record)
     return std::nullopt;
 }
 
-MaybeFailure appendRecords(const QString& path, const AppendPlan& plan)
+MaybeFailure appendRecords(const QString& path, const AppendPlan& plan,
+                           const WhileWaiting& whileWaiting)
 {
     QFile file;
-    if (const MaybeFailure notOpened = openPlainFile(file, path, Access::Append)) {
+    if (const MaybeFailure notOpened =
+            openPlainFile(file, path, Access::Append, FileLock::Exclusive, whileWaiting)) {
         return notOpened;
     }
     const Result<QByteArray> stored = readContent(file, path);
@@ -326,10 +432,12 @@ MaybeFailure appendRecords(const QString& path, const AppendPlan& plan)
     return writeAndClose(file, path, lines);
 }
 
-RecordReading readRecords(const QString& path)
+RecordReading readRecords(const QString& path, const WhileWaiting& whileWaiting,
+                          std::optional<FileLock> lock)
 {
     QFile file;
-    if (const MaybeFailure notOpened = openPlainFile(file, path, Access::Read)) {
+    if (const MaybeFailure notOpened =
+            openPlainFile(file, path, Access::Read, lock, whileWaiting)) {
         return {{}, notOpened};
     }
     const Result<QByteArray> content = readContent(file, path);
