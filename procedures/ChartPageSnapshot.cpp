@@ -8,6 +8,7 @@
 #include "forms/Picture.h"
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
+#include "procedures/WaitCursor.h"
 #include "records/PatientFile.h"
 
 #include <QDir>
@@ -65,8 +66,9 @@ ChartPageContent chartPageSnapshot(const PerZelpo& window, QDate today)
     std::optional<QDate> birthDate = zelpo::dateValue(window.Text2()->text());
     // A file that cannot be read, or none, gives no records and so no table.
     if (!fileName.isEmpty()) {
-        const zelpo::StoredHistory stored =
-            zelpo::storedHistory(zelpo::readPatientRecords(fileName, QDir::current()).records);
+        const zelpo::StoredHistory stored = zelpo::storedHistory(
+            zelpo::readPatientRecords(fileName, QDir::current(), WaitCursor().whileWaiting())
+                .records);
         content.storedWeighings = stored.weighings;
         if (!birthDate) {
             birthDate = stored.birthDate;

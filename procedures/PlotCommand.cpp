@@ -9,6 +9,7 @@
 #include "forms/TextBox.h"
 #include "procedures/HistoryLoader.h"
 #include "procedures/MarkerOperations.h"
+#include "procedures/WaitCursor.h"
 #include "records/PatientFile.h"
 
 #include <QDir>
@@ -106,9 +107,9 @@ void PlotCommand::storeWeighing()
     // The weighing belongs to the chart of the sex it is filed under.
     m_window.Image3()->setVisible(m_window.Option1(1)->isChecked());
     const bool varonSelected = m_window.Option1(0)->isChecked();
-    const zelpo::MaybeFailure failure =
-        zelpo::GuardarMedida(varonSelected, historyText, m_window.Text2()->text(),
-                             m_window.Text1()->text(), m_clock.today(), QDir::current());
+    const zelpo::MaybeFailure failure = zelpo::GuardarMedida(
+        varonSelected, historyText, m_window.Text2()->text(), m_window.Text1()->text(),
+        m_clock.today(), QDir::current(), WaitCursor().whileWaiting());
     if (failure) {
         m_messages.show(storeFailureText(historyText, varonSelected, *failure),
                         MessageStyle::OkStop, errorTitle);
