@@ -30,6 +30,9 @@ namespace {
 
 enum class Access { Create, Append, Read };
 
+// A mark some editors put at the start of a text file saved as UTF-8; it is no part of a record.
+constexpr char utf8ByteOrderMark[] = "\xEF\xBB\xBF";
+
 // How often a desk looks again whether another desk has finished with a file.
 constexpr std::chrono::milliseconds lockRetryInterval{10};
 
@@ -282,11 +285,24 @@ Result<QByteArray> readContent(QFile& file, const QString& path)
     return content;
 }
 
+QByteArray withoutByteOrderMark(const QByteArray& content)
+{
+    return content.startsWith(utf8ByteOrderMark) ? content.sliced(3) : content;
+}
+
+// The program writes digits and "/" only, but a record typed in an editor may hold other letters,
+// saved in UTF-8 or in a single-byte code: whichever the line is, it is shown as typed.
+QString lineText(QByteArrayView line)
+{
+    const QString utf8 = QString::fromUtf8(line);
+    return utf8.toUtf8() == line ? utf8 : QString::fromLatin1(line);
+}
+
 RecordReading parseRecords(const QByteArray& content, const QString& path)
 {
     RecordReading reading;
-    for (const QByteArray& line : content.split('\n')) {
-        QString record = QString::fromLatin1(line).trimmed();
+    for (const QByteArray& line : withoutByteOrderMark(content).split('\n')) {
+        QString record = lineText(line).trimmed();
         if (record.isEmpty()) {
             continue;
         }
@@ -423,11 +439,18 @@ MaybeFailure appendRecords(const QString& path, const AppendPlan& plan,
     // A file whose last line has no line end (left so by an editor or a cut-off copy) would run
     // that line and ours together; the line end goes out in the same write as the records.
     QByteArray lines;
-    if (!stored.value().isEmpty() && !stored.value().endsWith('\n')) {
+    const QByteArray text = withoutByteOrderMark(stored.value());
+    if (!text.isEmpty() && !text.endsWith('\n')) {
         lines = "\r\n";
     }
     for (const QString& record : records.value()) {
         lines += recordLine(record);
+    }
+    // A history the program could no longer read back would be lost as a whole.
+    if (stored.value().size() + lines.size() > maxRecordFileSize) {
+        return Failure{DataTooLarge,
+                       QStringLiteral("El archivo %1 está lleno: no admite más medidas.")
+                           .arg(fileNameOf(path))};
     }
     return writeAndClose(file, path, lines);
 }

@@ -54,8 +54,9 @@ using AppendPlan = std::function<Result<QStringList>(const QStringList& storedRe
 // Reads the existing file back through the descriptor it then appends to, and appends what the
 // plan makes of its records with a single write, all under the file's exclusive lock, so that two
 // programs appending at the same moment never mix their lines. Nothing is appended to a file that
-// cannot be read back as records of ours: too large, a record too long, or bytes that are no
-// text. Never creates the file.
+// cannot be read back as records of ours (too large, a record too long, or bytes that are no
+// text), nor when the new records would make it too large to be read back. Never creates the
+// file.
 MaybeFailure appendRecords(const QString& path, const AppendPlan& plan,
                            const WhileWaiting& whileWaiting = {});
 
@@ -66,9 +67,10 @@ struct RecordReading
 };
 
 // Reads every record back, under the file's shared lock unless told to take none. Blank lines are
-// skipped; a missing final line end, bare line feeds, blanks around a record and missing
-// quotation marks are tolerated. A file larger than maxRecordFileSize yields no records, and a
-// record longer than maxRecordLength ends the reading.
+// skipped; a UTF-8 byte-order mark at the start, a missing final line end, bare line feeds,
+// blanks around a record and missing quotation marks are tolerated. A line is read as UTF-8
+// when it is valid UTF-8, otherwise byte for byte. A file larger than maxRecordFileSize yields
+// no records, and a record longer than maxRecordLength ends the reading.
 RecordReading readRecords(const QString& path, const WhileWaiting& whileWaiting = {},
                           std::optional<FileLock> lock = FileLock::Shared);
 
