@@ -13,6 +13,7 @@
 #include "procedures/ChartPageSnapshot.h"
 #include "procedures/MarkerOperations.h"
 #include "records/PatientFile.h"
+#include "records/RecordFile.h"
 #include "records/WeighingsCsv.h"
 
 #include <QApplication>
@@ -207,6 +208,34 @@ QList<double> InteractionBench::timeStoresIntoHistory(int runs)
         }
     }
     QFile::remove(copyFile);
+    return times;
+}
+
+QList<double> InteractionBench::timeLocksAroundStores(int runs)
+{
+    const QString historyFile = QStringLiteral("0004711V.CRV");
+    QList<double> times;
+    for (int run = 0; run < runs && m_problem.isEmpty(); ++run) {
+        QFile file(historyFile);
+        if (!file.open(QIODevice::ReadWrite)) {
+            fail(QStringLiteral("the history file could not be opened to lock it"));
+            break;
+        }
+        QElapsedTimer clock;
+        clock.start();
+        const zelpo::MaybeFailure failure =
+            zelpo::lockAgainstOtherDesks(file, zelpo::FileLock::Exclusive, historyFile);
+        file.close();
+        const qint64 lockedAndClosed = clock.nsecsElapsed();
+        file.open(QIODevice::ReadWrite);
+        clock.restart();
+        file.close();
+        times.append(double(lockedAndClosed - clock.nsecsElapsed()) / 1e6);
+        if (failure) {
+            fail(QStringLiteral("the history file could not be locked: %1")
+                     .arg(failure->description));
+        }
+    }
     return times;
 }
 

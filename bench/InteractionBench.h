@@ -37,6 +37,9 @@ public:
     QList<double> timePointerMoves(int runs);
     // Storing one weighing into a copy of the stored history: the file read back, then appended.
     QList<double> timeStoresIntoHistory(int runs);
+    // What the lock adds to one store: taking the history file's exclusive lock and releasing
+    // it as the file is closed, less the close of an unlocked file.
+    QList<double> timeLocksAroundStores(int runs);
     // The printed page of the loaded history, from the window to a whole PDF in memory.
     QList<double> timeChartPages(int runs);
     // Microseconds per stored weighing read against the one before it: its band and its gain.

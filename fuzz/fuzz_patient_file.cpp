@@ -91,13 +91,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                     "a file that is no history is refused and left as it was", context);
         return 0;
     }
-    requireThat(!storing.has_value(), "a weighing can be added to any history", context);
-    // Only a last line left without its line end gets one, in front of the new records; an
-    // emptied file gets its birth date back first.
-    const bool unended = !content.isEmpty() && !content.endsWith('\n');
+    // Only a last line left without its line end gets one, in front of the new records (a
+    // byte-order mark alone is no line); an emptied file gets its birth date back first.
+    const QByteArray text = content.startsWith("\xEF\xBB\xBF") ? content.sliced(3) : content;
+    const bool unended = !text.isEmpty() && !text.endsWith('\n');
     const QByteArray added = QByteArray(unended ? "\r\n" : "") +
                              (reading.records.isEmpty() ? "\"14/02/2021\"\r\n" : "") +
                              storedWeighing;
+    if (content.size() + added.size() > zelpo::maxRecordFileSize) {
+        requireThat(storing.has_value() && contentOf(path) == content,
+                    "a history with no room left is refused and left as it was", context);
+        return 0;
+    }
+    requireThat(!storing.has_value(), "a weighing can be added to any history", context);
     requireThat(contentOf(path) == content + added,
                 "storing only adds records at the end and changes nothing else", context);
     const zelpo::RecordReading afterStoring = zelpo::readRecords(path);

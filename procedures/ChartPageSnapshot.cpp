@@ -8,6 +8,7 @@
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
 #include "procedures/MarkerOperations.h"
+#include "procedures/WaitCursor.h"
 #include "records/PatientFile.h"
 
 #include <QDir>
@@ -67,7 +68,8 @@ ChartPageContent chartPageSnapshot(const PerZelpo& window, QDate today, const QD
     // A file that cannot be read, or none, gives no records and so no table.
     if (!fileName.isEmpty()) {
         const zelpo::StoredHistory stored = zelpo::storedHistory(
-            zelpo::readPatientRecords(fileName, patientFolder).records, content.chart);
+            zelpo::readPatientRecords(fileName, patientFolder, WaitCursor().whileWaiting()).records,
+            content.chart);
         content.storedWeighings = stored.weighings;
         if (!birthDate) {
             birthDate = stored.birthDate;

@@ -9,6 +9,7 @@
 #include "forms/TextBox.h"
 #include "procedures/MarkerOperations.h"
 #include "procedures/MarkerTooltip.h"
+#include "procedures/WaitCursor.h"
 #include "records/PatientFile.h"
 
 #include <optional>
@@ -100,7 +101,8 @@ void HistoryLoader::leaveBirthDateToType()
 
 void HistoryLoader::plotStoredHistory(const QString& fileName)
 {
-    const zelpo::RecordReading reading = zelpo::readPatientRecords(fileName, m_patientFolder);
+    const zelpo::RecordReading reading =
+        zelpo::readPatientRecords(fileName, m_patientFolder, WaitCursor().whileWaiting());
     if (const std::optional<QDate> birthDate = storedBirthDate(fileName, reading)) {
         m_window.Text2()->setText(zelpo::dateText(*birthDate));
         plotWeighings(fileName, reading.records, *birthDate);

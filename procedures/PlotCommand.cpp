@@ -9,6 +9,7 @@
 #include "procedures/HistoryLoader.h"
 #include "procedures/MarkerOperations.h"
 #include "procedures/MarkerTooltip.h"
+#include "procedures/WaitCursor.h"
 #include "records/PatientFile.h"
 
 #include <QDir>
@@ -105,9 +106,9 @@ bool PlotCommand::storeWeighing()
     // The weighing belongs to the chart of the sex it is filed under.
     const bool varonSelected = m_window.varonSelected();
     m_window.Image3()->setVisible(!varonSelected);
-    const zelpo::MaybeFailure failure =
-        zelpo::GuardarMedida(varonSelected, historyText, m_window.Text2()->text(),
-                             m_window.Text1()->text(), m_clock.today(), m_patientFolder);
+    const zelpo::MaybeFailure failure = zelpo::GuardarMedida(
+        varonSelected, historyText, m_window.Text2()->text(), m_window.Text1()->text(),
+        m_clock.today(), m_patientFolder, WaitCursor().whileWaiting());
     if (failure) {
         m_messages.show(storeFailureText(historyText, varonSelected, *failure),
                         MessageStyle::OkStop, errorTitle);

@@ -44,7 +44,7 @@ Result<QString> NombreArchivo(const QString& historyText, bool varonSelected)
 
 MaybeFailure GuardarMedida(bool varonSelected, const QString& historyText,
                            const QString& birthDateText, const QString& weightText, QDate today,
-                           const QDir& directory)
+                           const QDir& directory, const WhileWaiting& whileWaiting)
 {
     const Result<QString> fileName = NombreArchivo(historyText, varonSelected);
     if (!fileName.ok()) {
@@ -74,7 +74,10 @@ MaybeFailure GuardarMedida(bool varonSelected, const QString& historyText,
             return created;
         }
     }
-    return appendRecords(path, [&](const QStringList& stored) -> Result<QStringList> {
+    // Created or found, the file takes the weighing under its lock, as it does at every other
+    // desk: the file comes into being already holding its birth date, so the read-back and
+    // append are the only steps that other desks must not interleave with.
+    const AppendPlan plan = [&](const QStringList& stored) -> Result<QStringList> {
         // A file emptied by hand or by a broken disk has lost its birth date too; it gets it
         // back before the weighing, so that the weighing is never read as the birth date.
         if (stored.isEmpty()) {
@@ -91,16 +94,19 @@ MaybeFailure GuardarMedida(bool varonSelected, const QString& historyText,
                                .arg(fileName.value())};
         }
         return QStringList{weighing.value()};
-    });
+    };
+    return appendRecords(path, plan, whileWaiting);
 }
 
 Result<bool> patientFileExists(const QString& fileName, const QDir& directory)
 {
     return plainFileExists(directory.filePath(fileName));
 }
-RecordReading readPatientRecords(const QString& fileName, const QDir& directory)
+
+RecordReading readPatientRecords(const QString& fileName, const QDir& directory,
+                                 const WhileWaiting& whileWaiting)
 {
-    return readRecords(directory.filePath(fileName));
+    return readRecords(directory.filePath(fileName), whileWaiting);
 }
 
 WeighingRecord splitWeighingRecord(const QString& record)

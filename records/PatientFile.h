@@ -27,18 +27,20 @@ Result<QString> NombreArchivo(const QString& historyText, bool varonSelected);
 
 // Appends one weighing, dated `today`, to the patient's file in `directory`, first creating the
 // file with the birth-date record when there is none. The birth date of an existing file is
-// never touched, and nothing is appended to a file that cannot be read back as a history. The texts
-// are those of the chart window's boxes, already checked by the caller.
+// never touched, and nothing is appended to a file that cannot be read back as a history, nor
+// while another desk keeps the file in use past otherDeskWait. The texts are those of the chart
+// window's boxes, already checked by the caller.
 MaybeFailure GuardarMedida(bool varonSelected, const QString& historyText,
                            const QString& birthDateText, const QString& weightText, QDate today,
-                           const QDir& directory);
+                           const QDir& directory, const WhileWaiting& whileWaiting = {});
 
 // Whether the patient file exists as an ordinary file in `directory`; fails when something else
 // (a link, a pipe, a device, a folder) stands under its name.
 Result<bool> patientFileExists(const QString& fileName, const QDir& directory);
 
 // Every record of the file in order: the birth date first, then the weighings.
-RecordReading readPatientRecords(const QString& fileName, const QDir& directory);
+RecordReading readPatientRecords(const QString& fileName, const QDir& directory,
+                                 const WhileWaiting& whileWaiting = {});
 
 struct WeighingRecord
 {

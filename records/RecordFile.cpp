@@ -1,17 +1,27 @@
 #include "records/RecordFile.h"
 
 #include <algorithm>
+#include <thread>
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
 #include <QTemporaryFile>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <io.h>
+#include <windows.h>
 #endif
 
 namespace zelpo {
@@ -19,6 +29,12 @@ namespace zelpo {
 namespace {
 
 enum class Access { Create, Append, Read };
+
+// A mark some editors put at the start of a text file saved as UTF-8; it is no part of a record.
+constexpr char utf8ByteOrderMark[] = "\xEF\xBB\xBF";
+
+// How often a desk looks again whether another desk has finished with a file.
+constexpr std::chrono::milliseconds lockRetryInterval{10};
 
 QByteArray recordLine(const QString& record)
 {
@@ -138,10 +154,76 @@ Failure writeFailure(const QFileDevice& file, const QString& path, qint64 bytesW
         QStringLiteral("Error de E/S en el dispositivo al escribir en el archivo %1.").arg(name)};
 }
 
+Failure inUseAtAnotherDesk(const QString& path, FileLock lock)
+{
+    const QString name = fileNameOf(path);
+    if (lock == FileLock::Exclusive) {
+        return {PermissionDenied,
+                QStringLiteral("Permiso denegado: el archivo %1 está en uso en otro puesto; "
+                               "intente nuevamente.")
+                    .arg(name)};
+    }
+    return {PermissionDenied, QStringLiteral("Permiso denegado: el archivo %1 está en uso en otro "
+                                             "puesto y no se pudo leer; intente nuevamente.")
+                                  .arg(name)};
+}
+
+enum class LockAttempt { Taken, HeldElsewhere, NotKept };
+
+// One try, without waiting. A lock that this file system does not keep (a local lock
+// manager missing, an NFS share mounted without locking) is no reason to stop a desk working.
+LockAttempt tryLock(QFileDevice& file, FileLock lock)
+{
+#if defined(Q_OS_WIN)
+    // Qt hands out a C runtime descriptor over its own handle; closing the file closes that
+    // handle, and with it go its locks.
+    const int descriptor = file.handle();
+    const auto handle = descriptor < 0 ? INVALID_HANDLE_VALUE
+                                       : reinterpret_cast<HANDLE>(::_get_osfhandle(descriptor));
+    if (handle == INVALID_HANDLE_VALUE) {
+        return LockAttempt::NotKept;
+    }
+    // From the first byte to the largest offset there is, so that records appended past the
+    // present end are covered too.
+    OVERLAPPED fromTheStart{};
+    const DWORD flags = LOCKFILE_FAIL_IMMEDIATELY |
+                        (lock == FileLock::Exclusive ? LOCKFILE_EXCLUSIVE_LOCK : DWORD(0));
+    if (::LockFileEx(handle, flags, 0, MAXDWORD, MAXDWORD, &fromTheStart)) {
+        return LockAttempt::Taken;
+    }
+    const DWORD error = ::GetLastError();
+    return error == ERROR_LOCK_VIOLATION || error == ERROR_SHARING_VIOLATION
+               ? LockAttempt::HeldElsewhere
+               : LockAttempt::NotKept;
+#elif defined(Q_OS_UNIX)
+    // A record lock, which NFS and Samba pass on to the server, over the whole file: a length of
+    // 0 reaches whatever end the file will have.
+    struct flock whole = {};
+    whole.l_type = lock == FileLock::Exclusive ? F_WRLCK : F_RDLCK;
+    whole.l_whence = SEEK_SET;
+    whole.l_start = 0;
+    whole.l_len = 0;
+    int result;
+    do {
+        result = ::fcntl(file.handle(), F_SETLK, &whole);
+    } while (result != 0 && errno == EINTR);
+    if (result == 0) {
+        return LockAttempt::Taken;
+    }
+    return errno == EACCES || errno == EAGAIN ? LockAttempt::HeldElsewhere : LockAttempt::NotKept;
+#else
+    Q_UNUSED(file);
+    Q_UNUSED(lock);
+    return LockAttempt::NotKept;
+#endif
+}
+
 // Opens an existing ordinary file. Another program may put a link, a pipe or a device under the
 // name at any moment, so the name is opened without following a link and without waiting for a
 // pipe's other end, and what was opened is checked on the descriptor itself, not on the name.
-MaybeFailure openPlainFile(QFile& file, const QString& path, Access access)
+// With a lock, the file is handed back only once the lock is held.
+MaybeFailure openPlainFile(QFile& file, const QString& path, Access access,
+                           std::optional<FileLock> lock, const WhileWaiting& whileWaiting)
 {
     if (const std::optional<QString> other = otherThanPlainFile(path)) {
         return notAPlainFile(path, *other);
@@ -176,6 +258,12 @@ MaybeFailure openPlainFile(QFile& file, const QString& path, Access access)
         return notAPlainFile(path, *other);
     }
 #endif
+    if (lock) {
+        if (MaybeFailure notLocked = lockAgainstOtherDesks(file, *lock, path, whileWaiting)) {
+            file.close();
+            return notLocked;
+        }
+    }
     return std::nullopt;
 }
 
@@ -197,11 +285,24 @@ Result<QByteArray> readContent(QFile& file, const QString& path)
     return content;
 }
 
+QByteArray withoutByteOrderMark(const QByteArray& content)
+{
+    return content.startsWith(utf8ByteOrderMark) ? content.sliced(3) : content;
+}
+
+// The program writes digits and "/" only, but a record typed in an editor may hold other letters,
+// saved in UTF-8 or in a single-byte code: whichever the line is, it is shown as typed.
+QString lineText(QByteArrayView line)
+{
+    const QString utf8 = QString::fromUtf8(line);
+    return utf8.toUtf8() == line ? utf8 : QString::fromLatin1(line);
+}
+
 RecordReading parseRecords(const QByteArray& content, const QString& path)
 {
     RecordReading reading;
-    for (const QByteArray& line : content.split('\n')) {
-        QString record = QString::fromLatin1(line).trimmed();
+    for (const QByteArray& line : withoutByteOrderMark(content).split('\n')) {
+        QString record = lineText(line).trimmed();
         if (record.isEmpty()) {
             continue;
         }
@@ -256,6 +357,25 @@ MaybeFailure writeAndClose(QFile& file, const QString& path, const QByteArray& l
 
 } // namespace
 
+MaybeFailure lockAgainstOtherDesks(QFileDevice& file, FileLock lock, const QString& path,
+                                   const WhileWaiting& whileWaiting)
+{
+    const QDeadlineTimer deadline(otherDeskWait, Qt::PreciseTimer);
+    for (bool told = false;; told = true) {
+        if (tryLock(file, lock) != LockAttempt::HeldElsewhere) {
+            return std::nullopt;
+        }
+        if (deadline.hasExpired()) {
+            return inUseAtAnotherDesk(path, lock);
+        }
+        if (!told && whileWaiting) {
+            whileWaiting();
+        }
+        std::this_thread::sleep_for(std::min<std::chrono::nanoseconds>(
+            lockRetryInterval, deadline.remainingTimeAsDuration()));
+    }
+}
+
 Result<bool> plainFileExists(const QString& path)
 {
     if (const std::optional<QString> other = otherThanPlainFile(path)) {
@@ -290,10 +410,12 @@ MaybeFailure createRecordFile(const QString& path, const QString& record)
     return std::nullopt;
 }
 
-MaybeFailure appendRecords(const QString& path, const AppendPlan& plan)
+MaybeFailure appendRecords(const QString& path, const AppendPlan& plan,
+                           const WhileWaiting& whileWaiting)
 {
     QFile file;
-    if (const MaybeFailure notOpened = openPlainFile(file, path, Access::Append)) {
+    if (const MaybeFailure notOpened =
+            openPlainFile(file, path, Access::Append, FileLock::Exclusive, whileWaiting)) {
         return notOpened;
     }
     const Result<QByteArray> stored = readContent(file, path);
@@ -317,19 +439,28 @@ MaybeFailure appendRecords(const QString& path, const AppendPlan& plan)
     // A file whose last line has no line end (left so by an editor or a cut-off copy) would run
     // that line and ours together; the line end goes out in the same write as the records.
     QByteArray lines;
-    if (!stored.value().isEmpty() && !stored.value().endsWith('\n')) {
+    const QByteArray text = withoutByteOrderMark(stored.value());
+    if (!text.isEmpty() && !text.endsWith('\n')) {
         lines = "\r\n";
     }
     for (const QString& record : records.value()) {
         lines += recordLine(record);
     }
+    // A history the program could no longer read back would be lost as a whole.
+    if (stored.value().size() + lines.size() > maxRecordFileSize) {
+        return Failure{DataTooLarge,
+                       QStringLiteral("El archivo %1 está lleno: no admite más medidas.")
+                           .arg(fileNameOf(path))};
+    }
     return writeAndClose(file, path, lines);
 }
 
-RecordReading readRecords(const QString& path)
+RecordReading readRecords(const QString& path, const WhileWaiting& whileWaiting,
+                          std::optional<FileLock> lock)
 {
     QFile file;
-    if (const MaybeFailure notOpened = openPlainFile(file, path, Access::Read)) {
+    if (const MaybeFailure notOpened =
+            openPlainFile(file, path, Access::Read, lock, whileWaiting)) {
         return {{}, notOpened};
     }
     const Result<QByteArray> content = readContent(file, path);

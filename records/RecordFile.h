@@ -2,10 +2,13 @@
 
 #include "core/Failure.h"
 
+#include <chrono>
 #include <functional>
 
 #include <QString>
 #include <QStringList>
+
+class QFileDevice;
 
 // Files of quoted text records, one per line, each line ending in carriage return and line feed.
 // Every call opens the file, does its one job and closes it again.
@@ -15,6 +18,26 @@ namespace zelpo {
 inline constexpr qsizetype maxRecordLength = 64;
 // A history of forty thousand weighings still fits; anything larger is not a patient's history.
 inline constexpr qint64 maxRecordFileSize = 1024 * 1024;
+
+// The program's folder may be shared by several desks. A file another desk is reading or
+// appending to is waited for this long; then the user is told to try again.
+inline constexpr std::chrono::milliseconds otherDeskWait{3000};
+
+// Called once when a file turns out to be in use at another desk, before the wait for it
+// begins, so that the window can show that it is waiting.
+using WhileWaiting = std::function<void()>;
+
+enum class FileLock {
+    Shared,    // to read: readers never wait for each other, only for a desk appending
+    Exclusive, // to read back and append: one desk at a time
+};
+
+// Locks the whole of the open file against the programs of other desks (honoured by NFS and
+// SMB servers), trying again for up to otherDeskWait while another desk holds it. Closing the
+// file releases the lock, so a file is never left locked between two operations. On a file
+// system that keeps no locks the file is used unlocked, as a single desk always could.
+MaybeFailure lockAgainstOtherDesks(QFileDevice& file, FileLock lock, const QString& path,
+                                   const WhileWaiting& whileWaiting = {});
 
 // Whether an ordinary file stands under the name, looked at without following a link. When
 // something else stands there (a symbolic link, a pipe, a device, a socket, a folder), the
@@ -29,11 +52,13 @@ MaybeFailure createRecordFile(const QString& path, const QString& record);
 using AppendPlan = std::function<Result<QStringList>(const QStringList& storedRecords)>;
 
 // Reads the existing file back through the descriptor it then appends to, and appends what the
-// plan makes of its records with a single write, so that two programs appending at the same
-// moment never mix their lines. Nothing is appended to a file that cannot be read back as
-// records of ours: too large, a record too long, or bytes that are no text. Never creates the
+// plan makes of its records with a single write, all under the file's exclusive lock, so that two
+// programs appending at the same moment never mix their lines. Nothing is appended to a file that
+// cannot be read back as records of ours (too large, a record too long, or bytes that are no
+// text), nor when the new records would make it too large to be read back. Never creates the
 // file.
-MaybeFailure appendRecords(const QString& path, const AppendPlan& plan);
+MaybeFailure appendRecords(const QString& path, const AppendPlan& plan,
+                           const WhileWaiting& whileWaiting = {});
 
 struct RecordReading
 {
@@ -41,9 +66,12 @@ struct RecordReading
     std::optional<Failure> failure; // why reading stopped early; the records before it are kept
 };
 
-// Reads every record back. Blank lines are skipped; a missing final line end, bare line feeds,
-// blanks around a record and missing quotation marks are tolerated. A file larger than
-// maxRecordFileSize yields no records, and a record longer than maxRecordLength ends the reading.
-RecordReading readRecords(const QString& path);
+// Reads every record back, under the file's shared lock unless told to take none. Blank lines are
+// skipped; a UTF-8 byte-order mark at the start, a missing final line end, bare line feeds,
+// blanks around a record and missing quotation marks are tolerated. A line is read as UTF-8
+// when it is valid UTF-8, otherwise byte for byte. A file larger than maxRecordFileSize yields
+// no records, and a record longer than maxRecordLength ends the reading.
+RecordReading readRecords(const QString& path, const WhileWaiting& whileWaiting = {},
+                          std::optional<FileLock> lock = FileLock::Shared);
 
 } // namespace zelpo

@@ -236,6 +236,8 @@ private slots:
         QTest::newRow("bad date of the first weighing: skipped")
             << birth + "\"03/13/20210000003950\"\r\n" + second << 13 << "14/02/2021"
             << QList<Weighing>{{55, 4620}};
+        QTest::newRow("byte-order mark")
+            << "\xef\xbb\xbf" + birth + first << 0 << "14/02/2021" << QList<Weighing>{{17, 3950}};
         QTest::newRow("unreadable line: reading ends")
             << birth + first + QByteArray(100, '7') + "\r\n" + second << 7 << "14/02/2021"
             << QList<Weighing>{{17, 3950}};

@@ -252,7 +252,9 @@ private slots:
             {"folder", "folder", "una carpeta"},
             {"2 MB", QString(2'000'000, '1'), "demasiado grande"},
             {"NUL bytes", nul, "datos que no son texto"},
-            {"no birth date", "\"03/03/20210000003950\"", "no comienza con una fecha"}};
+            {"no birth date", "\"03/03/20210000003950\"", "no comienza con una fecha"},
+            {"no room for one more",
+             QString(firstStore).append(firstStore.sliced(14).repeated(43689)), "está lleno"}};
         for (const auto& [tag, planted, told] : rows)
             QTest::newRow(tag) << planted << QString(told);
     }

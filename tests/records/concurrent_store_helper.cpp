@@ -3,17 +3,41 @@
 // standard input naming a moment (microseconds since the epoch) to start at, then waits for that
 // moment without sleeping, so that both copies begin within microseconds of each other.
 //
+// With "hold" it is another desk in the middle of a slow append: it locks the file, writes half
+// of <text>, says "locked", waits <milliseconds> and writes the rest.
+//
 // Usage: concurrent_store_helper <folder> <birth date> <first weight> <count>
+//        concurrent_store_helper hold <file> <milliseconds> [<text>]
 
 #include "records/PatientFile.h"
 
 #include <chrono>
 #include <cstdio>
+#include <fcntl.h>
 #include <iostream>
 #include <string>
+#include <thread>
+#include <unistd.h>
+
+static bool holdTheLock(const char* path, int milliseconds, const std::string& text)
+{
+    struct flock whole = {};
+    whole.l_type = F_WRLCK;
+    const int file = ::open(path, O_RDWR | O_APPEND);
+    const auto half = ssize_t(text.size() / 2);
+    if (file < 0 || ::fcntl(file, F_SETLKW, &whole) != 0 ||
+        ::write(file, text.data(), half) != half)
+        return false;
+    std::cout << "locked" << std::endl;
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    return ::write(file, text.data() + half, text.size() - half) == ssize_t(text.size()) - half;
+}
 
 int main(int argc, char* argv[])
 {
+    if (argc >= 4 && argv[1] == std::string("hold")) {
+        return holdTheLock(argv[2], std::stoi(argv[3]), argc > 4 ? argv[4] : "") ? 0 : 1;
+    }
     if (argc != 5) {
         std::fputs("usage: concurrent_store_helper <folder> <birth date> <first weight> <count>\n",
                    stderr);

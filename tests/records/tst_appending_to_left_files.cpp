@@ -46,6 +46,8 @@ void AppendingToLeftFiles::storingAddsAWholeRecordAfterAnyLastLine_data()
     // An emptied file has lost its birth date: it gets the one typed now, before the weighing.
     QTest::newRow("empty") << QByteArray() << "\"01/01/2020\"\r\n" + storedLine
                            << QStringList{"01/01/2020"};
+    QTest::newRow("byte-order mark kept")
+        << QByteArray("\xef\xbb\xbf\"14/02/2021\"\r\n") << storedLine << QStringList{"14/02/2021"};
     QTest::newRow("ends in blanks")
         << QByteArray("\"14/02/2021\"\r\n  \t") << "\r\n" + storedLine << QStringList{"14/02/2021"};
 }

@@ -1,3 +1,4 @@
+#include "records/OutputFile.h"
 #include "records/PatientFile.h"
 #include "records/WeighingsCsv.h"
 #include "support/TestFiles.h"
@@ -38,6 +39,9 @@ private slots:
     void failedStoresLeaveTheFolderAsItWas();
     void aFullDiskLeavesNoWeighingWithoutBirthDate();
     void exportsEachWeighingAsTheChartShowsIt();
+    void outputNeverReplacesAPatientFile_data();
+    void outputNeverReplacesAPatientFile();
+    void anOutputIsWrittenWholeOrNotAtAll();
 };
 
 void PatientFile::namesTheFileAfterNumberAndSex_data()
@@ -162,6 +166,57 @@ void PatientFile::exportsEachWeighingAsTheChartShowsIt()
     const QByteArray quoted = weighingsCsv("1;\"2\"\n", storedHistory(records, ChartSex::Boys));
     QVERIFY2(quoted.contains("\r\n\"1;\"\"2\"\"\n\";Varón;29/10/2022;28/10/2024;730;24;12500;"),
              quoted.constData());
+}
+
+void PatientFile::outputNeverReplacesAPatientFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content"); // null: nothing there; "->": a link to a history
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("over another output") << "informe.pdf" << QByteArray("%PDF-1.4") << false;
+    QTest::newRow("a patient file's name") << "0004711M.CRV" << QByteArray() << true;
+    QTest::newRow("any case, any folder") << "sub/informe.Crv" << QByteArray("x") << true;
+    QTest::newRow("Windows drops the dot") << "informe.crv." << QByteArray() << true;
+    QTest::newRow("a history by another name") << "historia.txt" << birthLine << true;
+    QTest::newRow("a link to a history") << "enlace.pdf" << QByteArray("->") << true;
+}
+
+void PatientFile::outputNeverReplacesAPatientFile()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(bool, refused);
+    QTemporaryDir temp;
+    const QString path = temp.filePath(name);
+    QVERIFY(QDir(temp.path()).mkdir("sub") && !store(temp.path()));
+    if (content == "->")
+        QVERIFY(QFile::link(temp.filePath("0004711M.CRV"), path));
+    else if (!content.isNull())
+        QVERIFY(writeBytes(path, content));
+    const QByteArray before = contentOf(path);
+    const MaybeFailure saved =
+        saveOutputFile(path, [](QIODevice& out) { return out.write("%PDF") == 4; });
+    const QString named =
+        QDir::toNativeSeparators(temp.path()); // the folder as the system writes it
+    QVERIFY2(bool(saved) == refused && (!saved || saved->description.contains(named)),
+             qPrintable(describe(saved)));
+    QCOMPARE(contentOf(path), refused ? before : QByteArray("%PDF"));
+    QCOMPARE(contentOf(temp.filePath("0004711M.CRV")), birthLine + firstWeighing);
+}
+
+void PatientFile::anOutputIsWrittenWholeOrNotAtAll()
+{
+    QTemporaryDir temp;
+    const QString output = temp.filePath("informe.pdf");
+    QVERIFY(writeBytes(output, "earlier"));
+    // A writer that gives up halfway; then a history put there by another program meanwhile.
+    QVERIFY(saveOutputFile(output, [](QIODevice& out) { return !out.write("half"); }));
+    QCOMPARE(contentOf(output), QByteArray("earlier"));
+    QVERIFY(saveOutputFile(output, [&output](QIODevice& out) {
+        return writeBytes(output, birthLine) && out.write("%PDF") == 4;
+    }));
+    QCOMPARE(contentOf(output), birthLine);
+    QCOMPARE(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"informe.pdf"});
 }
 
 QTEST_GUILESS_MAIN(PatientFile)

@@ -49,6 +49,8 @@ void RecordFile::readsRecordsTolerantly_data()
         << QByteArray("14/02/2021\r\n03/03/20210000003950\r\n") << history;
     QTest::newRow("single-byte text")
         << QByteArray("\"a\xf1o\"\r\n") << QStringList{QString::fromUtf8("año")};
+    QTest::newRow("UTF-8 text") << QByteArray("\"a\xc3\xb1o\"\r\n")
+                                << QStringList{QString::fromUtf8("año")};
 }
 
 void RecordFile::readsRecordsTolerantly()
@@ -76,6 +78,11 @@ void RecordFile::readsNoMoreThanAnyHistoryHolds()
     const QByteArray limit(maxRecordFileSize, '\n');
     QVERIFY(writeBytes(path, limit));
     QVERIFY2(!readRecords(path).failure, "a file at the size limit was refused");
+    QVERIFY(writeBytes(path, limit.sliced(24)) && !appendOne(path, "03/03/20210000003950"));
+    const MaybeFailure full = appendOne(path, "03/03/20210000003950");
+    QVERIFY2(full && full->description.contains("está lleno") && !readRecords(path).failure &&
+                 contentOf(path).size() == maxRecordFileSize,
+             "a record was appended past the limit of what is read back");
 
     QVERIFY(writeBytes(path, limit + QByteArray(7 * maxRecordFileSize, '7')));
     QElapsedTimer timer;

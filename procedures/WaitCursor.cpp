@@ -1,0 +1,21 @@
+#include "procedures/WaitCursor.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+
+WaitCursor::~WaitCursor()
+{
+    if (m_shown) {
+        QGuiApplication::restoreOverrideCursor();
+    }
+}
+
+zelpo::WhileWaiting WaitCursor::whileWaiting()
+{
+    return [this] {
+        if (!m_shown) {
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+            m_shown = true;
+        }
+    };
+}
