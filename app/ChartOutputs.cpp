@@ -9,36 +9,60 @@
 #include "printout/ChartPage.h"
 #include "printout/ChartPdfFile.h"
 #include "procedures/ChartPageSnapshot.h"
+#include "procedures/MarkerOperations.h"
+#include "procedures/WaitCursor.h"
+#include "records/OutputFile.h"
+#include "records/PatientFile.h"
+#include "records/WeighingsCsv.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QContextMenuEvent>
-#include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
 #include <QMenu>
 #include <QPainter>
 #include <QPrinter>
 #include <QStandardPaths>
 
+namespace {
+
+// The copied chart is this many times the window's: sharp on paper at a usual size.
+constexpr int kCopyScale = 3;
+
+} // namespace
+
 ChartOutputs::ChartOutputs(PerZelpo& window, ChartWindowEvents& events,
                            ChartOutputServices services)
-    : QObject(&window), m_window(window), m_events(events), m_services(services),
-      m_print(new QAction(QStringLiteral("Imprimir el gráfico…"), this)),
-      m_save(new QAction(QStringLiteral("Guardar el gráfico como PDF…"), this))
+    : QObject(&window), m_window(window), m_events(events), m_services(services)
 {
-    m_print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    m_save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    for (QAction* action : {m_print, m_save}) {
-        action->setShortcutContext(Qt::WindowShortcut);
-        m_window.addAction(action);
-    }
-    // Queued: the menu or the key press is done with before a dialog opens.
-    connect(m_print, &QAction::triggered, this, &ChartOutputs::printChart, Qt::QueuedConnection);
-    connect(m_save, &QAction::triggered, this, &ChartOutputs::saveChartAsPdf, Qt::QueuedConnection);
+    addAction(QStringLiteral("Imprimir el gráfico…"), QKeySequence(Qt::CTRL | Qt::Key_P),
+              &ChartOutputs::printChart);
+    addAction(QStringLiteral("Guardar el gráfico como PDF…"), QKeySequence(Qt::CTRL | Qt::Key_S),
+              &ChartOutputs::saveChartAsPdf);
+    // Ctrl+E alone takes a text box's cursor to the end of its line.
+    addAction(QStringLiteral("Exportar las medidas (CSV)…"),
+              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), &ChartOutputs::exportWeighings);
+    addAction(QStringLiteral("Copiar el gráfico"), QKeySequence(), &ChartOutputs::copyChart);
     // The frame and the markers let the pointer through to the picture beneath; the arrow keeps
     // it, so it asks for the menu itself.
     for (Picture* picture : {m_window.Image3(), m_window.Image4(), m_window.Image2()}) {
         picture->installEventFilter(this);
     }
+}
+
+QAction* ChartOutputs::addAction(const QString& text, const QKeySequence& shortcut,
+                                 void (ChartOutputs::*command)())
+{
+    auto* action = new QAction(text, this);
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
+    m_window.addAction(action);
+    // Queued: the menu or the key press is done with before a dialog opens.
+    connect(action, &QAction::triggered, this, command, Qt::QueuedConnection);
+    m_actions.append(action);
+    return action;
 }
 
 bool ChartOutputs::eventFilter(QObject* watched, QEvent* event)
@@ -53,17 +77,21 @@ bool ChartOutputs::eventFilter(QObject* watched, QEvent* event)
 void ChartOutputs::showMenu(const QPoint& globalPosition)
 {
     QMenu menu(&m_window);
-    menu.addAction(m_print);
-    menu.addAction(m_save);
+    menu.addActions(m_actions);
     menu.exec(globalPosition);
 }
 
-QString ChartOutputs::proposedPdfPath() const
+void ChartOutputs::refuse(const QString& text)
+{
+    m_services.messages.show(text, MessageStyle::OkStop);
+}
+
+QString ChartOutputs::proposedPath(const QString& suffix) const
 {
     const QString patientFile = namedPatientFile(m_window);
-    const QString name = patientFile.isEmpty()
-                             ? QStringLiteral("zelpo.pdf")
-                             : QFileInfo(patientFile).completeBaseName() + QStringLiteral(".pdf");
+    const QString name = (patientFile.isEmpty() ? QStringLiteral("zelpo")
+                                                : QFileInfo(patientFile).completeBaseName()) +
+                         suffix;
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
         folder = QDir::homePath();
@@ -81,13 +109,20 @@ void ChartOutputs::printChart()
     if (!m_services.dialogs.choosePrinter(&m_window, printer)) {
         return;
     }
+    // Printing to a file writes straight into it, so the file is looked at before anything is.
+    if (!printer.outputFileName().isEmpty()) {
+        if (const zelpo::MaybeFailure refused =
+                zelpo::refuseOutputOverPatientFile(printer.outputFileName())) {
+            refuse(refused->description);
+            return;
+        }
+    }
     // The paper is the printer's; the page stays upright, with its margins.
     setUpChartPaper(printer, true);
     QPainter painter;
     if (!painter.begin(&printer)) {
-        m_services.messages.show(QStringLiteral("No se pudo imprimir el gráfico: la impresora "
-                                                "no aceptó el trabajo."),
-                                 MessageStyle::OkStop);
+        refuse(QStringLiteral("No se pudo imprimir el gráfico: la impresora no aceptó el "
+                              "trabajo."));
         return;
     }
     const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
@@ -101,17 +136,71 @@ void ChartOutputs::saveChartAsPdf()
     if (m_events.loadTypedHistory()) {
         return;
     }
-    const QString path = m_services.dialogs.choosePdfPath(&m_window, proposedPdfPath());
+    const QString path = m_services.dialogs.chooseSavePath(
+        &m_window, {QStringLiteral("Guardar el gráfico como PDF"), proposedPath(".pdf"),
+                    QStringLiteral("Documentos PDF (*.pdf)"), QStringLiteral("pdf")});
     if (path.isEmpty()) {
         return;
     }
-    if (!saveChartPdf(path, chartPageSnapshot(m_window, m_services.clock.today(),
-                                              m_services.patientFolder))) {
-        m_services.messages.show(
-            QStringLiteral("No se pudo guardar el gráfico en el archivo\r%1\r\rCompruebe que la "
-                           "carpeta existe, que se puede escribir en ella y que el disco no está "
-                           "lleno.")
-                .arg(QDir::toNativeSeparators(path)),
-            MessageStyle::OkStop);
+    // Said before the page is made: the dialog may have offered to replace a history.
+    if (const zelpo::MaybeFailure refused = zelpo::refuseOutputOverPatientFile(path)) {
+        refuse(refused->description);
+        return;
     }
+    const ChartPageContent page =
+        chartPageSnapshot(m_window, m_services.clock.today(), m_services.patientFolder);
+    if (const zelpo::MaybeFailure failed = saveChartPdf(path, page)) {
+        refuse(QStringLiteral("No se pudo guardar el gráfico en el archivo\r%1\r\r%2")
+                   .arg(QDir::toNativeSeparators(path), failed->description));
+    }
+}
+
+void ChartOutputs::exportWeighings()
+{
+    if (m_events.loadTypedHistory()) {
+        return;
+    }
+    const QString patientFile = namedPatientFile(m_window);
+    const zelpo::RecordReading reading =
+        patientFile.isEmpty() ? zelpo::RecordReading{}
+                              : zelpo::readPatientRecords(patientFile, m_services.patientFolder,
+                                                          WaitCursor().whileWaiting());
+    if (reading.records.isEmpty()) {
+        const bool noFile = !reading.failure || reading.failure->code == zelpo::FileNotFound;
+        m_services.messages.show(
+            noFile ? QStringLiteral("Este paciente no tiene medidas almacenadas para exportar.")
+                   : QStringLiteral("No se pudieron leer las medidas almacenadas.\r%1")
+                         .arg(reading.failure->description),
+            noFile ? MessageStyle::OkInformation : MessageStyle::OkStop);
+        return;
+    }
+    // As the chart shows the history: a damaged record where the chart places it.
+    const QByteArray csv = zelpo::weighingsCsv(
+        patientFile.left(7), zelpo::storedHistory(reading.records, selectedChart(m_window)));
+    const QString path = m_services.dialogs.chooseSavePath(
+        &m_window, {QStringLiteral("Exportar las medidas"), proposedPath(".csv"),
+                    QStringLiteral("Hojas de cálculo CSV (*.csv)"), QStringLiteral("csv")});
+    if (path.isEmpty()) {
+        return;
+    }
+    if (const zelpo::MaybeFailure refused = zelpo::refuseOutputOverPatientFile(path)) {
+        refuse(refused->description);
+        return;
+    }
+    const zelpo::MaybeFailure failed = zelpo::saveOutputFile(
+        path, [&csv](QIODevice& file) { return file.write(csv) == csv.size(); });
+    if (failed) {
+        refuse(QStringLiteral("No se pudieron exportar las medidas al archivo\r%1\r\r%2")
+                   .arg(QDir::toNativeSeparators(path), failed->description));
+    }
+}
+
+void ChartOutputs::copyChart()
+{
+    if (m_events.loadTypedHistory()) {
+        return;
+    }
+    const ChartPageContent chart =
+        chartPageSnapshot(m_window, m_services.clock.today(), m_services.patientFolder);
+    QGuiApplication::clipboard()->setImage(chartImage(chart, kCopyScale));
 }

@@ -11,21 +11,23 @@ class PerZelpo;
 class QAction;
 class QPoint;
 
-// What printing the chart asks of the world outside the window.
+// What sending the chart out asks of the world outside the window.
 struct ChartOutputServices
 {
     MessageService& messages;
     Clock& clock;
     OutputDialogs& dialogs;
-    // Where the patient files are, which the page's table of stored weighings reads.
+    // Where the patient files are, whose stored weighings the page and the export read.
     QDir patientFolder;
 };
 
-// Printing the chart and saving it as a PDF: a right click on the chart (either picture, and
-// the frame, markers and arrow over it) opens a menu of both, and their shortcuts work anywhere
-// in the chart window. Neither touches the readout, the cross-hair or any patient file. A
-// history number typed but not yet looked up is loaded first, as "Graficar" does, so that a page
-// only ever shows the child whose history is loaded.
+// Sending the chart out of the program: printing it, saving it as a PDF, exporting the stored
+// weighings for spreadsheets and copying the chart as a picture. A right click on the chart
+// (either picture, and the frame, markers and arrow over it) opens a menu of the four, and the
+// shortcuts work anywhere in the chart window. None touches the readout, the cross-hair or any
+// patient file, and no file written ever replaces one. A history number typed but not yet looked
+// up is loaded first, as "Graficar" does, so that what goes out only ever shows the child whose
+// history is loaded.
 class ChartOutputs : public QObject
 {
     Q_OBJECT
@@ -37,20 +39,29 @@ public:
     void printChart();
     // "Guardar el gráfico como PDF…" (Ctrl+S): the save dialog, then the page as a PDF file.
     void saveChartAsPdf();
+    // "Exportar las medidas (CSV)…" (Ctrl+Shift+E): the save dialog, then one row per stored
+    // weighing of the child, as a Spanish spreadsheet opens it.
+    void exportWeighings();
+    // "Copiar el gráfico": the chart with its markers and arrow on the clipboard, as an image
+    // three times the window's chart, sharp when pasted into a report.
+    void copyChart();
 
-    // Where the save dialog opens: the patient file's name with ".pdf", or "zelpo.pdf" without
-    // a history number, in the user's Documents folder, or the home folder when there is none.
-    QString proposedPdfPath() const;
+    // Where a save dialog opens: the patient file's name with `suffix` ("0004711M.pdf"), or
+    // "zelpo" with it without a history number, in the user's Documents folder, or the home
+    // folder when there is none.
+    QString proposedPath(const QString& suffix) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QAction* addAction(const QString& text, const QKeySequence& shortcut,
+                       void (ChartOutputs::*command)());
     void showMenu(const QPoint& globalPosition);
+    void refuse(const QString& text);
 
     PerZelpo& m_window;
     ChartWindowEvents& m_events;
     ChartOutputServices m_services;
-    QAction* m_print;
-    QAction* m_save;
+    QList<QAction*> m_actions;
 };

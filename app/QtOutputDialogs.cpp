@@ -4,16 +4,15 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-QString QtOutputDialogs::choosePdfPath(QWidget* parent, const QString& proposedPath)
+QString QtOutputDialogs::chooseSavePath(QWidget* parent, const SaveChoice& choice)
 {
-    QFileDialog dialog(parent, QStringLiteral("Guardar el gráfico como PDF"), proposedPath,
-                       QStringLiteral("Documentos PDF (*.pdf)"));
+    QFileDialog dialog(parent, choice.title, choice.proposedPath, choice.filter);
     // The same dialog on every desktop, with the name box that accepts a typed path.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    dialog.selectFile(proposedPath);
+    dialog.setDefaultSuffix(choice.suffix);
+    dialog.selectFile(choice.proposedPath);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return QString();
     }

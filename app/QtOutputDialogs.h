@@ -7,6 +7,6 @@
 class QtOutputDialogs final : public OutputDialogs
 {
 public:
-    QString choosePdfPath(QWidget* parent, const QString& proposedPath) override;
+    QString chooseSavePath(QWidget* parent, const SaveChoice& choice) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
 };

@@ -1,13 +1,13 @@
 #include "printout/ChartPdfFile.h"
 
 #include "printout/ChartPage.h"
+#include "records/OutputFile.h"
 
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace {
 
@@ -42,15 +42,8 @@ bool writeChartPdf(QIODevice& device, const ChartPageContent& content)
     return painter.end();
 }
 
-bool saveChartPdf(const QString& path, const ChartPageContent& content)
+zelpo::MaybeFailure saveChartPdf(const QString& path, const ChartPageContent& content)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    if (!writeChartPdf(file, content)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return zelpo::saveOutputFile(
+        path, [&content](QIODevice& file) { return writeChartPdf(file, content); });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Failure.h"
+
 struct ChartPageContent;
 class QIODevice;
 class QPagedPaintDevice;
@@ -13,5 +15,6 @@ void setUpChartPaper(QPagedPaintDevice& device, bool keepPaperSize);
 bool writeChartPdf(QIODevice& device, const ChartPageContent& content);
 
 // Writes the chart page as a PDF to `path`: into a temporary file beside it, renamed into place
-// once whole. On failure nothing is left behind, and an existing file at `path` stays as it was.
-bool saveChartPdf(const QString& path, const ChartPageContent& content);
+// once whole, never over a patient file. On failure nothing is left behind, and an existing file
+// at `path` stays as it was.
+zelpo::MaybeFailure saveChartPdf(const QString& path, const ChartPageContent& content);

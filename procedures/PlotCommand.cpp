@@ -6,6 +6,7 @@
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
 #include "forms/TextBox.h"
+#include "procedures/ChartPageSnapshot.h"
 #include "procedures/HistoryLoader.h"
 #include "procedures/MarkerOperations.h"
 #include "procedures/MarkerTooltip.h"
@@ -147,21 +148,11 @@ zelpo::StoredWeighing PlotCommand::plottedWeighing(bool stored, QDate birthDate,
 
 QList<zelpo::StoredWeighing> PlotCommand::storedWeighings() const
 {
-    const QString historyText = m_window.Text3()->text();
-    if (!zelpo::namesAChild(historyText)) {
+    const QString fileName = namedPatientFile(m_window);
+    if (fileName.isEmpty()) {
         return {};
     }
-    const zelpo::Result<QString> fileName =
-        zelpo::NombreArchivo(historyText, m_window.varonSelected());
-    if (!fileName.ok()) {
-        return {};
-    }
-    const zelpo::Result<bool> exists = zelpo::patientFileExists(fileName.value(), m_patientFolder);
-    if (!exists.ok() || !exists.value()) {
-        return {};
-    }
-    return zelpo::storedHistory(
-               zelpo::readPatientRecords(fileName.value(), m_patientFolder).records,
-               selectedChart(m_window))
-        .weighings;
+    const zelpo::RecordReading reading =
+        zelpo::readPatientRecords(fileName, m_patientFolder, WaitCursor().whileWaiting());
+    return zelpo::storedHistory(reading.records, selectedChart(m_window)).weighings;
 }

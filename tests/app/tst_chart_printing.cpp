@@ -20,9 +20,11 @@
 #include "support/FixedClock.h"
 #include "support/RecordingAddressOpener.h"
 #include "support/ScriptedMessageService.h"
+#include "support/TestFiles.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QImage>
 #include <QMenu>
 #include <QPdfWriter>
@@ -36,16 +38,16 @@
 
 namespace {
 
-// Answers the output dialogs and remembers the paths offered: `pathToChoose` for the PDF, a
-// printer printing to the file `printTo`; empty plays a cancelled dialog.
+// Answers the output dialogs and remembers the paths offered: `pathToChoose` for a file to save,
+// a printer printing to the file `printTo`; empty plays a cancelled dialog.
 struct ScriptedOutputDialogs final : OutputDialogs
 {
     QString pathToChoose, printTo;
     QStringList offeredPaths;
 
-    QString choosePdfPath(QWidget*, const QString& proposed) override
+    QString chooseSavePath(QWidget*, const SaveChoice& choice) override
     {
-        offeredPaths.append(proposed);
+        offeredPaths.append(choice.proposedPath);
         return pathToChoose;
     }
     bool choosePrinter(QWidget*, QPrinter& printer) override
@@ -203,6 +205,60 @@ private slots:
             QVERIFY2(text.contains(expected), qPrintable(expected + " missing from:\n" + text));
     }
 
+    void noOutputReplacesAPatientFile_data()
+    {
+        QTest::addColumn<int>("output"); // 0 PDF, 1 printer's file, 2 spreadsheet
+        QTest::addColumn<QString>("target");
+        const QString targets[] = {"0004711M.CRV", "0000012V.CRV", "copia/0004711m.crv"};
+        for (int output : {0, 1, 2})
+            for (const QString& target : targets)
+                QTest::addRow("%d over %s", output, qPrintable(target)) << output << target;
+    }
+    void noOutputReplacesAPatientFile()
+    {
+        QFETCH(int, output);
+        QFETCH(QString, target);
+        PrintableWindow zelpo;
+        const QString path = zelpo.folder.filePath(target);
+        QDir(zelpo.folder.path()).mkdir("copia");
+        if (!QFile::exists(path))
+            QVERIFY(writeBytes(path, "\"01/01/2020\"\r\n"));
+        const QByteArray before = contentOf(path);
+        zelpo.messages.clear();
+        zelpo.dialogs.pathToChoose = zelpo.dialogs.printTo = path;
+        const std::array<void (ChartOutputs::*)(), 3> commands{&ChartOutputs::saveChartAsPdf,
+                                                               &ChartOutputs::printChart,
+                                                               &ChartOutputs::exportWeighings};
+        (zelpo.printing.*commands[output])();
+        QCOMPARE(contentOf(path), before);
+        QCOMPARE(zelpo.messages.shown().size(), 1);
+        QVERIFY2(zelpo.messages.shown().first().text.contains("nunca se reemplaza"),
+                 qPrintable(zelpo.messages.shown().first().text));
+    }
+
+    void theSpreadsheetAndTheCopyHoldTheChildsWeighings()
+    {
+        PrintableWindow zelpo;
+        zelpo.dialogs.pathToChoose = zelpo.folder.filePath("medidas.csv");
+        zelpo.printing.exportWeighings();
+        const QByteArray csv = contentOf(zelpo.dialogs.pathToChoose);
+        QVERIFY2(csv.startsWith("\xEF\xBB\xBFHistoria;Sexo;Nacimiento;") &&
+                     csv.endsWith("0004711;Mujer;14/02/2021;14/02/2022;365;12;9800;P50–P75;+6\r\n"),
+                 csv.constData());
+        QCOMPARE(csv.count("\r\n"), 1 + std::size(storedRows));
+        QCOMPARE(zelpo.dialogs.offeredPaths.last(), zelpo.folder.filePath("home/0004711M.csv"));
+
+        zelpo.printing.copyChart();
+        const QImage copied = QGuiApplication::clipboard()->image();
+        QVERIFY(copied.width() >= 2 * zelpo.window.Image3()->width());
+        int red = 0;
+        for (int y = 0; y < copied.height(); ++y)
+            for (int x = 0; x < copied.width(); ++x)
+                red += copied.pixelColor(x, y) == Qt::red;
+        // Five markers, each a disc some 30 pixels across.
+        QVERIFY2(red > 5 * 300, qPrintable(QString::number(red)));
+    }
+
     void aFailingSaveIsToldAndLeavesNoFile_data()
     {
         QTest::addColumn<QString>("path");
@@ -249,8 +305,10 @@ private slots:
                     menu->close();
             });
             QTest::mouseClick(window, Qt::RightButton, {}, at);
-            QCOMPARE(offered, QStringList({"Imprimir el gráfico… Ctrl+P",
-                                           "Guardar el gráfico como PDF… Ctrl+S"}));
+            QCOMPARE(
+                offered,
+                QStringList({"Imprimir el gráfico… Ctrl+P", "Guardar el gráfico como PDF… Ctrl+S",
+                             "Exportar las medidas (CSV)… Ctrl+Shift+E", "Copiar el gráfico "}));
             QCOMPARE(zelpo.window.Label5()->text(), readout);
             QCOMPARE(zelpo.window.Line2()->geometry(), lineAt);
         }
