@@ -299,6 +299,61 @@ fi
 # The chart window has the focus back before it is clicked again.
 wait_until 5 chart_keeps_focus
 
+# --- 5. No PDF replaces a patient file, even when Qt's dialog is told to replace it. ---
+# other_box_has_focus <title> <id>: a window of that title other than <id> holds the focus.
+other_box_has_focus() {
+    local active
+    active=$(xdotool getactivewindow 2>/dev/null)
+    [[ "$active" != "$2" && "$(xdotool getwindowname "$active" 2>/dev/null)" =~ ^$1$ ]]
+}
+xdotool key --clearmodifiers ctrl+s
+if wait_for_box "Guardar el gr.*fico como PDF" 10; then
+    dialog_id=$(xdotool getactivewindow)
+    xdotool key --clearmodifiers ctrl+a
+    xdotool type --delay 20 "$stored"
+    xdotool key --clearmodifiers Return
+    if wait_until 10 other_box_has_focus "Guardar el gr.*fico como PDF" "$dialog_id"; then
+        xdotool key --clearmodifiers alt+s # "Sí": replace it
+        answer_box Zelpo Return "refusing the PDF over $patient_file after \"Sí\""
+    else
+        fail "Qt did not ask whether to replace $patient_file (open: $(open_boxes))"
+    fi
+else
+    fail "Ctrl+S opened no save dialog (open: $(open_boxes))"
+fi
+check "the patient file is left byte for byte" cmp -s "$expected" "$stored"
+wait_until 5 chart_keeps_focus
+
+# --- 6. Ctrl+Shift+E exports the stored weighings as a spreadsheet reads them. ---
+read_back_csv() { # read_back_csv <file> <birth date> <weighing date> <days> <grams>
+    python3 - "$@" <<'PYTHON'
+import csv, re, sys
+path, birth, date, days, grams = sys.argv[1:]
+with open(path, newline="", encoding="utf-8-sig") as f:
+    rows = list(csv.reader(f, delimiter=";"))
+assert rows[0] == ["Historia", "Sexo", "Nacimiento", "Fecha", "Días", "Meses", "Gramos",
+                   "Percentil", "g/día"], rows[0]
+assert len(rows) == 2, rows
+history, sex, born, on, age, months, weight, band, gain = rows[1]
+assert (history, sex, born, on, age, weight, gain) == ("0004711", "Mujer", birth, date, days,
+                                                       grams, ""), rows[1]
+assert int(months) == int(int(days) / 30.41) and re.fullmatch("[<>] P\\d+|P\\d+(–P\\d+)?", band), rows[1]
+PYTHON
+}
+csv="$work/medidas.csv"
+xdotool key --clearmodifiers ctrl+shift+e
+if wait_for_box "Exportar las medidas" 10; then
+    xdotool key --clearmodifiers ctrl+a
+    xdotool type --delay 20 "$csv"
+    xdotool key --clearmodifiers Return
+    wait_until 10 test -s "$csv"
+    check "Ctrl+Shift+E writes a spreadsheet that Python's csv module reads back as the stored weighing ($(tail -n 1 "$csv" 2>/dev/null | tr -d '\r'))" \
+        read_back_csv "$csv" "$birth_date" "$today" "$age" "$weight"
+else
+    fail "Ctrl+Shift+E opened no save dialog (open: $(open_boxes))"
+fi
+wait_until 5 chart_keeps_focus
+
 click_on_chart $fin_x $fin_y
 ends_cleanly '"Fin" after the later visit'
 
