@@ -12,6 +12,7 @@
 #include "printout/ChartPdfFile.h"
 #include "procedures/ChartPageSnapshot.h"
 #include "procedures/MarkerOperations.h"
+#include "records/OutputFile.h"
 #include "records/PatientFile.h"
 #include "records/RecordFile.h"
 #include "records/WeighingsCsv.h"
@@ -384,9 +385,13 @@ QList<double> InteractionBench::timeWeighingsCsvs(int runs)
             zelpo::readPatientRecords(historyFile, m_folder.path());
         const QByteArray csv = zelpo::weighingsCsv(
             historyFile.left(7), zelpo::storedHistory(reading.records, zelpo::ChartSex::Boys));
+        const zelpo::MaybeFailure saved = zelpo::saveOutputFile(
+            m_folder.filePath(QStringLiteral("medidas.csv")),
+            [&csv](QIODevice& file) { return file.write(csv) == csv.size(); });
         times.append(double(clock.nsecsElapsed()) / 1e6);
-        if (csv.count("\r\n") != kHistoryWeighings + 1) {
-            fail(QStringLiteral("the spreadsheet text held %1 lines").arg(csv.count("\r\n")));
+        if (saved || csv.count("\r\n") != kHistoryWeighings + 1) {
+            fail(
+                QStringLiteral("the spreadsheet of %1 lines was not saved").arg(csv.count("\r\n")));
         }
     }
     return times;

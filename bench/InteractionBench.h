@@ -44,7 +44,7 @@ public:
     QList<double> timeChartPages(int runs);
     // Microseconds per stored weighing read against the one before it: its band and its gain.
     QList<double> timeWeighingReadings(int runs);
-    // The spreadsheet text of the stored history, from the patient file to the file's bytes.
+    // The stored history exported for spreadsheets, from the patient file to the whole file.
     QList<double> timeWeighingsCsvs(int runs);
 
     struct RepaintedArea

@@ -180,8 +180,8 @@ int main(int argc, char* argv[])
         microsecondsRow(QStringLiteral("Reading one stored weighing: its percentile band and its "
                                        "daily gain"),
                         readings, kWeighingReadingGoalUs),
-        timeRow(QStringLiteral("The spreadsheet text of 107 weighings, from the patient file to "
-                               "its bytes"),
+        timeRow(QStringLiteral("Exporting 107 weighings for spreadsheets, from the patient file "
+                               "to the whole file on disk"),
                 csvs, kWeighingsCsvGoalMs),
     };
     print(markdownTable(rows));

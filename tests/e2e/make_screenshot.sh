@@ -6,7 +6,9 @@
 #
 # Usage: make_screenshot.sh <path to the built zelpo program> <output.png> [<page.png>]
 #   e.g. tests/e2e/make_screenshot.sh build/app/zelpo docs/zelpo.png
-# <page.png>: the saved PDF's page (zelpo-page.png beside <output.png> unless given).
+# <page.png>: the saved PDF's page (zelpo-page.png beside <output.png> unless given). Beside
+# <output.png> also go the chart with a marker's tooltip (zelpo-tooltip.png) and the stored
+# weighings exported for spreadsheets (zelpo-medidas.csv).
 set -uo pipefail
 
 program=${1:?usage: make_screenshot.sh <path to zelpo> <output.png>}
@@ -67,12 +69,29 @@ else
     fail "the chart window could not be saved in $output"
 fi
 
+# The pointer resting on the marker at two years: its tooltip, beside the window that shows it.
+point_on_chart 348 259
+sleep 2
+take_screenshot
+tooltip_output="$(dirname "$output")/zelpo-tooltip.png"
+check "the chart with a marker's tooltip is saved in $tooltip_output" \
+    convert "$shot" -crop "600x300+$((chart_x + 200))+$((chart_y + 120))" +repage "$tooltip_output"
+
+# The stored weighings exported with Ctrl+Shift+E.
+csv_output="$(dirname "$output")/zelpo-medidas.csv"
+rm -f "$csv_output"
+xdotool key --clearmodifiers ctrl+shift+e
+wait_for_box "Exportar las medidas" 10 && xdotool key --clearmodifiers ctrl+a &&
+    xdotool type --delay 20 "$csv_output" && xdotool key --clearmodifiers Return
+check "the stored weighings are exported to $csv_output" wait_until 10 test -s "$csv_output"
+wait_until 5 chart_keeps_focus
+
 # The same history saved as a PDF with Ctrl+S, its page rendered for the README.
 xdotool key --clearmodifiers ctrl+s
 wait_for_box "Guardar el gr.*fico como PDF" 10 && xdotool key --clearmodifiers ctrl+a &&
     xdotool type --delay 20 "$work/zelpo.pdf" && xdotool key --clearmodifiers Return
 check "the page of the saved PDF is rendered in $page_output" eval 'wait_until 10 test -s \
-    "$work/zelpo.pdf" && pdftoppm -r 60 -png -singlefile "$work/zelpo.pdf" "${page_output%.png}"'
+    "$work/zelpo.pdf" && pdftoppm -r 75 -png -singlefile "$work/zelpo.pdf" "${page_output%.png}"'
 wait_until 5 chart_keeps_focus
 click_on_chart 175 363 # "Fin"
 ends_cleanly '"Fin"'
