@@ -120,16 +120,13 @@ private slots:
         const QString text = run("pdftotext", {"-layout", pdf, "-"});
         for (const QString expected :
              {"GRAFICO DE ZELPO", "Nº H.Clínica: 0004711", "Sexo: Mujer",
-              "F. Nacimiento: 14/02/2021", "Fecha de impresión: 01/06/2023", "Medidas almacenadas"})
+              "F. Nacimiento: 14/02/2021", "Fecha de impresión: 01/06/2023", "Medidas almacenadas",
+              "Percentil"})
             QVERIFY2(text.contains(expected), qPrintable(expected + " missing from:\n" + text));
-        QVERIFY2(text.contains(QRegularExpression("Percentil\\s+g/día")),
-                 "no band and gain columns");
-        for (QStringList row : storedRows) {
-            for (QString& cell : row)
-                cell = QRegularExpression::escape(cell);
-            QVERIFY2(text.contains(QRegularExpression(row.join("\\s+"))),
+        for (const QStringList& row : storedRows)
+            QVERIFY2(text.contains(QRegularExpression(
+                         QRegularExpression::escape(row.join(' ')).replace("\\ ", "\\s+"))),
                      qPrintable(row.join(' ')));
-        }
         QVERIFY2(!text.contains("12000"), "a weighing that was not stored is in the table");
 
         const QStringList images = run("pdfimages", {"-list", pdf}).split('\n').mid(2);
@@ -200,9 +197,9 @@ private slots:
         zelpo.dialogs.pathToChoose = zelpo.folder.filePath("fechas.pdf");
         zelpo.printing.saveChartAsPdf();
         const QString text = run("pdftotext", {zelpo.dialogs.pathToChoose, "-"});
-        for (const QString expected :
-             {"F. Nacimiento: 01/03/2021", "Fecha de nacimiento almacenada: 14/02/2021"})
-            QVERIFY2(text.contains(expected), qPrintable(expected + " missing from:\n" + text));
+        QVERIFY2(text.contains("F. Nacimiento: 01/03/2021") &&
+                     text.contains("Fecha de nacimiento almacenada: 14/02/2021"),
+                 qPrintable(text));
     }
 
     void noOutputReplacesAPatientFile_data()

@@ -13,7 +13,6 @@ class WeighingReadingTest : public QObject
 private slots:
     void placesTheWeighingAmongTheCurves_data();
     void placesTheWeighingAmongTheCurves();
-    void tellsTheReadingInOneLine();
 };
 
 void WeighingReadingTest::placesTheWeighingAmongTheCurves_data()
@@ -77,15 +76,6 @@ void WeighingReadingTest::placesTheWeighingAmongTheCurves()
     const WeighingReading reading = readWeighing(sex, birth, birth.addDays(day), grams, before);
     QCOMPARE(bandText(reading.band), band);
     QCOMPARE(gainText(reading.gramsPerDay), gain);
-}
-
-void WeighingReadingTest::tellsTheReadingInOneLine()
-{
-    const QDate weighed(2024, 10, 28);
-    const WeighingReading reading = readWeighing(ChartSex::Boys, QDate(2022, 10, 29), weighed,
-                                                 13100, {{weighed.addDays(-30), 12710}});
-    QCOMPARE(weighingTooltip(weighed, 13100, reading),
-             QString("28/10/2024 · 13100 g · 730 días (24 meses) · P50–P75 · +13 g/día"));
 }
 
 QTEST_APPLESS_MAIN(WeighingReadingTest)
