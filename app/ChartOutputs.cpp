@@ -86,6 +86,19 @@ void ChartOutputs::refuse(const QString& text)
     m_services.messages.show(text, MessageStyle::OkStop);
 }
 
+QString ChartOutputs::chooseTarget(const SaveChoice& choice)
+{
+    const QString path = m_services.dialogs.chooseSavePath(&m_window, choice);
+    // Told before anything is made: the dialog may have offered to replace a history.
+    if (!path.isEmpty()) {
+        if (const zelpo::MaybeFailure refused = zelpo::refuseOutputOverPatientFile(path)) {
+            refuse(refused->description);
+            return QString();
+        }
+    }
+    return path;
+}
+
 QString ChartOutputs::proposedPath(const QString& suffix) const
 {
     const QString patientFile = namedPatientFile(m_window);
@@ -136,15 +149,10 @@ void ChartOutputs::saveChartAsPdf()
     if (m_events.loadTypedHistory()) {
         return;
     }
-    const QString path = m_services.dialogs.chooseSavePath(
-        &m_window, {QStringLiteral("Guardar el gráfico como PDF"), proposedPath(".pdf"),
-                    QStringLiteral("Documentos PDF (*.pdf)"), QStringLiteral("pdf")});
+    const QString path =
+        chooseTarget({QStringLiteral("Guardar el gráfico como PDF"), proposedPath(".pdf"),
+                      QStringLiteral("Documentos PDF (*.pdf)"), QStringLiteral("pdf")});
     if (path.isEmpty()) {
-        return;
-    }
-    // Said before the page is made: the dialog may have offered to replace a history.
-    if (const zelpo::MaybeFailure refused = zelpo::refuseOutputOverPatientFile(path)) {
-        refuse(refused->description);
         return;
     }
     const ChartPageContent page =
@@ -177,14 +185,10 @@ void ChartOutputs::exportWeighings()
     // As the chart shows the history: a damaged record where the chart places it.
     const QByteArray csv = zelpo::weighingsCsv(
         patientFile.left(7), zelpo::storedHistory(reading.records, selectedChart(m_window)));
-    const QString path = m_services.dialogs.chooseSavePath(
-        &m_window, {QStringLiteral("Exportar las medidas"), proposedPath(".csv"),
-                    QStringLiteral("Hojas de cálculo CSV (*.csv)"), QStringLiteral("csv")});
+    const QString path =
+        chooseTarget({QStringLiteral("Exportar las medidas"), proposedPath(".csv"),
+                      QStringLiteral("Hojas de cálculo CSV (*.csv)"), QStringLiteral("csv")});
     if (path.isEmpty()) {
-        return;
-    }
-    if (const zelpo::MaybeFailure refused = zelpo::refuseOutputOverPatientFile(path)) {
-        refuse(refused->description);
         return;
     }
     const zelpo::MaybeFailure failed = zelpo::saveOutputFile(

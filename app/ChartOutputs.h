@@ -10,6 +10,7 @@ class OutputDialogs;
 class PerZelpo;
 class QAction;
 class QPoint;
+struct SaveChoice;
 
 // What sending the chart out asks of the world outside the window.
 struct ChartOutputServices
@@ -58,6 +59,9 @@ private:
     QAction* addAction(const QString& text, const QKeySequence& shortcut,
                        void (ChartOutputs::*command)());
     void showMenu(const QPoint& globalPosition);
+    // The file chosen in the save dialog, once the guard lets it be written; empty when the
+    // dialog was cancelled or the user was told why not.
+    QString chooseTarget(const SaveChoice& choice);
     void refuse(const QString& text);
 
     PerZelpo& m_window;
