@@ -122,13 +122,19 @@ void ChartOutputs::printChart()
     if (!m_services.dialogs.choosePrinter(&m_window, printer)) {
         return;
     }
-    // Printing to a file writes straight into it, so the file is looked at before anything is.
-    if (!printer.outputFileName().isEmpty()) {
-        if (const zelpo::MaybeFailure refused =
-                zelpo::refuseOutputOverPatientFile(printer.outputFileName())) {
+    const ChartPageContent page =
+        chartPageSnapshot(m_window, m_services.clock.today(), m_services.patientFolder);
+    // Printed to a file, the page goes the way of every file the program writes: whole or not
+    // at all, and never over a patient file, on the paper the dialog chose.
+    if (const QString path = printer.outputFileName(); !path.isEmpty()) {
+        if (const zelpo::MaybeFailure refused = zelpo::refuseOutputOverPatientFile(path)) {
             refuse(refused->description);
-            return;
+        } else if (const zelpo::MaybeFailure failed =
+                       saveChartPdf(path, page, printer.pageLayout().pageSize())) {
+            refuse(QStringLiteral("No se pudo imprimir el gráfico en el archivo\r%1\r\r%2")
+                       .arg(QDir::toNativeSeparators(path), failed->description));
         }
+        return;
     }
     // The paper is the printer's; the page stays upright, with its margins.
     setUpChartPaper(printer, true);
@@ -139,8 +145,7 @@ void ChartOutputs::printChart()
         return;
     }
     const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
-    paintChartPage(painter, QRectF(QPointF(0, 0), printable.size()),
-                   chartPageSnapshot(m_window, m_services.clock.today(), m_services.patientFolder));
+    paintChartPage(painter, QRectF(QPointF(0, 0), printable.size()), page);
     painter.end();
 }
 

@@ -26,12 +26,13 @@ void setUpChartPaper(QPagedPaintDevice& device, bool keepPaperSize)
         QPageLayout::Millimeter);
 }
 
-bool writeChartPdf(QIODevice& device, const ChartPageContent& content)
+bool writeChartPdf(QIODevice& device, const ChartPageContent& content, const QPageSize& paper)
 {
     QPdfWriter writer(&device);
     writer.setTitle(QStringLiteral("Gráfico de zelpo"));
     writer.setCreator(QStringLiteral("Zelpo"));
-    setUpChartPaper(writer, false);
+    writer.setPageSize(paper);
+    setUpChartPaper(writer, true);
     QPainter painter;
     if (!painter.begin(&writer)) {
         return false;
@@ -42,8 +43,9 @@ bool writeChartPdf(QIODevice& device, const ChartPageContent& content)
     return painter.end();
 }
 
-zelpo::MaybeFailure saveChartPdf(const QString& path, const ChartPageContent& content)
+zelpo::MaybeFailure saveChartPdf(const QString& path, const ChartPageContent& content,
+                                 const QPageSize& paper)
 {
     return zelpo::saveOutputFile(
-        path, [&content](QIODevice& file) { return writeChartPdf(file, content); });
+        path, [&](QIODevice& file) { return writeChartPdf(file, content, paper); });
 }

@@ -2,6 +2,8 @@
 
 #include "core/Failure.h"
 
+#include <QPageSize>
+
 struct ChartPageContent;
 class QIODevice;
 class QPagedPaintDevice;
@@ -11,10 +13,13 @@ class QString;
 // another paper, portrait, with the page's margins.
 void setUpChartPaper(QPagedPaintDevice& device, bool keepPaperSize);
 
-// Writes the chart page as a one-page PDF to the device. False when the device would not take it.
-bool writeChartPdf(QIODevice& device, const ChartPageContent& content);
+// Writes the chart page as a one-page PDF on the paper to the device. False when the device would
+// not take it.
+bool writeChartPdf(QIODevice& device, const ChartPageContent& content,
+                   const QPageSize& paper = QPageSize(QPageSize::A4));
 
 // Writes the chart page as a PDF to `path`: into a temporary file beside it, renamed into place
 // once whole, never over a patient file. On failure nothing is left behind, and an existing file
 // at `path` stays as it was.
-zelpo::MaybeFailure saveChartPdf(const QString& path, const ChartPageContent& content);
+zelpo::MaybeFailure saveChartPdf(const QString& path, const ChartPageContent& content,
+                                 const QPageSize& paper = QPageSize(QPageSize::A4));
