@@ -209,7 +209,5 @@ void ChartOutputs::copyChart()
     if (m_events.loadTypedHistory()) {
         return;
     }
-    const ChartPageContent chart =
-        chartPageSnapshot(m_window, m_services.clock.today(), m_services.patientFolder);
-    QGuiApplication::clipboard()->setImage(chartImage(chart, kCopyScale));
+    QGuiApplication::clipboard()->setImage(chartImage(chartPictureSnapshot(m_window), kCopyScale));
 }

@@ -33,22 +33,11 @@ QString namedPatientFile(const PerZelpo& window)
     return name.ok() ? name.value() : QString();
 }
 
-ChartPageContent chartPageSnapshot(const PerZelpo& window, QDate today, const QDir& patientFolder)
+ChartPageContent chartPictureSnapshot(const PerZelpo& window)
 {
     ChartPageContent content;
-    content.headingFont = window.Label2()->font();
-    content.headingBand = window.Label2()->palette().color(QPalette::Window);
-    content.headingInk = window.Label2()->palette().color(QPalette::WindowText);
-    content.textFont = window.Label1(2)->font();
-    const QString fileName = namedPatientFile(window);
-    // The number as the file's name writes it: seven characters before the sex letter.
-    content.historyNumber = fileName.isEmpty() ? QStringLiteral("sin número") : fileName.left(7);
-    const bool varon = window.varonSelected();
-    content.sex = varon ? QStringLiteral("Varón") : QStringLiteral("Mujer");
     content.chart = selectedChart(window);
-    content.picture = twips(varon ? *window.Image4() : *window.Image3());
-    content.printedOn = zelpo::dateText(today);
-
+    content.picture = twips(window.varonSelected() ? *window.Image4() : *window.Image3());
     content.frame = twips(*window.Shape2());
     content.frameColour = window.Shape2()->borderColour();
     content.frameBorderPixels = window.Shape2()->borderPixels();
@@ -63,6 +52,21 @@ ChartPageContent chartPageSnapshot(const PerZelpo& window, QDate today, const QD
     if (!window.Image2()->isHidden()) {
         content.arrow = twips(*window.Image2());
     }
+    return content;
+}
+
+ChartPageContent chartPageSnapshot(const PerZelpo& window, QDate today, const QDir& patientFolder)
+{
+    ChartPageContent content = chartPictureSnapshot(window);
+    content.headingFont = window.Label2()->font();
+    content.headingBand = window.Label2()->palette().color(QPalette::Window);
+    content.headingInk = window.Label2()->palette().color(QPalette::WindowText);
+    content.textFont = window.Label1(2)->font();
+    const QString fileName = namedPatientFile(window);
+    // The number as the file's name writes it: seven characters before the sex letter.
+    content.historyNumber = fileName.isEmpty() ? QStringLiteral("sin número") : fileName.left(7);
+    content.sex = window.varonSelected() ? QStringLiteral("Varón") : QStringLiteral("Mujer");
+    content.printedOn = zelpo::dateText(today);
 
     std::optional<QDate> birthDate = zelpo::dateValue(window.Text2()->text());
     // A file that cannot be read, or none, gives no records and so no table.
