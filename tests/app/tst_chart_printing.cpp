@@ -172,6 +172,15 @@ private slots:
                      qPrintable("(days, grams), found, expected: " +
                                 QDebug::toString(QList<QPointF>{{days, grams}, found, expected})));
         }
+
+        // A birth date corrected in the box since the first store: the page names the file's.
+        QVERIFY2(!text.contains("almacenada:"), "a stored birth date told though it is the same");
+        zelpo.window.Text2()->setText("01/03/2021");
+        zelpo.printing.saveChartAsPdf();
+        const QString corrected = run("pdftotext", {pdf, "-"});
+        QVERIFY2(corrected.contains("F. Nacimiento: 01/03/2021") &&
+                     corrected.contains("Fecha de nacimiento almacenada: 14/02/2021"),
+                 qPrintable(corrected));
     }
 
     void restingOnAMarkerTellsWhereItsWeighingStands()
@@ -190,36 +199,36 @@ private slots:
         QCOMPARE(restOn(4), "01/06/2023 · 12000 g · 837 días (27 meses) · P25–P50 · +5 g/día");
     }
 
-    void pageNamesTheStoredBirthDateWhenTheBoxHoldsAnother()
-    {
-        PrintableWindow zelpo;
-        zelpo.window.Text2()->setText("01/03/2021");
-        zelpo.dialogs.pathToChoose = zelpo.folder.filePath("fechas.pdf");
-        zelpo.printing.saveChartAsPdf();
-        const QString text = run("pdftotext", {zelpo.dialogs.pathToChoose, "-"});
-        QVERIFY2(text.contains("F. Nacimiento: 01/03/2021") &&
-                     text.contains("Fecha de nacimiento almacenada: 14/02/2021"),
-                 qPrintable(text));
-    }
-
     void noOutputReplacesAPatientFile_data()
     {
         QTest::addColumn<int>("output"); // 0 PDF, 1 printer's file, 2 spreadsheet
         QTest::addColumn<QString>("target");
-        const QString targets[] = {"0004711M.CRV", "0000012V.CRV", "copia/0004711m.crv"};
+        QTest::addColumn<QByteArray>("content"); // null: nothing there; "->": a link to a history
+        QTest::addColumn<bool>("refused");
+        const QByteArray history = "\"01/01/2020\"\r\n";
+        const QString patientFiles[] = {"0004711M.CRV", "0000012V.CRV", "copia/0004711m.crv"};
         for (int output : {0, 1, 2})
-            for (const QString& target : targets)
-                QTest::addRow("%d over %s", output, qPrintable(target)) << output << target;
+            for (const QString& target : patientFiles)
+                QTest::addRow("%d over %s", output, qPrintable(target))
+                    << output << target << history << true;
+        QTest::newRow("over another output") << 0 << "informe.pdf" << QByteArray("x") << false;
+        QTest::newRow("Windows drops the dot") << 0 << "informe.crv." << QByteArray() << true;
+        QTest::newRow("a history by another name") << 2 << "historia.txt" << history << true;
+        QTest::newRow("a link to a history") << 1 << "enlace.pdf" << QByteArray("->") << true;
     }
     void noOutputReplacesAPatientFile()
     {
         QFETCH(int, output);
         QFETCH(QString, target);
+        QFETCH(QByteArray, content);
+        QFETCH(bool, refused);
         PrintableWindow zelpo;
         const QString path = zelpo.folder.filePath(target);
         QDir(zelpo.folder.path()).mkdir("copia");
-        if (!QFile::exists(path))
-            QVERIFY(writeBytes(path, "\"01/01/2020\"\r\n"));
+        if (content == "->")
+            QVERIFY(QFile::link(zelpo.folder.filePath("0004711M.CRV"), path));
+        else if (!content.isNull() && !QFile::exists(path))
+            QVERIFY(writeBytes(path, content));
         const QByteArray before = contentOf(path);
         zelpo.messages.clear();
         zelpo.dialogs.pathToChoose = zelpo.dialogs.printTo = path;
@@ -227,10 +236,12 @@ private slots:
                                                                &ChartOutputs::printChart,
                                                                &ChartOutputs::exportWeighings};
         (zelpo.printing.*commands[output])();
-        QCOMPARE(contentOf(path), before);
-        QCOMPARE(zelpo.messages.shown().size(), 1);
-        QVERIFY2(zelpo.messages.shown().first().text.contains("nunca se reemplaza"),
-                 qPrintable(zelpo.messages.shown().first().text));
+        QCOMPARE(contentOf(path) == before, refused);
+        QCOMPARE(zelpo.messages.shown().size(), int(refused));
+        const QString told = zelpo.messages.shown().value(0).text;
+        QVERIFY2(!refused || (told.contains("nunca se reemplaza") &&
+                              told.contains(QDir::toNativeSeparators(zelpo.folder.path()))),
+                 qPrintable(told));
     }
 
     void theSpreadsheetAndTheCopyHoldTheChildsWeighings()

@@ -39,8 +39,6 @@ private slots:
     void failedStoresLeaveTheFolderAsItWas();
     void aFullDiskLeavesNoWeighingWithoutBirthDate();
     void exportsEachWeighingAsTheChartShowsIt();
-    void outputNeverReplacesAPatientFile_data();
-    void outputNeverReplacesAPatientFile();
     void anOutputIsWrittenWholeOrNotAtAll();
 };
 
@@ -166,42 +164,6 @@ void PatientFile::exportsEachWeighingAsTheChartShowsIt()
     const QByteArray quoted = weighingsCsv("1;\"2\"\n", storedHistory(records, ChartSex::Boys));
     QVERIFY2(quoted.contains("\r\n\"1;\"\"2\"\"\n\";Varón;29/10/2022;28/10/2024;730;24;12500;"),
              quoted.constData());
-}
-
-void PatientFile::outputNeverReplacesAPatientFile_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("content"); // null: nothing there; "->": a link to a history
-    QTest::addColumn<bool>("refused");
-    QTest::newRow("over another output") << "informe.pdf" << QByteArray("%PDF-1.4") << false;
-    QTest::newRow("a patient file's name") << "0004711M.CRV" << QByteArray() << true;
-    QTest::newRow("any case, any folder") << "sub/informe.Crv" << QByteArray("x") << true;
-    QTest::newRow("Windows drops the dot") << "informe.crv." << QByteArray() << true;
-    QTest::newRow("a history by another name") << "historia.txt" << birthLine << true;
-    QTest::newRow("a link to a history") << "enlace.pdf" << QByteArray("->") << true;
-}
-
-void PatientFile::outputNeverReplacesAPatientFile()
-{
-    QFETCH(QString, name);
-    QFETCH(QByteArray, content);
-    QFETCH(bool, refused);
-    QTemporaryDir temp;
-    const QString path = temp.filePath(name);
-    QVERIFY(QDir(temp.path()).mkdir("sub") && !store(temp.path()));
-    if (content == "->")
-        QVERIFY(QFile::link(temp.filePath("0004711M.CRV"), path));
-    else if (!content.isNull())
-        QVERIFY(writeBytes(path, content));
-    const QByteArray before = contentOf(path);
-    const MaybeFailure saved =
-        saveOutputFile(path, [](QIODevice& out) { return out.write("%PDF") == 4; });
-    const QString named =
-        QDir::toNativeSeparators(temp.path()); // the folder as the system writes it
-    QVERIFY2(bool(saved) == refused && (!saved || saved->description.contains(named)),
-             qPrintable(describe(saved)));
-    QCOMPARE(contentOf(path), refused ? before : QByteArray("%PDF"));
-    QCOMPARE(contentOf(temp.filePath("0004711M.CRV")), birthLine + firstWeighing);
 }
 
 void PatientFile::anOutputIsWrittenWholeOrNotAtAll()
