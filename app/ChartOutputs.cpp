@@ -1,18 +1,17 @@
 #include "app/ChartOutputs.h"
 
-#include "app/ChartWindowEvents.h"
 #include "app/OutputDialogs.h"
 #include "core/Clock.h"
 #include "core/MessageService.h"
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
+#include "history/ChildHistory.h"
 #include "printout/ChartPage.h"
 #include "printout/ChartPdfFile.h"
 #include "procedures/ChartPageSnapshot.h"
 #include "procedures/MarkerOperations.h"
 #include "procedures/WaitCursor.h"
 #include "records/OutputFile.h"
-#include "records/PatientFile.h"
 #include "records/WeighingsCsv.h"
 
 #include <QAction>
@@ -33,9 +32,8 @@ constexpr int kCopyScale = 3;
 
 } // namespace
 
-ChartOutputs::ChartOutputs(PerZelpo& window, ChartWindowEvents& events,
-                           ChartOutputServices services)
-    : QObject(&window), m_window(window), m_events(events), m_services(services)
+ChartOutputs::ChartOutputs(PerZelpo& window, ChartOutputServices services)
+    : QObject(&window), m_window(window), m_services(std::move(services))
 {
     addAction(QStringLiteral("Imprimir el gráfico…"), QKeySequence(Qt::CTRL | Qt::Key_P),
               &ChartOutputs::printChart);
@@ -99,11 +97,27 @@ QString ChartOutputs::chooseTarget(const SaveChoice& choice)
     return path;
 }
 
+bool ChartOutputs::historyReadAgain()
+{
+    if (m_services.lookUpTypedHistory()) {
+        return false;
+    }
+    // An output never goes on with a history it could not read: it would show none.
+    if (const zelpo::MaybeFailure unread =
+            m_services.history.refresh(WaitCursor().whileWaiting())) {
+        refuse(QStringLiteral("No se pudieron leer las medidas almacenadas.\r%1")
+                   .arg(unread->description));
+        return false;
+    }
+    return true;
+}
+
 QString ChartOutputs::proposedPath(const QString& suffix) const
 {
-    const QString patientFile = namedPatientFile(m_window);
-    const QString name = (patientFile.isEmpty() ? QStringLiteral("zelpo")
-                                                : QFileInfo(patientFile).completeBaseName()) +
+    const zelpo::ChildHistory& history = m_services.history;
+    const QString name = (history.key().namesAChild() && !history.fileName().isEmpty()
+                              ? QFileInfo(history.fileName()).completeBaseName()
+                              : QStringLiteral("zelpo")) +
                          suffix;
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
@@ -114,7 +128,7 @@ QString ChartOutputs::proposedPath(const QString& suffix) const
 
 void ChartOutputs::printChart()
 {
-    if (m_events.loadTypedHistory()) {
+    if (!historyReadAgain()) {
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
@@ -123,7 +137,7 @@ void ChartOutputs::printChart()
         return;
     }
     const ChartPageContent page =
-        chartPageSnapshot(m_window, m_services.clock.today(), m_services.patientFolder);
+        chartPageSnapshot(m_window, m_services.history, m_services.clock.today());
     // Printed to a file, the page goes the way of every file the program writes: whole or not
     // at all, and never over a patient file, on the paper the dialog chose.
     if (const QString path = printer.outputFileName(); !path.isEmpty()) {
@@ -151,7 +165,7 @@ void ChartOutputs::printChart()
 
 void ChartOutputs::saveChartAsPdf()
 {
-    if (m_events.loadTypedHistory()) {
+    if (!historyReadAgain()) {
         return;
     }
     const QString path =
@@ -161,7 +175,7 @@ void ChartOutputs::saveChartAsPdf()
         return;
     }
     const ChartPageContent page =
-        chartPageSnapshot(m_window, m_services.clock.today(), m_services.patientFolder);
+        chartPageSnapshot(m_window, m_services.history, m_services.clock.today());
     if (const zelpo::MaybeFailure failed = saveChartPdf(path, page)) {
         refuse(QStringLiteral("No se pudo guardar el gráfico en el archivo\r%1\r\r%2")
                    .arg(QDir::toNativeSeparators(path), failed->description));
@@ -170,26 +184,18 @@ void ChartOutputs::saveChartAsPdf()
 
 void ChartOutputs::exportWeighings()
 {
-    if (m_events.loadTypedHistory()) {
+    if (!historyReadAgain()) {
         return;
     }
-    const QString patientFile = namedPatientFile(m_window);
-    const zelpo::RecordReading reading =
-        patientFile.isEmpty() ? zelpo::RecordReading{}
-                              : zelpo::readPatientRecords(patientFile, m_services.patientFolder,
-                                                          WaitCursor().whileWaiting());
-    if (reading.records.isEmpty()) {
-        const bool noFile = !reading.failure || reading.failure->code == zelpo::FileNotFound;
+    const zelpo::ChildHistory& history = m_services.history;
+    if (!history.key().namesAChild() || history.records().isEmpty()) {
         m_services.messages.show(
-            noFile ? QStringLiteral("Este paciente no tiene medidas almacenadas para exportar.")
-                   : QStringLiteral("No se pudieron leer las medidas almacenadas.\r%1")
-                         .arg(reading.failure->description),
-            noFile ? MessageStyle::OkInformation : MessageStyle::OkStop);
+            QStringLiteral("Este paciente no tiene medidas almacenadas para exportar."),
+            MessageStyle::OkInformation);
         return;
     }
     // As the chart shows the history: a damaged record where the chart places it.
-    const QByteArray csv = zelpo::weighingsCsv(
-        patientFile.left(7), zelpo::storedHistory(reading.records, selectedChart(m_window)));
+    const QByteArray csv = zelpo::weighingsCsv(history.key().historyNumber(), history.stored());
     const QString path =
         chooseTarget({QStringLiteral("Exportar las medidas"), proposedPath(".csv"),
                       QStringLiteral("Hojas de cálculo CSV (*.csv)"), QStringLiteral("csv")});
@@ -206,7 +212,8 @@ void ChartOutputs::exportWeighings()
 
 void ChartOutputs::copyChart()
 {
-    if (m_events.loadTypedHistory()) {
+    // The copy shows only the chart: no patient file is read for it.
+    if (m_services.lookUpTypedHistory()) {
         return;
     }
     QGuiApplication::clipboard()->setImage(chartImage(chartPictureSnapshot(m_window), kCopyScale));

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDir>
+#include <functional>
+
 #include <QObject>
 
-class ChartWindowEvents;
 class Clock;
 class MessageService;
 class OutputDialogs;
@@ -12,14 +12,22 @@ class QAction;
 class QPoint;
 struct SaveChoice;
 
+namespace zelpo {
+class ChildHistory;
+}
+
 // What sending the chart out asks of the world outside the window.
 struct ChartOutputServices
 {
     MessageService& messages;
     Clock& clock;
     OutputDialogs& dialogs;
-    // Where the patient files are, whose stored weighings the page and the export read.
-    QDir patientFolder;
+    // The open child's history, whose stored weighings the page and the export show.
+    zelpo::ChildHistory& history;
+    // Looks up a history number typed since the last look-up, as leaving the box would, and
+    // says whether it did: the command then stops, and the user asks again on the chart the
+    // look-up brought.
+    std::function<bool()> lookUpTypedHistory;
 };
 
 // Sending the chart out of the program: printing it, saving it as a PDF, exporting the stored
@@ -34,7 +42,7 @@ class ChartOutputs : public QObject
     Q_OBJECT
 
 public:
-    ChartOutputs(PerZelpo& window, ChartWindowEvents& events, ChartOutputServices services);
+    ChartOutputs(PerZelpo& window, ChartOutputServices services);
 
     // "Imprimir el gráfico…" (Ctrl+P): the print dialog, then one page on the chosen printer.
     void printChart();
@@ -62,10 +70,12 @@ private:
     // The file chosen in the save dialog, once the guard lets it be written; empty when the
     // dialog was cancelled or the user was told why not.
     QString chooseTarget(const SaveChoice& choice);
+    // The open child, looked up and its history read again for one output; false when the
+    // command stops there: a number was looked up first, or the file is in use elsewhere.
+    bool historyReadAgain();
     void refuse(const QString& text);
 
     PerZelpo& m_window;
-    ChartWindowEvents& m_events;
     ChartOutputServices m_services;
     QList<QAction*> m_actions;
 };

@@ -6,6 +6,7 @@
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
 #include "forms/TextBox.h"
+#include "history/ChildHistory.h"
 #include "procedures/HistoryLoader.h"
 #include "procedures/HoverReadout.h"
 #include "procedures/MarkerTooltip.h"
@@ -18,16 +19,14 @@
 ChartWindowEvents::ChartWindowEvents(PerZelpo& window, ChartServices services,
                                      std::function<void()> endProgram)
     : QObject(&window), m_window(window), m_services(services), m_endProgram(std::move(endProgram)),
-      m_plot(window, services.messages, services.clock, services.patientFolder),
-      m_loadedHistoryText(window.Text3()->text())
+      m_plot(window, services.history, services.messages, services.clock)
 {
     connectEvents();
 }
 
 void ChartWindowEvents::loadHistory()
 {
-    CargarHistoria(m_window, m_services.messages, m_services.patientFolder);
-    m_loadedHistoryText = m_window.Text3()->text();
+    CargarHistoria(m_window, m_services.history, m_services.messages);
 }
 
 void ChartWindowEvents::connectEvents()
@@ -81,8 +80,8 @@ bool ChartWindowEvents::eventFilter(QObject* watched, QEvent* event)
     }
     const auto* resting = static_cast<QHelpEvent*>(event);
     auto* picture = static_cast<QWidget*>(watched);
-    const QString text =
-        markerTooltip(m_window, pointerTwips(picture->mapTo(&m_window, resting->pos())));
+    const QString text = markerTooltip(m_window, m_services.history,
+                                       pointerTwips(picture->mapTo(&m_window, resting->pos())));
     if (text.isEmpty()) {
         QToolTip::hideText();
     } else {
@@ -122,7 +121,7 @@ void ChartWindowEvents::Command1_Click()
 
 bool ChartWindowEvents::loadTypedHistory()
 {
-    if (m_window.Text3()->text() == m_loadedHistoryText) {
+    if (m_services.history.isLookedUp(m_window.Text3()->text())) {
         return false;
     }
     const QScopedValueRollback loading(m_loadingTypedHistory, true);

@@ -4,7 +4,6 @@
 
 #include <functional>
 
-#include <QDir>
 #include <QObject>
 #include <QString>
 
@@ -13,14 +12,18 @@ class Clock;
 class MessageService;
 class PerZelpo;
 
+namespace zelpo {
+class ChildHistory;
+}
+
 // What the chart window's handlers ask of the world outside the window.
 struct ChartServices
 {
     MessageService& messages;
     Clock& clock;
     AddressOpener& addresses;
-    // Where the patient files are: the program's own folder, found once at start-up.
-    QDir patientFolder;
+    // The open child's history, whose patient file lies in the program's own folder.
+    zelpo::ChildHistory& history;
 };
 
 // The chart window's event wiring: each control event that has a handler runs it here, under
@@ -63,7 +66,5 @@ private:
     ChartServices m_services;
     std::function<void()> m_endProgram;
     PlotCommand m_plot;
-    // The history number as the last load found it: text typed since then is not yet looked up.
-    QString m_loadedHistoryText;
     bool m_loadingTypedHistory = false;
 };

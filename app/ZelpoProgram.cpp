@@ -6,16 +6,18 @@
 #include "app/WindowsKeptTogether.h"
 #include "forms/FixedWindowHints.h"
 #include "forms/PerZelpo.h"
+#include "forms/TextBox.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 
 ZelpoProgram::ZelpoProgram()
-    : m_chart(new PerZelpo(&m_fondo)), m_messages(m_chart), m_patientFolder(programFolder()),
-      m_events(new ChartWindowEvents(*m_chart, {m_messages, m_clock, m_addresses, m_patientFolder},
-                                     &end)),
-      m_outputs(new ChartOutputs(*m_chart, *m_events,
-                                 {m_messages, m_clock, m_outputDialogs, m_patientFolder}))
+    : m_chart(new PerZelpo(&m_fondo)), m_messages(m_chart),
+      m_history(programFolder(), {m_chart->Text3()->text(), m_chart->varonSelected()}),
+      m_events(
+          new ChartWindowEvents(*m_chart, {m_messages, m_clock, m_addresses, m_history}, &end)),
+      m_outputs(new ChartOutputs(*m_chart, {m_messages, m_clock, m_outputDialogs, m_history,
+                                            [this] { return m_events->loadTypedHistory(); }}))
 {
     // Both ways out of the chart window end the program: "Fin" and the close box.
     connect(m_chart, &PerZelpo::closed, this, &ZelpoProgram::end);

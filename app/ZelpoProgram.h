@@ -5,8 +5,8 @@
 #include "app/QtOutputDialogs.h"
 #include "core/Clock.h"
 #include "forms/Fondo.h"
+#include "history/ChildHistory.h"
 
-#include <QDir>
 #include <QObject>
 #include <QSize>
 
@@ -41,7 +41,7 @@ private:
     DialogMessageService m_messages;
     DesktopAddressOpener m_addresses;
     QtOutputDialogs m_outputDialogs;
-    QDir m_patientFolder;
+    zelpo::ChildHistory m_history;
     ChartWindowEvents* m_events;
     ChartOutputs* m_outputs;
     QSize m_centredOuterSize;

@@ -74,8 +74,9 @@ InteractionBench::InteractionBench()
     // The patient files live in the folder handed to the window; the copies and removals below
     // name them from the current folder.
     QDir::setCurrent(m_folder.path());
-    m_events = new ChartWindowEvents(*m_window, {m_messages, m_clock, m_addresses, m_folder.path()},
-                                     [] {});
+    m_history = std::make_unique<zelpo::ChildHistory>(m_folder.path(), zelpo::ChildKey{});
+    m_events =
+        new ChartWindowEvents(*m_window, {m_messages, m_clock, m_addresses, *m_history}, [] {});
     storeHistory();
     chooseTheBoy();
     m_window->show();
@@ -99,11 +100,12 @@ void InteractionBench::storeHistory()
     // A boy weighed every 20 days from birth, gaining 120 g each time.
     const QDate birth = QDate::fromString(birthDateText, QStringLiteral("dd/MM/yyyy"));
     for (int weighing = 1; weighing <= kHistoryWeighings; ++weighing) {
-        const zelpo::MaybeFailure failure = zelpo::GuardarMedida(
-            true, historyNumber, birthDateText, QString::number(3300 + 120 * weighing),
-            birth.addDays(20 * weighing), m_folder.path());
-        if (failure) {
-            fail(QStringLiteral("the history could not be stored: %1").arg(failure->description));
+        const zelpo::Result<zelpo::FiledWeighing> filed =
+            zelpo::GuardarMedida(historyFile, birth, 3300 + 120 * weighing,
+                                 birth.addDays(20 * weighing), m_folder.path());
+        if (!filed.ok()) {
+            fail(QStringLiteral("the history could not be stored: %1")
+                     .arg(filed.failure().description));
             return;
         }
     }
@@ -191,7 +193,6 @@ QList<double> InteractionBench::timePlotsAnsweredNo(int runs)
 
 QList<double> InteractionBench::timeStoresIntoHistory(int runs)
 {
-    const QString copyNumber = QStringLiteral("4712");
     const QString copyFile = QStringLiteral("0004712V.CRV");
     QList<double> times;
     for (int run = 0; run < runs && m_problem.isEmpty(); ++run) {
@@ -200,12 +201,13 @@ QList<double> InteractionBench::timeStoresIntoHistory(int runs)
         QFile::copy(historyFile, copyFile);
         QElapsedTimer clock;
         clock.start();
-        const zelpo::MaybeFailure failure =
-            zelpo::GuardarMedida(true, copyNumber, birthDateText, QStringLiteral("12000"),
-                                 m_clock.today(), m_folder.path());
+        const zelpo::Result<zelpo::FiledWeighing> filed = zelpo::GuardarMedida(
+            copyFile, QDate::fromString(birthDateText, QStringLiteral("dd/MM/yyyy")), 12000,
+            m_clock.today(), m_folder.path());
         times.append(double(clock.nsecsElapsed()) / 1e6);
-        if (failure) {
-            fail(QStringLiteral("storing into the history failed: %1").arg(failure->description));
+        if (!filed.ok()) {
+            fail(QStringLiteral("storing into the history failed: %1")
+                     .arg(filed.failure().description));
         }
     }
     QFile::remove(copyFile);
@@ -329,8 +331,9 @@ QList<double> InteractionBench::timeChartPages(int runs)
         QBuffer pdf;
         pdf.open(QIODevice::WriteOnly);
         times.append(millisecondsFor([&] {
-            const ChartPageContent page =
-                chartPageSnapshot(*m_window, m_clock.today(), m_folder.path());
+            // As printing does: the history read once more, then the page.
+            m_history->refresh();
+            const ChartPageContent page = chartPageSnapshot(*m_window, *m_history, m_clock.today());
             if (page.markers.size() != kHistoryWeighings || !page.storedWeighings ||
                 page.storedWeighings->size() != kHistoryWeighings || !writeChartPdf(pdf, page)) {
                 fail(QStringLiteral("the page of the history lacked weighings or was not written"));
@@ -378,13 +381,13 @@ QList<double> InteractionBench::timeWeighingReadings(int runs)
 QList<double> InteractionBench::timeWeighingsCsvs(int runs)
 {
     QList<double> times;
+    loadHistory();
     for (int run = 0; run < runs && m_problem.isEmpty(); ++run) {
         QElapsedTimer clock;
         clock.start();
-        const zelpo::RecordReading reading =
-            zelpo::readPatientRecords(historyFile, m_folder.path());
-        const QByteArray csv = zelpo::weighingsCsv(
-            historyFile.left(7), zelpo::storedHistory(reading.records, zelpo::ChartSex::Boys));
+        m_history->refresh();
+        const QByteArray csv =
+            zelpo::weighingsCsv(m_history->key().historyNumber(), m_history->stored());
         const zelpo::MaybeFailure saved = zelpo::saveOutputFile(
             m_folder.filePath(QStringLiteral("medidas.csv")),
             [&csv](QIODevice& file) { return file.write(csv) == csv.size(); });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ChartWindowEvents.h"
+#include "history/ChildHistory.h"
 #include "support/FixedClock.h"
 #include "support/RecordingAddressOpener.h"
 #include "support/ScriptedMessageService.h"
@@ -73,6 +74,7 @@ private:
     FixedClock m_clock;
     RecordingAddressOpener m_addresses;
     std::unique_ptr<PerZelpo> m_window;
+    std::unique_ptr<zelpo::ChildHistory> m_history;
     ChartWindowEvents* m_events = nullptr; // owned by the window
     bool m_pointerAtFirstPoint = false;
     QString m_problem;

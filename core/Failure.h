@@ -29,6 +29,9 @@ struct Failure
 {
     int code;
     QString description; // Spanish, shown to the user as it stands
+    // Another desk kept the file past the wait: nothing was read or written, and trying again
+    // later may well succeed.
+    bool inUseAtAnotherDesk = false;
 };
 
 // A value, or the failure that took its place. Failures are returned, never thrown, so every

@@ -131,9 +131,9 @@ QString gainText(std::optional<int> gramsPerDay)
 QString weighingTooltip(QDate date, double grams, const WeighingReading& reading)
 {
     return QStringLiteral("%1 · %2 g · %3 días (%4 meses) · %5 · %6 g/día")
-        .arg(dateText(date), QString::number(grams, 'f', 0), QString::number(reading.days, 'f', 0),
-             QString::number(reading.months), bandText(reading.band),
-             gainText(reading.gramsPerDay));
+        .arg(dateText(date), QString::number(std::trunc(grams), 'f', 0),
+             QString::number(reading.days, 'f', 0), QString::number(reading.months),
+             bandText(reading.band), gainText(reading.gramsPerDay));
 }
 
 } // namespace zelpo

@@ -43,7 +43,8 @@ QString bandText(const QString& band);
 QString gainText(std::optional<int> gramsPerDay);
 
 // "28/10/2024 · 13100 g · 730 días (24 meses) · P50–P75 · +13 g/día", with "—" for a band or a
-// gain there is none of.
+// gain there is none of. The grams are those a patient file keeps: the whole part, never rounded
+// up.
 QString weighingTooltip(QDate date, double grams, const WeighingReading& reading);
 
 } // namespace zelpo

@@ -75,8 +75,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 "the patient reader reads what the record reader reads", context);
     requireThat(contentOf(path) == content, "reading leaves the file as it was", context);
 
+    const zelpo::Result<zelpo::FiledWeighing> filed =
+        zelpo::GuardarMedida(patientFileName, QDate(2021, 2, 14), 3950, QDate(2021, 3, 3), folder);
     const zelpo::MaybeFailure storing =
-        zelpo::GuardarMedida(false, "4711", "14/02/2021", "3950", QDate(2021, 3, 3), folder);
+        filed.ok() ? zelpo::MaybeFailure() : zelpo::MaybeFailure(filed.failure());
     // A weighing joins only a file that reads back as a history: text, within bounds, and the
     // birth date first, or nothing at all yet.
     const bool isText =
@@ -111,5 +113,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                     afterStoring.records.value(afterStoring.records.size() - 1) ==
                         QLatin1StringView("03/03/20210000003950"),
                 "the weighing just stored reads back as the last record", context);
+    requireThat(afterStoring.failure.has_value() ||
+                    (filed.value().records == afterStoring.records &&
+                     filed.value().record == afterStoring.records.size() - 1),
+                "the store hands back the file as it now reads, its weighing last", context);
     return 0;
 }

@@ -7,11 +7,8 @@
 #include "forms/Picture.h"
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
+#include "history/ChildHistory.h"
 #include "procedures/MarkerOperations.h"
-#include "procedures/WaitCursor.h"
-#include "records/PatientFile.h"
-
-#include <QDir>
 
 namespace {
 
@@ -22,16 +19,6 @@ QRectF twips(const TwipControl& control)
 }
 
 } // namespace
-
-QString namedPatientFile(const PerZelpo& window)
-{
-    const QString historyText = window.Text3()->text();
-    if (!zelpo::namesAChild(historyText)) {
-        return QString();
-    }
-    const zelpo::Result<QString> name = zelpo::NombreArchivo(historyText, window.varonSelected());
-    return name.ok() ? name.value() : QString();
-}
 
 ChartPageContent chartPictureSnapshot(const PerZelpo& window)
 {
@@ -55,25 +42,23 @@ ChartPageContent chartPictureSnapshot(const PerZelpo& window)
     return content;
 }
 
-ChartPageContent chartPageSnapshot(const PerZelpo& window, QDate today, const QDir& patientFolder)
+ChartPageContent chartPageSnapshot(const PerZelpo& window, const zelpo::ChildHistory& history,
+                                   QDate today)
 {
     ChartPageContent content = chartPictureSnapshot(window);
     content.headingFont = window.Label2()->font();
     content.headingBand = window.Label2()->palette().color(QPalette::Window);
     content.headingInk = window.Label2()->palette().color(QPalette::WindowText);
     content.textFont = window.Label1(2)->font();
-    const QString fileName = namedPatientFile(window);
-    // The number as the file's name writes it: seven characters before the sex letter.
-    content.historyNumber = fileName.isEmpty() ? QStringLiteral("sin número") : fileName.left(7);
+    const QString historyNumber = history.key().historyNumber();
+    content.historyNumber = historyNumber.isEmpty() ? QStringLiteral("sin número") : historyNumber;
     content.sex = window.varonSelected() ? QStringLiteral("Varón") : QStringLiteral("Mujer");
     content.printedOn = zelpo::dateText(today);
 
     std::optional<QDate> birthDate = zelpo::dateValue(window.Text2()->text());
-    // A file that cannot be read, or none, gives no records and so no table.
-    if (!fileName.isEmpty()) {
-        const zelpo::StoredHistory stored = zelpo::storedHistory(
-            zelpo::readPatientRecords(fileName, patientFolder, WaitCursor().whileWaiting()).records,
-            content.chart);
+    // Without a history number there is no file, and so no table.
+    if (!historyNumber.isEmpty()) {
+        const zelpo::StoredHistory& stored = history.stored();
         content.storedWeighings = stored.weighings;
         if (!birthDate) {
             birthDate = stored.birthDate;

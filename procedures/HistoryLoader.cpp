@@ -7,6 +7,7 @@
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
 #include "forms/TextBox.h"
+#include "history/ChildHistory.h"
 #include "procedures/MarkerOperations.h"
 #include "procedures/MarkerTooltip.h"
 #include "procedures/WaitCursor.h"
@@ -14,81 +15,62 @@
 
 #include <optional>
 
-#include <QDir>
-
 namespace {
 
 class HistoryLoader
 {
 public:
-    HistoryLoader(PerZelpo& window, MessageService& messages, const QDir& patientFolder)
-        : m_window(window), m_messages(messages), m_patientFolder(patientFolder)
+    HistoryLoader(PerZelpo& window, zelpo::ChildHistory& history, MessageService& messages)
+        : m_window(window), m_history(history), m_messages(messages)
     {}
 
     void load();
 
 private:
-    std::optional<QString> patientFileName();
-    bool storedHistoryExists(const QString& fileName);
     void leaveBirthDateToType();
-    void plotStoredHistory(const QString& fileName);
-    std::optional<QDate> storedBirthDate(const QString& fileName, const zelpo::RecordReading&);
-    void plotWeighings(const QString& fileName, const QStringList& records, QDate birthDate);
+    void plotStoredHistory(const std::optional<zelpo::Failure>& failure);
+    std::optional<QDate> storedBirthDate(const std::optional<zelpo::Failure>& failure);
+    void plotWeighings(QDate birthDate);
     void report(const zelpo::Failure& failure);
 
     PerZelpo& m_window;
+    zelpo::ChildHistory& m_history;
     MessageService& m_messages;
-    const QDir& m_patientFolder;
 };
 
 void HistoryLoader::load()
 {
     m_window.Text2()->setEnabled(true);
-    const QString historyText = m_window.Text3()->text();
+    const zelpo::ChildKey child{m_window.Text3()->text(), m_window.varonSelected()};
     // "12.9" would name child 12's file: a history number is whole.
-    if (!historyText.isEmpty() && !zelpo::isWholeNumber(historyText)) {
+    if (!child.historyText.isEmpty() && !zelpo::isWholeNumber(child.historyText)) {
         reportHistoryNumberNotNumeric(m_messages);
         m_window.Text3()->clear();
+        m_history.openUnread({QString(), child.varon});
         return;
     }
     LimpiarGrafico(m_window);
-    const std::optional<QString> fileName = patientFileName();
-    m_window.Image3()->setVisible(!m_window.varonSelected());
-    if (!fileName || !storedHistoryExists(*fileName)) {
+    const zelpo::HistoryLookup lookup = m_history.load(child, WaitCursor().whileWaiting());
+    if (lookup.file == zelpo::PatientFileFound::Unnamed) {
+        report({lookup.failure->code,
+                QStringLiteral("Argumento no válido: el número de historia clínica %1 no cabe en "
+                               "las siete cifras del nombre del archivo del paciente.")
+                    .arg(child.historyText.trimmed())});
+    }
+    m_window.Image3()->setVisible(!child.varon);
+    if (lookup.file != zelpo::PatientFileFound::Found) {
+        if (lookup.file == zelpo::PatientFileFound::None && lookup.failure) {
+            report(*lookup.failure);
+        }
         leaveBirthDateToType();
         return;
     }
     m_messages.show(QStringLiteral("Este paciente posee datos almacenados"),
                     MessageStyle::OkInformation, QStringLiteral("Información"));
     m_window.Text2()->setEnabled(false);
-    plotStoredHistory(*fileName);
+    plotStoredHistory(lookup.failure);
     m_window.Text1()->clear();
     m_window.Text1()->setFocus();
-}
-
-std::optional<QString> HistoryLoader::patientFileName()
-{
-    const QString historyText = m_window.Text3()->text();
-    const zelpo::Result<QString> name = zelpo::NombreArchivo(historyText, m_window.varonSelected());
-    if (name.ok()) {
-        return name.value();
-    }
-    report({name.failure().code,
-            QStringLiteral("Argumento no válido: el número de historia clínica %1 no cabe en las "
-                           "siete cifras del nombre del archivo del paciente.")
-                .arg(historyText.trimmed())});
-    return std::nullopt;
-}
-
-bool HistoryLoader::storedHistoryExists(const QString& fileName)
-{
-    const zelpo::Result<bool> exists = zelpo::patientFileExists(fileName, m_patientFolder);
-    // Whatever stands under the name instead of a patient file is no history of this child.
-    if (!exists.ok()) {
-        report(exists.failure());
-        return false;
-    }
-    return exists.value();
 }
 
 void HistoryLoader::leaveBirthDateToType()
@@ -99,13 +81,11 @@ void HistoryLoader::leaveBirthDateToType()
     birthDate->setFocus();
 }
 
-void HistoryLoader::plotStoredHistory(const QString& fileName)
+void HistoryLoader::plotStoredHistory(const std::optional<zelpo::Failure>& failure)
 {
-    const zelpo::RecordReading reading =
-        zelpo::readPatientRecords(fileName, m_patientFolder, WaitCursor().whileWaiting());
-    if (const std::optional<QDate> birthDate = storedBirthDate(fileName, reading)) {
+    if (const std::optional<QDate> birthDate = storedBirthDate(failure)) {
         m_window.Text2()->setText(zelpo::dateText(*birthDate));
-        plotWeighings(fileName, reading.records, *birthDate);
+        plotWeighings(*birthDate);
         m_window.setMarkersHeld(false);
     } else {
         // Without a birth date no age can be worked out, so nothing is plotted, and the empty,
@@ -114,43 +94,40 @@ void HistoryLoader::plotStoredHistory(const QString& fileName)
         m_window.Text2()->clear();
     }
     // Whatever was read before the file failed stays on the chart.
-    if (reading.failure) {
-        report(*reading.failure);
+    if (failure) {
+        report(*failure);
     }
 }
 
-std::optional<QDate> HistoryLoader::storedBirthDate(const QString& fileName,
-                                                    const zelpo::RecordReading& reading)
+std::optional<QDate> HistoryLoader::storedBirthDate(const std::optional<zelpo::Failure>& failure)
 {
-    if (reading.records.isEmpty()) {
+    const QStringList& records = m_history.records();
+    if (records.isEmpty()) {
         // A file that could not be read at all is told once, by its own failure.
-        if (!reading.failure) {
+        if (!failure) {
             report({zelpo::InputPastEndOfFile,
                     QStringLiteral("Se leyó más allá del final del archivo: el archivo %1 no "
                                    "contiene la fecha de nacimiento; no se muestra ninguna medida.")
-                        .arg(fileName)});
+                        .arg(m_history.fileName())});
         }
         return std::nullopt;
     }
-    const QString& record = reading.records.first();
-    const std::optional<QDate> birthDate = zelpo::dateValue(record);
+    const std::optional<QDate> birthDate = m_history.stored().birthDate;
     if (!birthDate) {
         report({zelpo::TypeMismatch,
                 QStringLiteral("No coinciden los tipos: el primer registro del archivo %1, \"%2\", "
                                "no es una fecha de nacimiento; no se muestra ninguna medida.")
-                    .arg(fileName, record)});
+                    .arg(m_history.fileName(), records.first())});
     }
     return birthDate;
 }
 
-void HistoryLoader::plotWeighings(const QString& fileName, const QStringList& fileRecords,
-                                  QDate birthDate)
+void HistoryLoader::plotWeighings(QDate birthDate)
 {
     int markerIndex = 0;
-    const QStringList records = fileRecords.sliced(1);
+    const QString fileName = m_history.fileName();
+    const QStringList records = m_history.records().sliced(1);
     const QList<zelpo::PlacedWeighing> weighings = zelpo::placeWeighings(records);
-    // The table's rows are the weighings placed, in the same order: row k is marker k's.
-    const zelpo::StoredHistory table = zelpo::storedHistory(fileRecords, selectedChart(m_window));
     for (qsizetype position = 0; position < weighings.size(); ++position) {
         // Markers beyond the pool would survive the next clearing and show on another child's
         // chart, so the rest of a longer history is only counted.
@@ -168,14 +145,14 @@ void HistoryLoader::plotWeighings(const QString& fileName, const QStringList& fi
             return;
         }
         const zelpo::PlacedWeighing& weighing = weighings[position];
-        // Told as the file's record number, the birth date being record 1.
-        const qsizetype recordNumber = position + 2;
+        // Told as the file's line number, the birth date being line 1.
+        const qsizetype lineNumber = position + 2;
         if (!weighing.date) {
             report({zelpo::TypeMismatch,
                     QStringLiteral("No coinciden los tipos: el registro %1 del archivo %2, "
                                    "\"%3\", no comienza con una fecha; la medida no se "
                                    "muestra.")
-                        .arg(recordNumber)
+                        .arg(lineNumber)
                         .arg(fileName, records[position])});
             continue;
         }
@@ -184,13 +161,13 @@ void HistoryLoader::plotWeighings(const QString& fileName, const QStringList& fi
                     QStringLiteral("No coinciden los tipos: el registro %1 del archivo %2, \"%3\", "
                                    "no comienza con una fecha; la medida se muestra con la fecha "
                                    "de la medida anterior, %4.")
-                        .arg(recordNumber)
+                        .arg(lineNumber)
                         .arg(fileName, records[position], zelpo::dateText(*weighing.date))});
         }
         m_window.setMarkersHeld(true);
         UbicarMarcador(m_window, markerIndex, zelpo::daysBetween(birthDate, *weighing.date),
                        weighing.grams);
-        tagMarker(m_window, markerIndex, table.weighings[markerIndex]);
+        tagMarker(m_window, markerIndex, {*weighing.date, weighing.grams, birthDate, position + 1});
         ++markerIndex;
     }
 }
@@ -214,7 +191,7 @@ void reportHistoryNumberNotNumeric(MessageService& messages)
                   MessageStyle::Ok, QStringLiteral("Error!"));
 }
 
-void CargarHistoria(PerZelpo& window, MessageService& messages, const QDir& patientFolder)
+void CargarHistoria(PerZelpo& window, zelpo::ChildHistory& history, MessageService& messages)
 {
-    HistoryLoader(window, messages, patientFolder).load();
+    HistoryLoader(window, history, messages).load();
 }

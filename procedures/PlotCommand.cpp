@@ -6,14 +6,11 @@
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
 #include "forms/TextBox.h"
-#include "procedures/ChartPageSnapshot.h"
+#include "history/ChildHistory.h"
 #include "procedures/HistoryLoader.h"
 #include "procedures/MarkerOperations.h"
 #include "procedures/MarkerTooltip.h"
 #include "procedures/WaitCursor.h"
-#include "records/PatientFile.h"
-
-#include <QDir>
 
 namespace {
 
@@ -29,15 +26,14 @@ bool weightInRange(const QString& weightText)
 }
 
 // Why the weighing is missing from the patient file, told before it is plotted all the same.
-QString storeFailureText(const QString& historyText, bool varonSelected,
-                         const zelpo::Failure& failure)
+QString storeFailureText(const zelpo::ChildKey& child, const zelpo::Failure& failure)
 {
-    const zelpo::Result<QString> fileName = zelpo::NombreArchivo(historyText, varonSelected);
+    const zelpo::Result<QString> fileName = child.fileName();
     if (!fileName.ok()) {
         return QStringLiteral("La medida no se almacenó: el número de historia clínica %1 no cabe "
                               "en las siete cifras del nombre del archivo del paciente.\nEl punto "
                               "se grafica de todos modos, pero no queda guardado.")
-            .arg(historyText.trimmed());
+            .arg(child.historyText.trimmed());
     }
     return QStringLiteral("La medida no se almacenó en el archivo %1.\n%2\nEl punto se grafica "
                           "de todos modos, pero no queda guardado.")
@@ -46,9 +42,9 @@ QString storeFailureText(const QString& historyText, bool varonSelected,
 
 } // namespace
 
-PlotCommand::PlotCommand(PerZelpo& window, MessageService& messages, const Clock& clock,
-                         const QDir& patientFolder)
-    : m_window(window), m_messages(messages), m_clock(clock), m_patientFolder(patientFolder)
+PlotCommand::PlotCommand(PerZelpo& window, zelpo::ChildHistory& history, MessageService& messages,
+                         const Clock& clock)
+    : m_window(window), m_history(history), m_messages(messages), m_clock(clock)
 {}
 
 void PlotCommand::Command1_Click()
@@ -66,8 +62,7 @@ void PlotCommand::Command1_Click()
     const MessageAnswer store =
         m_messages.show(QStringLiteral("Almacena las medidas tomadas al paciente"),
                         MessageStyle::YesNoQuestion, QStringLiteral("Pregunta"));
-    const bool stored = store == MessageAnswer::Yes && storeWeighing();
-    plotWeighing(stored);
+    plotWeighing(store == MessageAnswer::Yes ? storeWeighing() : std::nullopt);
 }
 
 void PlotCommand::Text1_LostFocus()
@@ -87,14 +82,15 @@ void PlotCommand::refuseWeight()
     m_window.Text1()->setFocus();
 }
 
-bool PlotCommand::storeWeighing()
+std::optional<qsizetype> PlotCommand::storeWeighing()
 {
-    const QString historyText = m_window.Text3()->text();
-    if (!zelpo::namesAChild(historyText)) {
+    // "Graficar" has looked the typed number up first: the open child is the one the box names.
+    const zelpo::ChildKey& child = m_history.key();
+    if (!child.namesAChild()) {
         // A fraction is a number typed wrongly; no number, or the box's 0, is a number missing.
-        if (zelpo::isNumber(historyText) && zelpo::numericValue(historyText) != 0) {
+        if (zelpo::isNumber(child.historyText) && zelpo::numericValue(child.historyText) != 0) {
             reportHistoryNumberNotNumeric(m_messages);
-            return false;
+            return std::nullopt;
         }
         m_messages.show(
             QStringLiteral(
@@ -102,57 +98,28 @@ bool PlotCommand::storeWeighing()
                 "número de historia clínica al paciente para así poder seguir la evolución de "
                 "zelpo en otra oportunidad"),
             MessageStyle::OkStop, errorTitle);
-        return false;
+        return std::nullopt;
     }
     // The weighing belongs to the chart of the sex it is filed under.
-    const bool varonSelected = m_window.varonSelected();
-    m_window.Image3()->setVisible(!varonSelected);
-    const zelpo::MaybeFailure failure = zelpo::GuardarMedida(
-        varonSelected, historyText, m_window.Text2()->text(), m_window.Text1()->text(),
-        m_clock.today(), m_patientFolder, WaitCursor().whileWaiting());
-    if (failure) {
-        m_messages.show(storeFailureText(historyText, varonSelected, *failure),
-                        MessageStyle::OkStop, errorTitle);
+    m_window.Image3()->setVisible(!child.varon);
+    const zelpo::Result<qsizetype> filed =
+        m_history.store(zelpo::dateValue(m_window.Text2()->text()).value_or(QDate()),
+                        zelpo::numericValue(m_window.Text1()->text()), m_clock.today(),
+                        WaitCursor().whileWaiting());
+    if (!filed.ok()) {
+        m_messages.show(storeFailureText(child, filed.failure()), MessageStyle::OkStop, errorTitle);
+        return std::nullopt;
     }
-    return !failure;
+    return filed.value();
 }
 
-void PlotCommand::plotWeighing(bool stored)
+void PlotCommand::plotWeighing(std::optional<qsizetype> record)
 {
     const int index = PrimerMarcadorLibre(m_window);
     const QDate birthDate = zelpo::dateValue(m_window.Text2()->text()).value_or(QDate());
     const double grams = zelpo::numericValue(m_window.Text1()->text());
-    const double ageDays = zelpo::daysBetween(birthDate, m_clock.today());
-    UbicarMarcador(m_window, index, ageDays, grams);
-    MarcarUltimoPunto(m_window, index);
-    tagMarker(m_window, index, plottedWeighing(stored, birthDate, grams));
-}
-
-zelpo::StoredWeighing PlotCommand::plottedWeighing(bool stored, QDate birthDate, double grams) const
-{
-    // A weighing just filed is the file's last row: the marker reads as the page and the
-    // spreadsheet read it. One not filed reads with its own values, its gain counted from the
-    // last weighing stored for the child.
-    const QList<zelpo::StoredWeighing> rows = storedWeighings();
-    if (stored && !rows.isEmpty()) {
-        return rows.last();
-    }
-    std::optional<zelpo::EarlierWeighing> earlier;
-    if (!rows.isEmpty()) {
-        earlier = {zelpo::dateValue(rows.last().date).value_or(QDate()), rows.last().grams};
-    }
     const QDate today = m_clock.today();
-    return {zelpo::readWeighing(selectedChart(m_window), birthDate, today, grams, earlier),
-            zelpo::dateText(today), grams};
-}
-
-QList<zelpo::StoredWeighing> PlotCommand::storedWeighings() const
-{
-    const QString fileName = namedPatientFile(m_window);
-    if (fileName.isEmpty()) {
-        return {};
-    }
-    const zelpo::RecordReading reading =
-        zelpo::readPatientRecords(fileName, m_patientFolder, WaitCursor().whileWaiting());
-    return zelpo::storedHistory(reading.records, selectedChart(m_window)).weighings;
+    UbicarMarcador(m_window, index, zelpo::daysBetween(birthDate, today), grams);
+    MarcarUltimoPunto(m_window, index);
+    tagMarker(m_window, index, {today, grams, birthDate, record});
 }

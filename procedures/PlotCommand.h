@@ -1,23 +1,24 @@
 #pragma once
 
-#include "records/StoredWeighings.h"
+#include <optional>
 
-#include <QDate>
-#include <QDir>
-#include <QList>
+#include <QtGlobal>
 
 class Clock;
 class MessageService;
 class PerZelpo;
 
+namespace zelpo {
+class ChildHistory;
+}
+
 // "Graficar" and the weight check of the chart window: a typed weighing is checked, stored in
-// the child's patient file in `patientFolder` when the user agrees, and plotted on the next free
-// marker.
+// the open child's history when the user agrees, and plotted on the next free marker.
 class PlotCommand
 {
 public:
-    PlotCommand(PerZelpo& window, MessageService& messages, const Clock& clock,
-                const QDir& patientFolder);
+    PlotCommand(PerZelpo& window, zelpo::ChildHistory& history, MessageService& messages,
+                const Clock& clock);
 
     // Checks the birth date and the weight, asks whether to store the weighing, and plots it.
     void Command1_Click();
@@ -26,15 +27,12 @@ public:
 
 private:
     void refuseWeight();
-    // True when the weighing was filed.
-    bool storeWeighing();
-    void plotWeighing(bool stored);
-    zelpo::StoredWeighing plottedWeighing(bool stored, QDate birthDate, double grams) const;
-    // The weighings stored for the child whose history number the box holds, if any.
-    QList<zelpo::StoredWeighing> storedWeighings() const;
+    // The record the weighing was filed as; nothing when it was not filed.
+    std::optional<qsizetype> storeWeighing();
+    void plotWeighing(std::optional<qsizetype> record);
 
     PerZelpo& m_window;
+    zelpo::ChildHistory& m_history;
     MessageService& m_messages;
     const Clock& m_clock;
-    QDir m_patientFolder;
 };

@@ -12,17 +12,17 @@ const QString historyNumberMask = QStringLiteral("0000000");
 const QString weightMask = QStringLiteral("0000000000");
 constexpr qsizetype weighingFieldLength = 10;
 
-Result<QString> weighingRecord(const QString& weightText, QDate today)
+Result<QString> weighingRecord(double grams, QDate today)
 {
     const Result<QString> date = FormatoCampo(today, dateMask);
     if (!date.ok()) {
         return date;
     }
-    const Result<QString> grams = FormatoCampo(numericValue(weightText), weightMask);
-    if (!grams.ok()) {
-        return grams;
+    const Result<QString> weight = FormatoCampo(grams, weightMask);
+    if (!weight.ok()) {
+        return weight;
     }
-    return date.value() + grams.value();
+    return date.value() + weight.value();
 }
 
 } // namespace
@@ -42,60 +42,60 @@ Result<QString> NombreArchivo(const QString& historyText, bool varonSelected)
     return (number.value() + sexLetter + QStringLiteral(".CRV")).toUpper();
 }
 
-MaybeFailure GuardarMedida(bool varonSelected, const QString& historyText,
-                           const QString& birthDateText, const QString& weightText, QDate today,
-                           const QDir& directory, const WhileWaiting& whileWaiting)
+Result<FiledWeighing> GuardarMedida(const QString& fileName, QDate birthDate, double grams,
+                                    QDate today, const QDir& directory,
+                                    const WhileWaiting& whileWaiting)
 {
-    const Result<QString> fileName = NombreArchivo(historyText, varonSelected);
-    if (!fileName.ok()) {
-        return fileName.failure();
-    }
     // Both records are formed before anything touches the disk, so that a value that does not
     // fit leaves no half-made file behind.
-    const Result<QString> weighing = weighingRecord(weightText, today);
+    const Result<QString> weighing = weighingRecord(grams, today);
     if (!weighing.ok()) {
         return weighing.failure();
     }
-    const Result<QString> birthDate =
-        FormatoCampo(dateValue(birthDateText).value_or(QDate()), dateMask);
-    const QString path = directory.filePath(fileName.value());
+    const Result<QString> birthDateRecord = FormatoCampo(birthDate, dateMask);
+    const QString path = directory.filePath(fileName);
     const Result<bool> exists = plainFileExists(path);
     if (!exists.ok()) {
         return exists.failure();
     }
     if (!exists.value()) {
-        if (!birthDate.ok()) {
-            return birthDate.failure();
+        if (!birthDateRecord.ok()) {
+            return birthDateRecord.failure();
         }
-        const MaybeFailure created = createRecordFile(path, birthDate.value());
+        const MaybeFailure created = createRecordFile(path, birthDateRecord.value());
         // Another copy of the program may have created the file since we looked: its birth
         // date stands, and our weighing joins it.
         if (created && created->code != FileAlreadyExists) {
-            return created;
+            return *created;
         }
     }
     // Created or found, the file takes the weighing under its lock, as it does at every other
     // desk: the file comes into being already holding its birth date, so the read-back and
     // append are the only steps that other desks must not interleave with.
+    FiledWeighing filed;
     const AppendPlan plan = [&](const QStringList& stored) -> Result<QStringList> {
+        QStringList appended{weighing.value()};
         // A file emptied by hand or by a broken disk has lost its birth date too; it gets it
         // back before the weighing, so that the weighing is never read as the birth date.
         if (stored.isEmpty()) {
-            if (!birthDate.ok()) {
-                return birthDate.failure();
+            if (!birthDateRecord.ok()) {
+                return birthDateRecord.failure();
             }
-            return QStringList{birthDate.value(), weighing.value()};
-        }
-        // The weighing would be filed where no age can ever be worked out for it.
-        if (!dateValue(stored.first())) {
+            appended.prepend(birthDateRecord.value());
+        } else if (!dateValue(stored.first())) {
+            // The weighing would be filed where no age can ever be worked out for it.
             return Failure{TypeMismatch,
                            QStringLiteral("El archivo %1 no comienza con una fecha de "
                                           "nacimiento: no es una historia clínica.")
-                               .arg(fileName.value())};
+                               .arg(fileName)};
         }
-        return QStringList{weighing.value()};
+        filed = {stored + appended, stored.size() + appended.size() - 1};
+        return appended;
     };
-    return appendRecords(path, plan, whileWaiting);
+    if (const MaybeFailure failure = appendRecords(path, plan, whileWaiting)) {
+        return *failure;
+    }
+    return filed;
 }
 
 Result<bool> patientFileExists(const QString& fileName, const QDir& directory)

@@ -25,14 +25,23 @@ bool namesAChild(QStringView historyText);
 // "V" for Varón or "M" for Mujer, ".CRV". Fails when the integer part needs more than seven.
 Result<QString> NombreArchivo(const QString& historyText, bool varonSelected);
 
-// Appends one weighing, dated `today`, to the patient's file in `directory`, first creating the
-// file with the birth-date record when there is none. The birth date of an existing file is
-// never touched, and nothing is appended to a file that cannot be read back as a history, nor
-// while another desk keeps the file in use past otherDeskWait. The texts are those of the chart
-// window's boxes, already checked by the caller.
-MaybeFailure GuardarMedida(bool varonSelected, const QString& historyText,
-                           const QString& birthDateText, const QString& weightText, QDate today,
-                           const QDir& directory, const WhileWaiting& whileWaiting = {});
+// A patient file as it stood once a weighing was appended to it: every record, the birth date
+// first, and where the appended weighing is among them.
+struct FiledWeighing
+{
+    QStringList records;
+    qsizetype record; // the appended weighing's place in `records`; the birth date is 0
+};
+
+// Appends one weighing of `grams` (its whole part), dated `today`, to the patient file
+// `fileName` in `directory`, first creating the file with the birth-date record when there is
+// none. The birth date of an existing file is never touched, and nothing is appended to a file
+// that cannot be read back as a history, nor while another desk keeps the file in use past
+// otherDeskWait. The file read back under the lock, with the weighing, is handed back: it holds
+// whatever other desks stored before, and nothing they store after.
+Result<FiledWeighing> GuardarMedida(const QString& fileName, QDate birthDate, double grams,
+                                    QDate today, const QDir& directory,
+                                    const WhileWaiting& whileWaiting = {});
 
 // Whether the patient file exists as an ordinary file in `directory`; fails when something else
 // (a link, a pipe, a device, a folder) stands under its name.

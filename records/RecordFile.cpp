@@ -161,11 +161,14 @@ Failure inUseAtAnotherDesk(const QString& path, FileLock lock)
         return {PermissionDenied,
                 QStringLiteral("Permiso denegado: el archivo %1 está en uso en otro puesto; "
                                "intente nuevamente.")
-                    .arg(name)};
+                    .arg(name),
+                true};
     }
-    return {PermissionDenied, QStringLiteral("Permiso denegado: el archivo %1 está en uso en otro "
-                                             "puesto y no se pudo leer; intente nuevamente.")
-                                  .arg(name)};
+    return {PermissionDenied,
+            QStringLiteral("Permiso denegado: el archivo %1 está en uso en otro puesto y no se "
+                           "pudo leer; intente nuevamente.")
+                .arg(name),
+            true};
 }
 
 enum class LockAttempt { Taken, HeldElsewhere, NotKept };

@@ -13,13 +13,15 @@ StoredHistory storedHistory(const QStringList& records, ChartSex sex)
     }
     history.weighings.reserve(records.size() - 1);
     std::optional<EarlierWeighing> earlier;
+    qsizetype record = 0;
     for (const PlacedWeighing& weighing : placeWeighings(records.sliced(1))) {
+        ++record;
         if (!weighing.date) {
             continue;
         }
         const WeighingReading reading =
             readWeighing(sex, *history.birthDate, *weighing.date, weighing.grams, earlier);
-        history.weighings.append({reading, dateText(*weighing.date), weighing.grams});
+        history.weighings.append({reading, dateText(*weighing.date), weighing.grams, record});
         earlier = EarlierWeighing{*weighing.date, weighing.grams};
     }
     return history;

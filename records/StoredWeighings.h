@@ -19,6 +19,7 @@ struct StoredWeighing : WeighingReading
 {
     QString date; // dd/mm/yyyy, as the chart places it
     double grams;
+    qsizetype record; // its place in the patient file, the birth date being 0
 };
 
 struct StoredHistory

@@ -13,6 +13,7 @@
 #include "forms/Picture.h"
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
+#include "history/ChildHistory.h"
 #include "printout/ChartPageLayout.h"
 #include "printout/ChartPdfFile.h"
 #include "procedures/ChartPageSnapshot.h"
@@ -25,6 +26,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMenu>
 #include <QPdfWriter>
@@ -72,15 +74,17 @@ struct PrintableWindow
     FixedClock clock{QDate(2023, 6, 1)};
     RecordingAddressOpener addresses;
     ScriptedOutputDialogs dialogs;
-    ChartWindowEvents events{window, {messages, clock, addresses, folder.path()}, [] {}};
-    ChartOutputs printing{window, events, {messages, clock, dialogs, folder.path()}};
+    zelpo::ChildHistory history{folder.path(), {"0", false}};
+    ChartWindowEvents events{window, {messages, clock, addresses, history}, [] {}};
+    ChartOutputs printing{
+        window, {messages, clock, dialogs, history, [this] { return events.loadTypedHistory(); }}};
 
     PrintableWindow()
     {
         QDir::setCurrent(folder.path());
         qputenv("HOME", folder.filePath(QStringLiteral("home")).toUtf8());
         for (const QStringList& row : storedRows) {
-            zelpo::GuardarMedida(false, "4711", "14/02/2021", row[3],
+            zelpo::GuardarMedida("0004711M.CRV", QDate(2021, 2, 14), row[3].toDouble(),
                                  QDate::fromString(row[0], "dd/MM/yyyy"), QDir::current());
         }
         window.show();
@@ -103,7 +107,7 @@ QString run(const QString& program, const QStringList& arguments)
 
 } // namespace
 
-class ChartPrintingTest : public QObject
+class ChartOutputsTest : public QObject
 {
     Q_OBJECT
 
@@ -141,7 +145,7 @@ private slots:
         setUpChartPaper(paper, false);
         const QRectF printable = paper.pageLayout().paintRect(QPageLayout::Point);
         const ChartPageContent content =
-            chartPageSnapshot(zelpo.window, zelpo.clock.today(), zelpo.folder.path());
+            chartPageSnapshot(zelpo.window, zelpo.history, zelpo.clock.today());
         const TwipRect frame{3405, 435, 5445, 5625};
         // The chart's place on the page in page units of 1/96 inch, here drawn at 72 dpi.
         const QSizeF picture(zelpo::chartPictureSize(content.chart));
@@ -197,6 +201,54 @@ private slots:
         QCOMPARE(restOn(1), "16/03/2021 · 6000 g · 30 días (0 meses) · > P97 · +158 g/día");
         // Plotted, not stored: its own values, its gain since the last weighing stored.
         QCOMPARE(restOn(4), "01/06/2023 · 12000 g · 837 días (27 meses) · P25–P50 · +5 g/día");
+
+        // Stored under a birth date corrected in the box, another desk appending just after and
+        // its record read since: the marker tells its own grams, at the age it is drawn at.
+        zelpo.window.Text2()->setEnabled(true);
+        zelpo.window.Text2()->setText("01/03/2021");
+        zelpo.window.Text1()->setText("9000.7");
+        zelpo.messages.answerNext(MessageAnswer::Yes);
+        zelpo.events.Command1_Click();
+        QFile file(zelpo.folder.filePath("0004711M.CRV"));
+        QVERIFY(file.open(QIODevice::Append) && file.write("\"01/06/20230000011111\"\r\n") == 24);
+        file.close();
+        zelpo.printing.exportWeighings();
+        QCOMPARE(restOn(5),
+                 "01/06/2023 · 9000 g · 822 días (27 meses) · < P3 · -2 g/día · 837 días "
+                 "según la fecha de nacimiento almacenada (14/02/2021)");
+    }
+
+    void aFileHeldAtAnotherDeskIsWaitedForOnceAndNothingGoesOutWithoutIt()
+    {
+        PrintableWindow zelpo;
+        QProcess otherDesk;
+        otherDesk.start(STORE_HELPER, {"hold", zelpo.folder.filePath("0004711M.CRV"), "7000"});
+        QVERIFY2(otherDesk.waitForReadyRead(10000), "the other desk never locked the file");
+        zelpo.messages.clear();
+        zelpo.window.Text1()->setText("9000");
+        zelpo.messages.answerNext(MessageAnswer::Yes);
+        QElapsedTimer clock;
+        clock.start();
+        zelpo.events.Command1_Click();
+        // One wait for the store; the marker is placed from the history already read.
+        QVERIFY2(clock.elapsed() < 2 * zelpo::otherDeskWait.count() - 1000,
+                 qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(!zelpo.window.sh(5)->isHidden());
+        zelpo.dialogs.pathToChoose = zelpo.folder.filePath("retenido.pdf");
+        zelpo.printing.saveChartAsPdf();
+        QVERIFY2(!QFile::exists(zelpo.dialogs.pathToChoose), "a page without its table was saved");
+        const QStringList told = [&] {
+            QStringList texts;
+            for (const auto& message : zelpo.messages.shown())
+                texts << message.text;
+            return texts;
+        }();
+        QCOMPARE(told.size(), 3);
+        QVERIFY2(told[1].contains("0004711M.CRV está en uso en otro puesto") &&
+                     told[2].startsWith("No se pudieron leer las medidas almacenadas.\rPermiso "
+                                        "denegado: el archivo 0004711M.CRV está en uso"),
+                 qPrintable(told.join('\n')));
+        QVERIFY(otherDesk.waitForFinished(10000));
     }
 
     void noOutputReplacesAPatientFile_data()
@@ -345,5 +397,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ChartPrintingTest)
+QTEST_MAIN(ChartOutputsTest)
 #include "tst_chart_printing.moc"

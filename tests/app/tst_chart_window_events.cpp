@@ -10,6 +10,7 @@
 #include "forms/Picture.h"
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
+#include "history/ChildHistory.h"
 #include "support/FixedClock.h"
 #include "support/RecordingAddressOpener.h"
 #include "support/ScriptedMessageService.h"
@@ -34,8 +35,8 @@ struct WiredWindow
     FixedClock clock{QDate(2021, 3, 3)};
     RecordingAddressOpener addresses;
     int endings = 0;
-    ChartWindowEvents events{
-        window, {messages, clock, addresses, folder.path()}, [this] { ++endings; }};
+    zelpo::ChildHistory history{folder.path(), {"0", false}};
+    ChartWindowEvents events{window, {messages, clock, addresses, history}, [this] { ++endings; }};
 
     WiredWindow()
     {

@@ -4,6 +4,7 @@
 #include "forms/Picture.h"
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
+#include "history/ChildHistory.h"
 #include "procedures/HistoryLoader.h"
 #include "procedures/MarkerOperations.h"
 #include "support/ScriptedMessageService.h"
@@ -33,6 +34,7 @@ struct Desk
     QTemporaryDir folder;
     PerZelpo window;
     ScriptedMessageService messages;
+    zelpo::ChildHistory history{folder.path(), {"0", false}};
 
     Desk()
     {
@@ -45,11 +47,11 @@ struct Desk
         UbicarMarcador(window, 40, 800, 9000);
         MarcarUltimoPunto(window, 40);
     }
-    void load(const QString& history, int sex)
+    void load(const QString& number, int sex)
     {
-        window.Text3()->setText(history);
+        window.Text3()->setText(number);
         window.Option1(sex)->setChecked(true);
-        CargarHistoria(window, messages, folder.path());
+        CargarHistoria(window, history, messages);
     }
     QStringList texts() const
     {
@@ -169,9 +171,8 @@ private slots:
     {
         Desk desk;
         QVERIFY(writeBytes("0004711V.CRV", exampleFile));
-        QObject::connect(desk.window.Text3(), &TextBox::lostFocus, &desk.window, [&desk] {
-            CargarHistoria(desk.window, desk.messages, desk.folder.path());
-        });
+        QObject::connect(desk.window.Text3(), &TextBox::lostFocus, &desk.window,
+                         [&desk] { CargarHistoria(desk.window, desk.history, desk.messages); });
         desk.window.Text3()->setText("4711");
         for (int visit = 1; visit <= 2; ++visit) {
             desk.window.Text3()->setFocus();

@@ -5,6 +5,7 @@
 #include "forms/Picture.h"
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
+#include "history/ChildHistory.h"
 #include "procedures/MarkerOperations.h"
 #include "procedures/PlotCommand.h"
 #include "support/FixedClock.h"
@@ -41,7 +42,8 @@ struct Desk
     PerZelpo window;
     ScriptedMessageService messages;
     FixedClock clock{QDate(2021, 3, 3)};
-    PlotCommand plot{window, messages, clock, folder.path()};
+    zelpo::ChildHistory history{folder.path(), {"0", false}};
+    PlotCommand plot{window, history, messages, clock};
 
     Desk() { QDir::setCurrent(folder.path()); }
     void graficar(const QString& birthDate, const QString& weight,
@@ -50,6 +52,10 @@ struct Desk
         window.Text2()->setText(birthDate);
         window.Text1()->setText(weight);
         messages.answerNext(answer);
+        // As the window's wiring does, the child the boxes name is looked up before "Graficar".
+        if (!history.isLookedUp(window.Text3()->text()) ||
+            history.key().varon != window.varonSelected())
+            history.openUnread({window.Text3()->text(), window.varonSelected()});
         plot.Command1_Click();
     }
     QStringList texts() const

@@ -9,6 +9,7 @@
 // Usage: concurrent_store_helper <folder> <birth date> <first weight> <count>
 //        concurrent_store_helper hold <file> <milliseconds> [<text>]
 
+#include "core/Conversions.h"
 #include "records/PatientFile.h"
 
 #include <chrono>
@@ -57,12 +58,12 @@ int main(int argc, char* argv[])
     }
 
     for (int i = 0; i < count; ++i) {
-        const zelpo::MaybeFailure failure =
-            zelpo::GuardarMedida(false, QStringLiteral("4711"), birthDate,
-                                 QString::number(firstWeight + i), QDate(2021, 3, 3), folder);
-        if (failure) {
-            std::cerr << "store " << i << " failed: " << failure->code << ' '
-                      << failure->description.toStdString() << std::endl;
+        const zelpo::Result<zelpo::FiledWeighing> filed = zelpo::GuardarMedida(
+            QStringLiteral("0004711M.CRV"), zelpo::dateValue(birthDate).value_or(QDate()),
+            firstWeight + i, QDate(2021, 3, 3), folder);
+        if (!filed.ok()) {
+            std::cerr << "store " << i << " failed: " << filed.failure().code << ' '
+                      << filed.failure().description.toStdString() << std::endl;
             return 1;
         }
     }

@@ -64,9 +64,9 @@ void AppendingToLeftFiles::storingAddsAWholeRecordAfterAnyLastLine()
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(left) == left.size());
     file.close();
 
-    const MaybeFailure failure =
-        GuardarMedida(false, "4711", "01/01/2020", "4620", QDate(2021, 4, 10), folder);
-    QVERIFY2(!failure, qPrintable(failure ? failure->description : QString()));
+    const Result<FiledWeighing> filed =
+        GuardarMedida(patientFileName, QDate(2020, 1, 1), 4620, QDate(2021, 4, 10), folder);
+    QVERIFY2(filed.ok(), qPrintable(filed.ok() ? QString() : filed.failure().description));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), left + added);
 

@@ -36,8 +36,6 @@ class ConcurrentStores : public QObject
 private slots:
     void twoCopiesStoringAtOnceKeepEveryWeighingWholeAndOnce();
     void twoFirstStoresAtOnceWriteOneBirthDateFirst();
-    void aDeskHoldingTheFileIsWaitedForUpToItsLimit_data();
-    void aDeskHoldingTheFileIsWaitedForUpToItsLimit();
 
 private:
     // Starts both copies, lets them go at the same moment and waits for both to end well.
@@ -142,50 +140,6 @@ void ConcurrentStores::twoFirstStoresAtOnceWriteOneBirthDateFirst()
                                 .arg(QString::fromLatin1(content.left(30)).toHtmlEscaped())));
         QCOMPARE(content.size(), birthRecordSize + 2 * weighingRecordSize);
     }
-}
-
-void ConcurrentStores::aDeskHoldingTheFileIsWaitedForUpToItsLimit_data()
-{
-    QTest::addColumn<bool>("loading");
-    QTest::addColumn<int>("heldMs");
-    QTest::newRow("store, freed within the wait") << false << 1000;
-    QTest::newRow("store, held past the wait") << false << 4500;
-    QTest::newRow("load, freed within the wait") << true << 1000;
-    QTest::newRow("load, held past the wait") << true << 4500;
-}
-
-void ConcurrentStores::aDeskHoldingTheFileIsWaitedForUpToItsLimit()
-{
-    QFETCH(bool, loading);
-    QFETCH(int, heldMs);
-    const bool freed = heldMs < zelpo::otherDeskWait.count();
-    QTemporaryDir temp;
-    const QString path = temp.filePath(patientFileName);
-    const QByteArray before = "\"14/02/2021\"\r\n\"03/03/20210000003950\"\r\n";
-    // The other desk's weighing: half of it is on disk while this desk waits.
-    const QByteArray theirs = freed ? "\"09/04/20210000004500\"\r\n" : "";
-    QProcess otherDesk;
-    QVERIFY(writeBytes(path, before));
-    otherDesk.start(STORE_HELPER, {"hold", path, QString::number(heldMs), theirs});
-    QVERIFY2(otherDesk.waitForReadyRead(10000), "the other desk never locked the file");
-
-    int waits = 0;
-    const auto waiting = [&waits] { ++waits; };
-    const zelpo::RecordReading reading =
-        loading
-            ? zelpo::readPatientRecords(patientFileName, temp.path(), waiting)
-            : zelpo::RecordReading{{},
-                                   zelpo::GuardarMedida(false, "4711", "14/02/2021", "4620",
-                                                        QDate(2021, 4, 10), temp.path(), waiting)};
-    QVERIFY(otherDesk.waitForFinished(10000) && otherDesk.exitCode() == 0);
-    const QByteArray ours = freed && !loading ? "\"10/04/20210000004620\"\r\n" : "";
-    QCOMPARE(contentOf(path), before + theirs + ours);
-    QCOMPARE(waits, 1);
-    QCOMPARE(reading.records.value(2), freed && loading ? "09/04/20210000004500" : QString());
-    const QString told = reading.failure ? reading.failure->description : QString();
-    QVERIFY2(told.contains(patientFileName + " está en uso en otro puesto") == !freed &&
-                 (freed || reading.failure->code == zelpo::PermissionDenied),
-             qPrintable(told));
 }
 
 QTEST_GUILESS_MAIN(ConcurrentStores)

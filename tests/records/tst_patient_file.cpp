@@ -1,3 +1,4 @@
+#include "core/Conversions.h"
 #include "records/OutputFile.h"
 #include "records/PatientFile.h"
 #include "records/WeighingsCsv.h"
@@ -18,7 +19,12 @@ const QByteArray firstWeighing = "\"03/03/20210000003950\"\r\n";
 MaybeFailure store(const QDir& folder, const QString& weight = "3950", QDate day = firstVisit,
                    bool varon = false, const QString& history = "4711")
 {
-    return GuardarMedida(varon, history, "14/02/2021", weight, day, folder);
+    const Result<QString> name = NombreArchivo(history, varon);
+    if (!name.ok())
+        return name.failure();
+    const Result<FiledWeighing> filed =
+        GuardarMedida(name.value(), QDate(2021, 2, 14), numericValue(weight), day, folder);
+    return filed.ok() ? MaybeFailure() : filed.failure();
 }
 
 QString describe(const MaybeFailure& failure)
@@ -75,8 +81,13 @@ void PatientFile::createsTheFileOnceThenOnlyAppends()
     QCOMPARE(contentOf(path), birthLine + firstWeighing);
 
     // Another birth date typed now: the stored one stands. The fraction of a gram is dropped.
-    QVERIFY(!GuardarMedida(false, "4711", "1/5/2020", "4620.9", QDate(2021, 4, 10), folder));
+    const Result<FiledWeighing> filed =
+        GuardarMedida("0004711M.CRV", QDate(2020, 5, 1), 4620.9, QDate(2021, 4, 10), folder);
     QCOMPARE(contentOf(path), birthLine + firstWeighing + "\"10/04/20210000004620\"\r\n");
+    // What the store hands back is the file as it now stands, and where the weighing is in it.
+    QVERIFY(filed.ok() && filed.value().record == 2);
+    QCOMPARE(filed.value().records,
+             (QStringList{"14/02/2021", "03/03/20210000003950", "10/04/20210000004620"}));
 
     QVERIFY2(!store(folder, "3950", firstVisit, true), "store as Varón failed");
     QCOMPARE(contentOf(folder.filePath("0004711V.CRV")), birthLine + firstWeighing);

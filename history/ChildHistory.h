@@ -1,0 +1,91 @@
+#pragma once
+
+#include "core/Failure.h"
+#include "history/ChildKey.h"
+#include "records/RecordFile.h"
+#include "records/StoredWeighings.h"
+
+#include <optional>
+
+#include <QDate>
+#include <QDir>
+#include <QObject>
+#include <QStringList>
+
+namespace zelpo {
+
+// What looking a child up found under the child's name.
+enum class PatientFileFound {
+    Unnamed, // the history number does not fit the file's name
+    None,    // no patient file, or something else stands under its name
+    Found,
+};
+
+struct HistoryLookup
+{
+    PatientFileFound file;
+    // Why the name could not be formed, what stands under it instead of a patient file, or why
+    // the file could not be read to its end; the records read before that are kept.
+    std::optional<Failure> failure;
+};
+
+// The open child's history: which child is open and its patient file in memory, as it was last
+// read or stored, every weighing read against the child's chart. The chart window shows it, and
+// the tooltips, the page, the spreadsheet and every table read it, so that they never disagree;
+// nothing else opens a patient file. A patient file is opened for one load, one refresh or one
+// store, and closed again before it returns.
+class ChildHistory : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `opened` is the child named when the window opens, taken as looked up but never read.
+    ChildHistory(const QDir& patientFolder, ChildKey opened, QObject* parent = nullptr);
+
+    // Opens the child `key`: reads its patient file once, under the shared lock. A file another
+    // desk keeps past the wait leaves the history empty, and the failure says so.
+    HistoryLookup load(const ChildKey& key, const WhileWaiting& whileWaiting = {});
+    // Opens the child `key` without reading anything: its number was refused before the look-up.
+    void openUnread(const ChildKey& key);
+    // Reads the open child's file again, so that an output shows what other desks have stored
+    // since. Fails when the file could not be read: when another desk keeps it past the wait the
+    // history stays as it was. A file that cannot be read to its end keeps the records read
+    // before that, and does not fail.
+    MaybeFailure refresh(const WhileWaiting& whileWaiting = {});
+    // Files a weighing of the open child under the patient file's lock and takes the file as it
+    // was read back then, other desks' records included. Hands back the new weighing's record.
+    Result<qsizetype> store(QDate birthDate, double grams, QDate today,
+                            const WhileWaiting& whileWaiting = {});
+
+    const ChildKey& key() const { return m_key; }
+    // Whether the history-number text is the one the open child was looked up with; text typed
+    // since then names a child not yet looked up.
+    bool isLookedUp(const QString& historyText) const { return historyText == m_key.historyText; }
+    // The patient file's name, e.g. 0004711M.CRV; empty when the number does not fit it.
+    QString fileName() const;
+
+    // Every record as last read, the birth date first.
+    const QStringList& records() const { return m_records; }
+    // The weighings as the chart places them, in file order, each read against the one before.
+    const StoredHistory& stored() const { return m_stored; }
+    // The weighing filed as record `record`, if the chart places it.
+    const StoredWeighing* weighingAt(qsizetype record) const;
+    // The weighing a new one's gain counts from: the last one stored.
+    std::optional<EarlierWeighing> lastStored() const;
+    // The weighing stored before record `record`, which its gain counts from.
+    std::optional<EarlierWeighing> storedBefore(qsizetype record) const;
+
+signals:
+    // The records, or the child they belong to, are not what they were.
+    void changed();
+
+private:
+    void take(QStringList records);
+
+    QDir m_patientFolder;
+    ChildKey m_key;
+    QStringList m_records;
+    StoredHistory m_stored;
+};
+
+} // namespace zelpo

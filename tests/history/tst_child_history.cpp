@@ -1,0 +1,121 @@
+#include "history/ChildHistory.h"
+#include "support/TestFiles.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace zelpo;
+
+namespace {
+
+const QString patientFileName = QStringLiteral("0004711M.CRV");
+const QByteArray storedBefore = "\"14/02/2021\"\r\n\"03/03/20210000003950\"\r\n";
+const QByteArray theirs = "\"09/04/20210000004500\"\r\n";
+const QByteArray ours = "\"10/04/20210000004620\"\r\n";
+
+// Another desk: locks the file, waiting for us if we hold it, writes half of `text`, keeps the
+// lock for `heldMs` and writes the rest.
+bool startOtherDesk(QProcess& desk, const QString& path, int heldMs, const QByteArray& text)
+{
+    desk.start(STORE_HELPER, {"hold", path, QString::number(heldMs), text});
+    return desk.waitForReadyRead(10000);
+}
+
+} // namespace
+
+class ChildHistoryTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void storingTakesTheFileAsReadBackAndNothingAppendedSince();
+    void aDeskHoldingTheFileIsWaitedForOnceThenTold_data();
+    void aDeskHoldingTheFileIsWaitedForOnceThenTold();
+};
+
+void ChildHistoryTest::storingTakesTheFileAsReadBackAndNothingAppendedSince()
+{
+    QTemporaryDir temp;
+    const QString path = temp.filePath(patientFileName);
+    QVERIFY(writeBytes(path, storedBefore));
+    ChildHistory history(temp.path(), {"0", false});
+    QSignalSpy changes(&history, &ChildHistory::changed);
+
+    const HistoryLookup lookup = history.load({"4711", false});
+    QVERIFY(lookup.file == PatientFileFound::Found && !lookup.failure);
+    QVERIFY(history.isLookedUp("4711") && !history.isLookedUp("471"));
+    QCOMPARE(history.stored().weighings.size(), 1);
+
+    const Result<qsizetype> filed = history.store(QDate(2021, 2, 14), 4620.9, QDate(2021, 4, 10));
+    QVERIFY(filed.ok() && filed.value() == 2);
+    // Another desk appends just after us: the history keeps our weighing as ours.
+    QProcess otherDesk;
+    QVERIFY(startOtherDesk(otherDesk, path, 0, theirs) && otherDesk.waitForFinished(10000));
+    QCOMPARE(contentOf(path), storedBefore + ours + theirs);
+    QCOMPARE(history.weighingAt(2)->grams, 4620.0);
+    QCOMPARE(history.records().size(), 3);
+    QCOMPARE(history.storedBefore(2)->grams, 3950.0);
+
+    QVERIFY(!history.refresh());
+    QCOMPARE(history.weighingAt(2)->grams, 4620.0);
+    QCOMPARE(history.lastStored()->grams, 4500.0);
+    QCOMPARE(changes.count(), 3);
+
+    QCOMPARE(history.load({"1e9", false}).file, PatientFileFound::Unnamed);
+    QCOMPARE(history.load({"52", true}).file, PatientFileFound::None);
+    QVERIFY(history.records().isEmpty() && !history.refresh());
+}
+
+void ChildHistoryTest::aDeskHoldingTheFileIsWaitedForOnceThenTold_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("heldMs");
+    for (const char* action : {"load", "store", "refresh"}) {
+        QTest::addRow("%s, freed within the wait", action) << action << 1000;
+        QTest::addRow("%s, held past the wait", action) << action << 4500;
+    }
+}
+
+void ChildHistoryTest::aDeskHoldingTheFileIsWaitedForOnceThenTold()
+{
+    QFETCH(QString, action);
+    QFETCH(int, heldMs);
+    const bool freed = heldMs < otherDeskWait.count();
+    QTemporaryDir temp;
+    const QString path = temp.filePath(patientFileName);
+    QVERIFY(writeBytes(path, storedBefore));
+    ChildHistory history(temp.path(), {"0", false});
+    if (action != "load")
+        QVERIFY(!history.load({"4711", false}).failure);
+    // The other desk's weighing: half of it is on disk while this desk waits.
+    const QByteArray written = freed ? theirs : "";
+    QProcess otherDesk;
+    QVERIFY2(startOtherDesk(otherDesk, path, heldMs, written), "the other desk never locked");
+
+    int waits = 0;
+    const auto waiting = [&waits] { ++waits; };
+    std::optional<Failure> failure;
+    if (action == "load") {
+        failure = history.load({"4711", false}, waiting).failure;
+    } else if (action == "refresh") {
+        failure = history.refresh(waiting);
+    } else {
+        const Result<qsizetype> filed =
+            history.store(QDate(2021, 2, 14), 4620, QDate(2021, 4, 10), waiting);
+        failure = filed.ok() ? std::nullopt : std::optional(filed.failure());
+    }
+    QVERIFY(otherDesk.waitForFinished(10000) && otherDesk.exitCode() == 0);
+
+    QCOMPARE(waits, 1);
+    QCOMPARE(contentOf(path), storedBefore + written + (freed && action == "store" ? ours : ""));
+    QVERIFY2(bool(failure) == !freed && (freed || failure->inUseAtAnotherDesk),
+             qPrintable(failure ? failure->description : "no failure"));
+    // Held past the wait, a load has nothing, a store and a refresh keep what was loaded.
+    const qsizetype expected = freed ? (action == "store" ? 4 : 3) : (action == "load" ? 0 : 2);
+    QCOMPARE(history.records().size(), expected);
+}
+
+QTEST_GUILESS_MAIN(ChildHistoryTest)
+#include "tst_child_history.moc"
