@@ -274,6 +274,8 @@ private slots:
         zelpo.printing.copyChart();
         const QImage copied = QGuiApplication::clipboard()->image();
         QVERIFY(copied.width() >= 2 * zelpo.window.Image3()->width());
+        // Three times the window's 96 dots to the inch: it pastes at the window's size.
+        QCOMPARE(QSize(copied.dotsPerMeterX(), copied.dotsPerMeterY()), QSize(11339, 11339));
         int red = 0;
         for (int y = 0; y < copied.height(); ++y)
             for (int x = 0; x < copied.width(); ++x)
