@@ -216,5 +216,11 @@ void ChartOutputs::copyChart()
     if (m_services.lookUpTypedHistory()) {
         return;
     }
-    QGuiApplication::clipboard()->setImage(chartImage(chartPictureSnapshot(m_window), kCopyScale));
+    QImage image = chartImage(chartPictureSnapshot(m_window), kCopyScale);
+    // The window is laid out at 96 dots to the inch. Tagged as dense as it is larger, the copy
+    // pastes at the window's size, and stays sharp when enlarged or printed.
+    constexpr double windowDotsPerMetre = 96 / 0.0254;
+    image.setDotsPerMeterX(qRound(windowDotsPerMetre * kCopyScale));
+    image.setDotsPerMeterY(qRound(windowDotsPerMetre * kCopyScale));
+    QGuiApplication::clipboard()->setImage(image);
 }

@@ -28,13 +28,61 @@ bool namedLikeAPatientFile(const QString& path)
     return patientFileEnding.match(path).hasMatch();
 }
 
-// A file that the history loader would take for a history: its first record is a date. It is
-// looked at without waiting for other desks' locks, since the first record is in place from the
-// moment a patient file exists.
-bool readsAsAHistory(const QString& path)
+// The system gives up on a name after 40 links, and so does the guard.
+constexpr int maxLinksFollowed = 40;
+
+struct LinkChain
+{
+    QStringList names;  // the name given first, the file written last
+    bool ended = false; // false: too many links, or a loop, before an ordinary name
+};
+
+// Every name met from `path` on, each link followed in turn, as far as the guard goes.
+LinkChain followLinks(const QString& path)
+{
+    LinkChain chain{{path}};
+    for (QFileInfo name(path); name.isSymLink(); name.setFile(chain.names.last())) {
+        if (chain.names.size() > maxLinksFollowed) {
+            return chain;
+        }
+        chain.names.append(name.symLinkTarget());
+    }
+    chain.ended = true;
+    return chain;
+}
+
+Failure historyRefused(const QString& path)
+{
+    return {PermissionDenied, QStringLiteral("El archivo %1 es una historia clínica de Zelpo: un "
+                                             "archivo de paciente nunca se reemplaza. Elija otro "
+                                             "nombre.")
+                                  .arg(shownPath(path))};
+}
+
+// A file the guard cannot look at to the end may be a history as well as anything else.
+Failure notCheckable(const QString& path, const QString& why)
+{
+    return {PermissionDenied,
+            QStringLiteral("El archivo %1 %2, así que no se puede comprobar si es una historia "
+                           "clínica de Zelpo: no se reemplaza. Elija otro nombre.")
+                .arg(shownPath(path), why)};
+}
+
+// Whether the file that stands at the end of a chain is a history, as far as it can be told: the
+// history loader would take it for one when its first record is a date. It is looked at without
+// waiting for other desks' locks, since the first record is in place from the moment a patient
+// file exists. A file too large, or with lines too long, for a history is not one.
+MaybeFailure refuseHistory(const QString& path)
 {
     const RecordReading reading = readRecords(path, {}, std::nullopt);
-    return !reading.records.isEmpty() && dateValue(reading.records.first());
+    if (reading.records.isEmpty() && reading.failure && reading.failure->code != DataTooLarge &&
+        reading.failure->code != FileNotFound) {
+        return notCheckable(path, QStringLiteral("no se puede leer"));
+    }
+    if (!reading.records.isEmpty() && dateValue(reading.records.first())) {
+        return historyRefused(path);
+    }
+    return std::nullopt;
 }
 
 // What the user can do something about: a folder that is gone or closed to us, a full disk.
@@ -51,6 +99,12 @@ Failure notWritten(const QString& path, const QSaveFile& file)
                                "%1.")
                     .arg(name)};
     }
+    // Qt's save file declines a file it may not write without telling why.
+    if (const QFileInfo existing(path); existing.exists() && !existing.isWritable()) {
+        return {
+            PermissionDenied,
+            QStringLiteral("Permiso denegado: no se puede escribir en el archivo %1.").arg(name)};
+    }
     if (file.error() == QFileDevice::ResourceError) {
         return {DiskFull,
                 QStringLiteral("Disco lleno: no se pudo escribir el archivo %1.").arg(name)};
@@ -59,48 +113,62 @@ Failure notWritten(const QString& path, const QSaveFile& file)
             QStringLiteral("Error de E/S en el dispositivo al escribir el archivo %1.").arg(name)};
 }
 
+// The file an output to `path` would replace, once every link on the way is followed, or why
+// none may be written there. Saving writes to this very file, so that no link is followed
+// further than the guard looked.
+Result<QString> checkedTarget(const QString& path)
+{
+    const LinkChain chain = followLinks(path);
+    for (const QString& name : chain.names) {
+        if (namedLikeAPatientFile(name)) {
+            return historyRefused(name);
+        }
+    }
+    if (!chain.ended) {
+        return notCheckable(path, QStringLiteral("lleva por una cadena de enlaces simbólicos que "
+                                                 "no se puede seguir hasta su final (demasiado "
+                                                 "larga o en círculo)"));
+    }
+    const QString& target = chain.names.last();
+    if (QFileInfo(target).isFile()) {
+        if (MaybeFailure refused = refuseHistory(target)) {
+            return *refused;
+        }
+    }
+    return target;
+}
+
 } // namespace
 
 MaybeFailure refuseOutputOverPatientFile(const QString& path)
 {
-    // Behind a link, the file replaced would be the one it points at, there or not yet.
-    QStringList names{path};
-    for (QFileInfo link(path); link.isSymLink() && names.size() <= 40; link.setFile(names.last())) {
-        names.append(link.symLinkTarget());
-    }
-    for (const QString& name : names) {
-        if (namedLikeAPatientFile(name) || (QFileInfo(name).isFile() && readsAsAHistory(name))) {
-            return Failure{PermissionDenied,
-                           QStringLiteral("El archivo %1 es una historia clínica de Zelpo: un "
-                                          "archivo de paciente nunca se reemplaza. Elija otro "
-                                          "nombre.")
-                               .arg(shownPath(name))};
-        }
-    }
-    return std::nullopt;
+    const Result<QString> target = checkedTarget(path);
+    return target.ok() ? MaybeFailure() : target.failure();
 }
 
 MaybeFailure saveOutputFile(const QString& path, const std::function<bool(QIODevice&)>& write)
 {
-    if (MaybeFailure refused = refuseOutputOverPatientFile(path)) {
-        return refused;
+    const Result<QString> target = checkedTarget(path);
+    if (!target.ok()) {
+        return target.failure();
     }
-    QSaveFile file(path);
+    QSaveFile file(target.value());
     if (!file.open(QIODevice::WriteOnly)) {
-        return notWritten(path, file);
+        return notWritten(target.value(), file);
     }
     if (!write(file)) {
-        const Failure failure = notWritten(path, file);
+        const Failure failure = notWritten(target.value(), file);
         file.cancelWriting();
         return failure;
     }
-    // Another program, or another desk, may have put a history there while the file was written.
-    if (MaybeFailure refused = refuseOutputOverPatientFile(path)) {
+    // Another program, or another desk, may have put a history or a link there while the file
+    // was written.
+    if (const Result<QString> again = checkedTarget(target.value()); !again.ok()) {
         file.cancelWriting();
-        return refused;
+        return again.failure();
     }
     if (!file.commit()) {
-        return notWritten(path, file);
+        return notWritten(target.value(), file);
     }
     return std::nullopt;
 }

@@ -25,6 +25,17 @@ Result<QString> weighingRecord(double grams, QDate today)
     return date.value() + weight.value();
 }
 
+// A new history can only be created where the program stands: what is in the way is the folder,
+// and only those who look after the computer can open it.
+Failure programFolderClosed(const QDir& directory)
+{
+    return {PermissionDenied,
+            QStringLiteral("Permiso denegado: no se puede escribir en la carpeta del programa, "
+                           "%1, donde se guardan las historias clínicas. El consultorio debe "
+                           "permitir escribir en ella.")
+                .arg(QDir::toNativeSeparators(directory.absolutePath()))};
+}
+
 } // namespace
 
 bool namesAChild(QStringView historyText)
@@ -63,6 +74,9 @@ Result<FiledWeighing> GuardarMedida(const QString& fileName, QDate birthDate, do
             return birthDateRecord.failure();
         }
         const MaybeFailure created = createRecordFile(path, birthDateRecord.value());
+        if (created && created->code == PermissionDenied) {
+            return programFolderClosed(directory);
+        }
         // Another copy of the program may have created the file since we looked: its birth
         // date stands, and our weighing joins it.
         if (created && created->code != FileAlreadyExists) {

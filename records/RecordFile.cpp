@@ -1,6 +1,7 @@
 #include "records/RecordFile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <thread>
 
 #include <QByteArray>
@@ -11,7 +12,6 @@
 #include <QTemporaryFile>
 
 #ifdef Q_OS_UNIX
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -94,9 +94,9 @@ Failure notAPlainFile(const QString& path, const QString& whatItIs)
                 .arg(fileNameOf(path), whatItIs)};
 }
 
-// Works out, after the fact, why a file could not be opened; the system only says that it
-// could not.
-Failure openFailure(const QString& path, Access access)
+// Works out, after the fact, why a file could not be opened, from what the system said when it
+// said anything (`systemError`, an errno value) and from what stands under the name.
+Failure openFailure(const QString& path, Access access, int systemError = 0)
 {
     const QFileInfo file(path);
     const QString name = file.fileName();
@@ -119,16 +119,22 @@ Failure openFailure(const QString& path, Access access)
     if (access != Access::Create && !file.exists()) {
         return {FileNotFound, QStringLiteral("No se encontró el archivo %1.").arg(name)};
     }
-    if (access == Access::Create && !folder.isWritable()) {
+    // The folder is there and the name is free: what refused the new file is the folder, even
+    // where the system's access check says it may be written (a share that maps the user to
+    // another, an access list, a security module).
+    if (access == Access::Create) {
         return {PermissionDenied,
                 QStringLiteral("Permiso denegado: no se puede crear el archivo %1.").arg(name)};
     }
-    if (access == Access::Append && !file.isWritable()) {
+    // The system's access check answers for the user the program runs as, not always for the
+    // one the file system sees (a share that maps the user to another, an access list).
+    const bool refused = systemError == EACCES || systemError == EPERM;
+    if (access == Access::Append && (refused || !file.isWritable())) {
         return {
             PermissionDenied,
             QStringLiteral("Permiso denegado: no se puede escribir en el archivo %1.").arg(name)};
     }
-    if (access == Access::Read && !file.isReadable()) {
+    if (access == Access::Read && (refused || !file.isReadable())) {
         return {PermissionDenied,
                 QStringLiteral("Permiso denegado: no se puede leer el archivo %1.").arg(name)};
     }
@@ -239,7 +245,7 @@ MaybeFailure openPlainFile(QFile& file, const QString& path, Access access,
                       (access == Access::Read ? O_RDONLY : O_RDWR | O_APPEND);
     const int descriptor = ::open(QFile::encodeName(path).constData(), flags);
     if (descriptor < 0) {
-        return openFailure(path, access);
+        return openFailure(path, access, errno);
     }
     struct stat opened;
     if (::fstat(descriptor, &opened) != 0 || !S_ISREG(opened.st_mode)) {

@@ -255,7 +255,8 @@ private slots:
     {
         QTest::addColumn<int>("output"); // 0 PDF, 1 printer's file, 2 spreadsheet
         QTest::addColumn<QString>("target");
-        QTest::addColumn<QByteArray>("content"); // null: nothing there; "->": a link to a history
+        // null: nothing there; "->" for each link on the way to a history; "<->": links in a loop
+        QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("refused");
         const QByteArray history = "\"01/01/2020\"\r\n";
         const QString patientFiles[] = {"0004711M.CRV", "0000012V.CRV", "copia/0004711m.crv"};
@@ -267,6 +268,10 @@ private slots:
         QTest::newRow("Windows drops the dot") << 0 << "informe.crv." << QByteArray() << true;
         QTest::newRow("a history by another name") << 2 << "historia.txt" << history << true;
         QTest::newRow("a link to a history") << 1 << "enlace.pdf" << QByteArray("->") << true;
+        QTest::newRow("41 links") << 0 << "c.pdf" << QByteArray("->").repeated(41) << true;
+        QTest::newRow("200 links") << 2 << "c.csv" << QByteArray("->").repeated(200) << true;
+        QTest::newRow("a loop of links") << 1 << "c.pdf" << QByteArray("<-><->") << true;
+        QTest::newRow("an unreadable history") << 0 << "ilegible.pdf" << history << true;
     }
     void noOutputReplacesAPatientFile()
     {
@@ -277,21 +282,31 @@ private slots:
         PrintableWindow zelpo;
         const QString path = zelpo.folder.filePath(target);
         QDir(zelpo.folder.path()).mkdir("copia");
-        if (content == "->")
-            QVERIFY(QFile::link(zelpo.folder.filePath("0004711M.CRV"), path));
-        else if (!content.isNull() && !QFile::exists(path))
+        // path → path~ → path~~ → … → the history, or back to path
+        const int links = content.count('>');
+        const QString history = links ? zelpo.folder.filePath("0004711M.CRV") : path;
+        const QString end = content.startsWith('<') ? path : history;
+        for (int link = 0; link < links; ++link)
+            QVERIFY(QFile::link(link + 1 < links ? path + QString(link + 1, u'~') : end,
+                                path + QString(link, u'~')));
+        if (!links && !content.isNull() && !QFile::exists(path))
             QVERIFY(writeBytes(path, content));
-        const QByteArray before = contentOf(path);
+        const QByteArray before = contentOf(history);
+        if (target == "ilegible.pdf") // may be written, not read, while the command runs
+            QFile::setPermissions(path, QFile::WriteOwner);
         zelpo.messages.clear();
         zelpo.dialogs.pathToChoose = zelpo.dialogs.printTo = path;
         const std::array<void (ChartOutputs::*)(), 3> commands{&ChartOutputs::saveChartAsPdf,
                                                                &ChartOutputs::printChart,
                                                                &ChartOutputs::exportWeighings};
+        std::optional<PermissionBitsEnforced> evenForRoot(std::in_place);
         (zelpo.printing.*commands[output])();
-        QCOMPARE(contentOf(path) == before, refused);
+        evenForRoot.reset();
+        QFile::setPermissions(history, QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(contentOf(history) == before, refused);
         QCOMPARE(zelpo.messages.shown().size(), int(refused));
         const QString told = zelpo.messages.shown().value(0).text;
-        QVERIFY2(!refused || (told.contains("nunca se reemplaza") &&
+        QVERIFY2(!refused || (told.contains("se reemplaza") &&
                               told.contains(QDir::toNativeSeparators(zelpo.folder.path()))),
                  qPrintable(told));
     }
@@ -311,6 +326,8 @@ private slots:
         zelpo.printing.copyChart();
         const QImage copied = QGuiApplication::clipboard()->image();
         QVERIFY(copied.width() >= 2 * zelpo.window.Image3()->width());
+        // Three times the window's 96 dots to the inch: it pastes at the window's size.
+        QCOMPARE(QSize(copied.dotsPerMeterX(), copied.dotsPerMeterY()), QSize(11339, 11339));
         int red = 0;
         for (int y = 0; y < copied.height(); ++y)
             for (int x = 0; x < copied.width(); ++x)

@@ -120,14 +120,19 @@ void PatientFile::failedStoresLeaveTheFolderAsItWas()
     QVERIFY(!store(folder, "3950", firstVisit, true));
     QFile::setPermissions(temp.path(), QFile::ReadOwner | QFile::ExeOwner);
     QFile::setPermissions(folder.filePath("0004711V.CRV"), QFile::ReadOwner);
+    std::optional<PermissionBitsEnforced> evenForRoot(std::in_place);
     const bool enforced = !QFile(folder.filePath("0004711V.CRV")).open(QIODevice::Append);
     const MaybeFailure newFile = store(folder, "3950", firstVisit, false, "52");
     const MaybeFailure oldFile = store(folder, "4620", firstVisit, true);
+    evenForRoot.reset();
     QFile::setPermissions(temp.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (!enforced) {
         QSKIP("running as a user whom permissions do not stop");
     }
-    QVERIFY2(newFile && newFile->code == PermissionDenied, qPrintable(describe(newFile)));
+    QVERIFY2(newFile && newFile->code == PermissionDenied &&
+                 newFile->description.contains(QDir::toNativeSeparators(temp.path()) + ", donde") &&
+                 newFile->description.endsWith("debe permitir escribir en ella."),
+             qPrintable(describe(newFile)));
     QVERIFY2(oldFile && oldFile->code == PermissionDenied, qPrintable(describe(oldFile)));
     QCOMPARE(folder.entryList(QDir::Files), QStringList{"0004711V.CRV"});
     QCOMPARE(contentOf(folder.filePath("0004711V.CRV")), birthLine + firstWeighing);

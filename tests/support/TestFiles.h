@@ -23,3 +23,32 @@ private:
     void (*m_previousHandler)(int);
 };
 #endif
+
+#ifdef Q_OS_LINUX
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+// Holds the calling thread to permission bits while it lives, even as root: its capabilities
+// are set aside, still permitted, and taken back at the end.
+class PermissionBitsEnforced
+{
+public:
+    PermissionBitsEnforced()
+    {
+        syscall(SYS_capget, &m_header, m_held);
+        __user_cap_data_struct setAside[2] = {m_held[0], m_held[1]};
+        setAside[0].effective = setAside[1].effective = 0;
+        syscall(SYS_capset, &m_header, setAside);
+    }
+    ~PermissionBitsEnforced() { syscall(SYS_capset, &m_header, m_held); }
+
+private:
+    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct m_held[2] = {};
+};
+#else
+class PermissionBitsEnforced
+{
+};
+#endif
