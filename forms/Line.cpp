@@ -9,18 +9,6 @@ Line::Line(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void Line::setX1(float x1)
-{
-    m_x1 = x1;
-    updatePixelGeometry();
-}
-
-void Line::setY1(float y1)
-{
-    m_y1 = y1;
-    updatePixelGeometry();
-}
-
 void Line::setEnds(float x1, float y1, float x2, float y2)
 {
     m_x1 = x1;

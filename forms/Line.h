@@ -16,8 +16,6 @@ public:
     float y1() const { return m_y1; }
     float x2() const { return m_x2; }
     float y2() const { return m_y2; }
-    void setX1(float x1);
-    void setY1(float y1);
     void setEnds(float x1, float y1, float x2, float y2);
 
     void setColour(const QColor& colour);

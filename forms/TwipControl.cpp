@@ -16,18 +16,6 @@ void TwipControl::setTwipTop(float top)
     updatePixelGeometry();
 }
 
-void TwipControl::setTwipWidth(float width)
-{
-    m_rect.width = width;
-    updatePixelGeometry();
-}
-
-void TwipControl::setTwipHeight(float height)
-{
-    m_rect.height = height;
-    updatePixelGeometry();
-}
-
 void TwipControl::setTwipRect(const TwipRect& rect)
 {
     m_rect = rect;

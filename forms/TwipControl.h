@@ -19,8 +19,6 @@ public:
 
     void setTwipLeft(float left);
     void setTwipTop(float top);
-    void setTwipWidth(float width);
-    void setTwipHeight(float height);
     void setTwipRect(const TwipRect& rect);
 
 protected:

@@ -139,12 +139,9 @@ std::array<float, 4> heldTwips(QWidget* widget)
 std::pair<float, int> setAndReadBack(QWidget* widget, const QString& property, float value)
 {
     if (auto* line = qobject_cast<Line*>(widget)) {
-        if (property == QLatin1String("x1")) {
-            line->setX1(value);
-            return {line->x1(), line->x()};
-        }
-        line->setY1(value);
-        return {line->y1(), line->y()};
+        const bool x = property == QLatin1String("x1");
+        line->setEnds(x ? value : line->x1(), x ? line->y1() : value, line->x2(), line->y2());
+        return x ? std::pair(line->x1(), line->x()) : std::pair(line->y1(), line->y());
     }
     auto& twips = dynamic_cast<TwipControl&>(*widget);
     if (property == QLatin1String("left")) {
@@ -155,12 +152,11 @@ std::pair<float, int> setAndReadBack(QWidget* widget, const QString& property, f
         twips.setTwipTop(value);
         return {twips.twipTop(), widget->y()};
     }
-    if (property == QLatin1String("width")) {
-        twips.setTwipWidth(value);
-        return {twips.twipWidth(), widget->width()};
-    }
-    twips.setTwipHeight(value);
-    return {twips.twipHeight(), widget->height()};
+    TwipRect rect = twips.twipRect();
+    (property == QLatin1String("width") ? rect.width : rect.height) = value;
+    twips.setTwipRect(rect);
+    return property == QLatin1String("width") ? std::pair(twips.twipWidth(), widget->width())
+                                              : std::pair(twips.twipHeight(), widget->height());
 }
 
 QString shownText(QWidget* widget)
