@@ -2,7 +2,7 @@
 #include "app/StartUp.h"
 #include "app/ZelpoProgram.h"
 #include "artwork/IconArtwork.h"
-#include "forms/FirstPaintReport.h"
+#include "app/FirstPaintReport.h"
 #include "forms/Fonts.h"
 #include "forms/FormLabel.h"
 #include "forms/PerZelpo.h"

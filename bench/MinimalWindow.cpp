@@ -1,6 +1,6 @@
 // The yardstick for Zelpo's start-up and memory: a Qt Widgets program with one empty window,
 // reporting its first paint exactly as Zelpo does.
-#include "forms/FirstPaintReport.h"
+#include "app/FirstPaintReport.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "bench/StartUpBench.h"
 
-#include "forms/FirstPaintReport.h"
+#include "app/FirstPaintReport.h"
 
 #include <atomic>
 #include <thread>

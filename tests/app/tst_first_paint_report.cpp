@@ -1,4 +1,4 @@
-#include "forms/FirstPaintReport.h"
+#include "app/FirstPaintReport.h"
 
 #include <cstdio>
 #include <memory>
