@@ -63,25 +63,44 @@ const BandTexts& bandTexts(ChartSex sex)
     return sex == ChartSex::Girls ? girls : boys;
 }
 
-QString band(ChartSex sex, double days, double grams)
+// The chart's age in months at `days` from birth; nothing outside the chart's six years.
+std::optional<double> chartMonths(double days)
 {
     if (!(days >= 0 && days <= chartAgeSpanDays)) {
+        return std::nullopt;
+    }
+    return days * chartAgeSpanMonths / chartAgeSpanDays;
+}
+
+// A curve is drawn from its first tabulated age on; where it is not drawn, nothing is measured
+// against it.
+std::optional<double> gramsDrawnAt(const PercentileCurve& curve, double months)
+{
+    if (months < curve.startMonths) {
+        return std::nullopt;
+    }
+    return kilograms(curve, months) * 1000;
+}
+
+QString band(ChartSex sex, double days, double grams)
+{
+    const std::optional<double> months = chartMonths(days);
+    if (!months) {
         return QString();
     }
-    const double months = days * chartAgeSpanMonths / chartAgeSpanDays;
     const std::vector<PercentileCurve>& curves = percentileCurves(sex);
     const BandTexts& texts = bandTexts(sex);
     // From the highest curve down, the first one the weight is not below ends the search.
     std::optional<size_t> curveAbove;
     for (size_t curve = 0; curve < curves.size(); ++curve) {
-        if (months < curves[curve].startMonths) {
-            continue; // not drawn yet at this age
+        const std::optional<double> curveGrams = gramsDrawnAt(curves[curve], *months);
+        if (!curveGrams) {
+            continue;
         }
-        const double curveGrams = kilograms(curves[curve], months) * 1000;
-        if (std::abs(grams - curveGrams) <= onCurveGrams) {
+        if (std::abs(grams - *curveGrams) <= onCurveGrams) {
             return texts.on[curve];
         }
-        if (grams > curveGrams) {
+        if (grams > *curveGrams) {
             return curveAbove ? texts.between[*curveAbove][curve] : texts.above[curve];
         }
         curveAbove = curve;
@@ -104,6 +123,29 @@ std::optional<int> gain(QDate date, double grams, const std::optional<EarlierWei
 }
 
 } // namespace
+
+std::optional<std::pair<CurveAt, CurveAt>> outermostCurvesAt(ChartSex sex, double days)
+{
+    const std::optional<double> months = chartMonths(days);
+    if (!months) {
+        return std::nullopt;
+    }
+    // The curves run from the highest percentile down.
+    std::optional<CurveAt> highest;
+    std::optional<CurveAt> lowest;
+    for (const PercentileCurve& curve : percentileCurves(sex)) {
+        if (const std::optional<double> grams = gramsDrawnAt(curve, *months)) {
+            lowest = CurveAt{curve.percentile, *grams};
+            if (!highest) {
+                highest = lowest;
+            }
+        }
+    }
+    if (!lowest) {
+        return std::nullopt;
+    }
+    return std::pair{*lowest, *highest};
+}
 
 WeighingReading readWeighing(ChartSex sex, QDate birthDate, QDate date, double grams,
                              std::optional<EarlierWeighing> earlier)

@@ -3,6 +3,7 @@
 #include "core/PercentileCurves.h"
 
 #include <optional>
+#include <utility>
 
 #include <QDate>
 #include <QString>
@@ -32,6 +33,18 @@ struct WeighingReading
     // none or it is not dated before this one.
     std::optional<int> gramsPerDay;
 };
+
+// A curve as drawn at one age: its percentile and its weight there.
+struct CurveAt
+{
+    int percentile;
+    double grams;
+};
+
+// The lowest and the highest curve drawn at `days` from birth, in that order; nothing before
+// birth and past six years, where the chart has no curves. The band reading and the question
+// before an implausible weighing both measure against these very curves.
+std::optional<std::pair<CurveAt, CurveAt>> outermostCurvesAt(ChartSex sex, double days);
 
 WeighingReading readWeighing(ChartSex sex, QDate birthDate, QDate date, double grams,
                              std::optional<EarlierWeighing> earlier);

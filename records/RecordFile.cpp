@@ -38,7 +38,7 @@ constexpr std::chrono::milliseconds lockRetryInterval{10};
 
 QByteArray recordLine(const QString& record)
 {
-    return '"' + record.toLatin1() + "\"\r\n";
+    return '"' + record.toUtf8() + "\"\r\n";
 }
 
 QString fileNameOf(const QString& path)
@@ -307,7 +307,7 @@ QString lineText(QByteArrayView line)
     return utf8.toUtf8() == line ? utf8 : QString::fromLatin1(line);
 }
 
-RecordReading parseRecords(const QByteArray& content, const QString& path)
+RecordReading parseRecords(const QByteArray& content, const QString& path, qsizetype longestRecord)
 {
     RecordReading reading;
     for (const QByteArray& line : withoutByteOrderMark(content).split('\n')) {
@@ -315,7 +315,7 @@ RecordReading parseRecords(const QByteArray& content, const QString& path)
         if (record.isEmpty()) {
             continue;
         }
-        if (record.size() > maxRecordLength) {
+        if (record.size() > longestRecord) {
             reading.failure = Failure{
                 DataTooLarge,
                 QStringLiteral("El archivo %1 contiene un registro demasiado largo para ser una "
@@ -420,7 +420,7 @@ MaybeFailure createRecordFile(const QString& path, const QString& record)
 }
 
 MaybeFailure appendRecords(const QString& path, const AppendPlan& plan,
-                           const WhileWaiting& whileWaiting)
+                           const WhileWaiting& whileWaiting, qsizetype longestRecord)
 {
     QFile file;
     if (const MaybeFailure notOpened =
@@ -431,7 +431,7 @@ MaybeFailure appendRecords(const QString& path, const AppendPlan& plan,
     if (!stored.ok()) {
         return stored.failure();
     }
-    const RecordReading reading = parseRecords(stored.value(), path);
+    const RecordReading reading = parseRecords(stored.value(), path, longestRecord);
     if (reading.failure) {
         return reading.failure;
     }
@@ -465,7 +465,7 @@ MaybeFailure appendRecords(const QString& path, const AppendPlan& plan,
 }
 
 RecordReading readRecords(const QString& path, const WhileWaiting& whileWaiting,
-                          std::optional<FileLock> lock)
+                          std::optional<FileLock> lock, qsizetype longestRecord)
 {
     QFile file;
     if (const MaybeFailure notOpened =
@@ -476,7 +476,7 @@ RecordReading readRecords(const QString& path, const WhileWaiting& whileWaiting,
     if (!content.ok()) {
         return {{}, content.failure()};
     }
-    return parseRecords(content.value(), path);
+    return parseRecords(content.value(), path, longestRecord);
 }
 
 } // namespace zelpo

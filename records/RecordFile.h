@@ -44,6 +44,9 @@ MaybeFailure lockAgainstOtherDesks(QFileDevice& file, FileLock lock, const QStri
 // failure names the file and says what it is: such a name is never read, written or waited on.
 Result<bool> plainFileExists(const QString& path);
 
+// Records are written in UTF-8; the patient file's, digits and "/" only, are the same bytes in
+// any code.
+
 // Creates the file holding exactly this one record. Fails with FileAlreadyExists when the file
 // is already there, and leaves no file behind when the record could not be written.
 MaybeFailure createRecordFile(const QString& path, const QString& record);
@@ -58,7 +61,8 @@ using AppendPlan = std::function<Result<QStringList>(const QStringList& storedRe
 // text), nor when the new records would make it too large to be read back. Never creates the
 // file.
 MaybeFailure appendRecords(const QString& path, const AppendPlan& plan,
-                           const WhileWaiting& whileWaiting = {});
+                           const WhileWaiting& whileWaiting = {},
+                           qsizetype longestRecord = maxRecordLength);
 
 struct RecordReading
 {
@@ -70,8 +74,9 @@ struct RecordReading
 // skipped; a UTF-8 byte-order mark at the start, a missing final line end, bare line feeds,
 // blanks around a record and missing quotation marks are tolerated. A line is read as UTF-8
 // when it is valid UTF-8, otherwise byte for byte. A file larger than maxRecordFileSize yields
-// no records, and a record longer than maxRecordLength ends the reading.
+// no records, and a record longer than `longestRecord` ends the reading.
 RecordReading readRecords(const QString& path, const WhileWaiting& whileWaiting = {},
-                          std::optional<FileLock> lock = FileLock::Shared);
+                          std::optional<FileLock> lock = FileLock::Shared,
+                          qsizetype longestRecord = maxRecordLength);
 
 } // namespace zelpo

@@ -1,0 +1,103 @@
+#include "core/Plausibility.h"
+
+#include "core/Conversions.h"
+
+#include <cmath>
+
+namespace zelpo {
+
+namespace {
+
+// Below this share of the lowest curve drawn, or above that of the highest, a weighing is far
+// off anything the chart holds for the age.
+constexpr double lowestCurveShare = 0.7;
+constexpr double highestCurveShare = 1.3;
+// A child's weight moves by a few hundred grams from day to day; a change of more than a tenth,
+// and a gain also faster than this, is more likely a slip of the hand.
+constexpr double changeShare = 0.1;
+constexpr double fastestGainGramsPerDay = 100;
+
+// The grams a patient file keeps: the whole part, never rounded up.
+QString storedGrams(double grams)
+{
+    return QString::number(std::trunc(grams), 'f', 0);
+}
+
+QString rounded(double value)
+{
+    return QString::number(std::round(value), 'f', 0);
+}
+
+std::optional<QString> offTheChart(ChartSex sex, double ageDays, double grams)
+{
+    const std::optional<std::pair<CurveAt, CurveAt>> curves = outermostCurvesAt(sex, ageDays);
+    if (!curves) {
+        return std::nullopt;
+    }
+    const auto sentence = [&](const char* where, const char* which, const CurveAt& curve) {
+        return QStringLiteral("La medida de %1 g a los %2 días queda muy por %3 de la curva más "
+                              "%4 del gráfico (P%5: %6 g).")
+            .arg(storedGrams(grams), QString::number(std::trunc(ageDays), 'f', 0),
+                 QString::fromUtf8(where), QString::fromUtf8(which),
+                 QString::number(curve.percentile), rounded(curve.grams));
+    };
+    const auto& [lowest, highest] = *curves;
+    if (grams < lowest.grams * lowestCurveShare) {
+        return sentence("debajo", "baja", lowest);
+    }
+    if (grams > highest.grams * highestCurveShare) {
+        return sentence("encima", "alta", highest);
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> farFromTheLatest(double grams, QDate today, const EarlierWeighing& latest)
+{
+    const double change = grams - latest.grams;
+    if (!(std::abs(change) > latest.grams * changeShare)) {
+        return std::nullopt;
+    }
+    const QString earlier =
+        QStringLiteral("(%1 g, del %2)").arg(storedGrams(latest.grams), dateText(latest.date));
+    const QString percent = rounded(std::abs(change) / latest.grams * 100);
+    if (change < 0) {
+        return QStringLiteral("La medida de %1 g es un %2 % menor que la anterior %3.")
+            .arg(storedGrams(grams), percent, earlier);
+    }
+    const double days = daysBetween(latest.date, today);
+    // Within a day there is no daily gain to speak of: the change alone is questioned.
+    if (days < 1) {
+        return QStringLiteral("La medida de %1 g es un %2 % mayor que la anterior %3.")
+            .arg(storedGrams(grams), percent, earlier);
+    }
+    const double perDay = change / days;
+    if (!(perDay > fastestGainGramsPerDay)) {
+        return std::nullopt;
+    }
+    return QStringLiteral("La medida de %1 g supone una ganancia de %2 g/día desde la anterior %3.")
+        .arg(storedGrams(grams), rounded(perDay), earlier);
+}
+
+} // namespace
+
+QStringList implausibility(ChartSex sex, double ageDays, double grams, QDate today,
+                           std::optional<EarlierWeighing> latestStanding)
+{
+    QStringList sentences;
+    if (const std::optional<QString> chart = offTheChart(sex, ageDays, grams)) {
+        sentences.append(*chart);
+    }
+    if (latestStanding) {
+        if (const std::optional<QString> change = farFromTheLatest(grams, today, *latestStanding)) {
+            sentences.append(*change);
+        }
+    }
+    return sentences;
+}
+
+QString plausibilityQuestion(const QStringList& sentences)
+{
+    return (sentences + QStringList{QStringLiteral("¿Es correcta?")}).join(u'\n');
+}
+
+} // namespace zelpo

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "core/PercentileCurves.h"
+#include "core/WeighingReading.h"
+
+#include <optional>
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+// Whether a weighing about to be stored looks like a slip of the hand: far off the chart's
+// curves, or far from the child's latest weighing. Such a weighing is asked about before it is
+// stored, because once stored it stays in the patient file for good.
+namespace zelpo {
+
+// The sentences of the question asked before an implausible weighing is stored; empty when the
+// weighing is plausible. `ageDays` is the age the weighing is plotted at, `today` its date, and
+// `latestStanding` the child's latest stored weighing that is not struck out.
+QStringList implausibility(ChartSex sex, double ageDays, double grams, QDate today,
+                           std::optional<EarlierWeighing> latestStanding);
+
+// The whole question: each sentence on its own line, then "¿Es correcta?" on the last.
+QString plausibilityQuestion(const QStringList& sentences);
+
+} // namespace zelpo
