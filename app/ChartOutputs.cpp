@@ -1,6 +1,7 @@
 #include "app/ChartOutputs.h"
 
 #include "app/OutputDialogs.h"
+#include "app/StoredWeighingsDialog.h"
 #include "core/Clock.h"
 #include "core/MessageService.h"
 #include "forms/PerZelpo.h"
@@ -9,6 +10,7 @@
 #include "printout/ChartPage.h"
 #include "printout/ChartPdfFile.h"
 #include "procedures/ChartPageSnapshot.h"
+#include "procedures/HistoryLoader.h"
 #include "procedures/MarkerOperations.h"
 #include "procedures/WaitCursor.h"
 #include "records/OutputFile.h"
@@ -43,6 +45,8 @@ ChartOutputs::ChartOutputs(PerZelpo& window, ChartOutputServices services)
     addAction(QStringLiteral("Exportar las medidas (CSV)…"),
               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), &ChartOutputs::exportWeighings);
     addAction(QStringLiteral("Copiar el gráfico"), QKeySequence(), &ChartOutputs::copyChart);
+    addAction(QStringLiteral("Medidas almacenadas…"),
+              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M), &ChartOutputs::showStoredWeighings);
     // The frame and the markers let the pointer through to the picture beneath; the arrow keeps
     // it, so it asks for the menu itself.
     for (Picture* picture : {m_window.Image3(), m_window.Image4(), m_window.Image2()}) {
@@ -223,4 +227,22 @@ void ChartOutputs::copyChart()
     image.setDotsPerMeterX(qRound(windowDotsPerMetre * kCopyScale));
     image.setDotsPerMeterY(qRound(windowDotsPerMetre * kCopyScale));
     QGuiApplication::clipboard()->setImage(image);
+}
+
+void ChartOutputs::showStoredWeighings()
+{
+    if (!historyReadAgain()) {
+        return;
+    }
+    zelpo::ChildHistory& history = m_services.history;
+    if (!history.key().namesAChild() || history.records().isEmpty()) {
+        m_services.messages.show(QStringLiteral("Este paciente no tiene medidas almacenadas."),
+                                 MessageStyle::OkInformation);
+        return;
+    }
+    StoredWeighingsDialog dialog(
+        history, {m_services.messages, m_services.prompt, m_services.clock}, &m_window);
+    connect(&dialog, &StoredWeighingsDialog::corrected, this,
+            [this] { redrawHistory(m_window, m_services.history); });
+    dialog.exec();
 }

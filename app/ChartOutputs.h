@@ -5,6 +5,7 @@
 #include <QObject>
 
 class Clock;
+class TextPrompt;
 class MessageService;
 class OutputDialogs;
 class PerZelpo;
@@ -22,6 +23,8 @@ struct ChartOutputServices
     MessageService& messages;
     Clock& clock;
     OutputDialogs& dialogs;
+    // Asks for the reason of a correction and a corrected birth date.
+    TextPrompt& prompt;
     // The open child's history, whose stored weighings the page and the export show.
     zelpo::ChildHistory& history;
     // Looks up a history number typed since the last look-up, as leaving the box would, and
@@ -54,6 +57,9 @@ public:
     // "Copiar el gráfico": the chart with its markers and arrow on the clipboard, as an image
     // three times the window's chart, sharp when pasted into a report.
     void copyChart();
+    // "Medidas almacenadas…" (Ctrl+Shift+M): the table of the child's stored weighings, where
+    // one entered in error is struck out and a wrong birth date corrected; the chart follows.
+    void showStoredWeighings();
 
     // Where a save dialog opens: the patient file's name with `suffix` ("0004711M.pdf"), or
     // "zelpo" with it without a history number, in the user's Documents folder, or the home

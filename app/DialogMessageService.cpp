@@ -24,6 +24,8 @@ QMessageBox::Icon iconFor(MessageStyle style)
         return QMessageBox::Question;
     case MessageStyle::OkInformation:
         return QMessageBox::Information;
+    case MessageStyle::YesNoExclamation:
+        return QMessageBox::Warning;
     case MessageStyle::Ok:
         break;
     }
@@ -45,7 +47,9 @@ MessageAnswer DialogMessageService::show(const QString& text, MessageStyle style
     box.setText(withDisplayLineBreaks(text));
     keepWindowFixed(box);
 
-    if (style != MessageStyle::YesNoQuestion) {
+    const bool question =
+        style == MessageStyle::YesNoQuestion || style == MessageStyle::YesNoExclamation;
+    if (!question) {
         QPushButton* accept = box.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
         box.setDefaultButton(accept);
         box.setEscapeButton(accept);
@@ -55,7 +59,8 @@ MessageAnswer DialogMessageService::show(const QString& text, MessageStyle style
 
     QPushButton* yes = box.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    // A doubt about what was typed defaults to not going on with it.
+    box.setDefaultButton(style == MessageStyle::YesNoExclamation ? no : yes);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes ? MessageAnswer::Yes : MessageAnswer::No;

@@ -12,12 +12,13 @@
 #include <QEvent>
 
 ZelpoProgram::ZelpoProgram()
-    : m_chart(new PerZelpo(&m_fondo)), m_messages(m_chart),
+    : m_chart(new PerZelpo(&m_fondo)), m_messages(m_chart), m_prompt(m_chart),
       m_history(programFolder(), {m_chart->Text3()->text(), m_chart->varonSelected()}),
       m_events(
           new ChartWindowEvents(*m_chart, {m_messages, m_clock, m_addresses, m_history}, &end)),
-      m_outputs(new ChartOutputs(*m_chart, {m_messages, m_clock, m_outputDialogs, m_history,
-                                            [this] { return m_events->loadTypedHistory(); }}))
+      m_outputs(
+          new ChartOutputs(*m_chart, {m_messages, m_clock, m_outputDialogs, m_prompt, m_history,
+                                      [this] { return m_events->loadTypedHistory(); }}))
 {
     // Both ways out of the chart window end the program: "Fin" and the close box.
     connect(m_chart, &PerZelpo::closed, this, &ZelpoProgram::end);

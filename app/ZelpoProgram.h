@@ -2,6 +2,7 @@
 
 #include "app/DesktopAddressOpener.h"
 #include "app/DialogMessageService.h"
+#include "app/DialogTextPrompt.h"
 #include "app/QtOutputDialogs.h"
 #include "core/Clock.h"
 #include "forms/Fondo.h"
@@ -39,6 +40,7 @@ private:
     PerZelpo* m_chart;
     SystemClock m_clock;
     DialogMessageService m_messages;
+    DialogTextPrompt m_prompt;
     DesktopAddressOpener m_addresses;
     QtOutputDialogs m_outputDialogs;
     zelpo::ChildHistory m_history;

@@ -2,12 +2,13 @@
 
 #include <QString>
 
-// The four kinds of message box the program shows.
+// The kinds of message box the program shows.
 enum class MessageStyle {
-    Ok = 0,             // OK, no icon
-    OkStop = 16,        // OK, stop icon
-    YesNoQuestion = 36, // Yes and No, question icon, Yes the default
-    OkInformation = 64, // OK, information icon
+    Ok = 0,                 // OK, no icon
+    OkStop = 16,            // OK, stop icon
+    YesNoQuestion = 36,     // Yes and No, question icon, Yes the default
+    OkInformation = 64,     // OK, information icon
+    YesNoExclamation = 308, // Yes and No, exclamation icon, No the default
 };
 
 enum class MessageAnswer {

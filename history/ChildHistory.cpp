@@ -1,6 +1,7 @@
 #include "history/ChildHistory.h"
 
 #include "core/Conversions.h"
+#include "records/CorrectionsFile.h"
 #include "records/PatientFile.h"
 
 #include <algorithm>
@@ -12,6 +13,17 @@ namespace {
 EarlierWeighing earlierOf(const StoredWeighing& weighing)
 {
     return {dateValue(weighing.date).value_or(QDate()), weighing.grams};
+}
+
+// "2 y 5", "2, 3 y 5".
+QString listed(const QList<qsizetype>& numbers)
+{
+    QStringList texts;
+    for (qsizetype number : numbers) {
+        texts.append(QString::number(number));
+    }
+    const QString last = texts.takeLast();
+    return texts.isEmpty() ? last : texts.join(QStringLiteral(", ")) + QStringLiteral(" y ") + last;
 }
 
 } // namespace
@@ -27,25 +39,53 @@ QString ChildHistory::fileName() const
     return name.ok() ? name.value() : QString();
 }
 
+ChildHistory::FilesRead ChildHistory::readFiles(const QString& name,
+                                                const WhileWaiting& whileWaiting) const
+{
+    FilesRead read{readPatientRecords(name, m_patientFolder, whileWaiting), {}};
+    // Corrections only ever name records of a patient file that could be read.
+    if (!read.records.records.isEmpty()) {
+        read.corrections = readCorrections(name, m_patientFolder, whileWaiting);
+    }
+    return read;
+}
+
 HistoryLookup ChildHistory::load(const ChildKey& key, const WhileWaiting& whileWaiting)
 {
     m_key = key;
     const HistoryLookup lookup = [&]() -> HistoryLookup {
         const Result<QString> name = m_key.fileName();
         if (!name.ok()) {
-            take({});
-            return {PatientFileFound::Unnamed, name.failure()};
+            take({}, {});
+            return {PatientFileFound::Unnamed, name.failure(), std::nullopt};
         }
         const Result<bool> exists = patientFileExists(name.value(), m_patientFolder);
         // Whatever stands under the name instead of a patient file is no history of this child.
         if (!exists.ok() || !exists.value()) {
-            take({});
+            take({}, {});
             return {PatientFileFound::None,
-                    exists.ok() ? std::nullopt : std::optional(exists.failure())};
+                    exists.ok() ? std::nullopt : std::optional(exists.failure()), std::nullopt};
         }
-        RecordReading reading = readPatientRecords(name.value(), m_patientFolder, whileWaiting);
-        take(std::move(reading.records));
-        return {PatientFileFound::Found, reading.failure};
+        FilesRead read = readFiles(name.value(), whileWaiting);
+        take(std::move(read.records.records), std::move(read.corrections.records));
+        std::optional<Failure> corrections = read.corrections.failure;
+        if (!corrections && !m_unapplied.isEmpty()) {
+            corrections = Failure{
+                TypeMismatch,
+                QStringLiteral("No coinciden los tipos: %1 del archivo %2 no %3 con el archivo "
+                               "%4 y no se %5.")
+                    .arg(m_unapplied.size() == 1
+                             ? QStringLiteral("la corrección de la línea %1").arg(m_unapplied[0])
+                             : QStringLiteral("las correcciones de las líneas %1")
+                                   .arg(listed(m_unapplied)),
+                         correctionsFileName(name.value()),
+                         m_unapplied.size() == 1 ? QStringLiteral("coincide")
+                                                 : QStringLiteral("coinciden"),
+                         name.value(),
+                         m_unapplied.size() == 1 ? QStringLiteral("aplica")
+                                                 : QStringLiteral("aplican"))};
+        }
+        return {PatientFileFound::Found, read.records.failure, corrections};
     }();
     emit changed();
     return lookup;
@@ -54,7 +94,7 @@ HistoryLookup ChildHistory::load(const ChildKey& key, const WhileWaiting& whileW
 void ChildHistory::openUnread(const ChildKey& key)
 {
     m_key = key;
-    take({});
+    take({}, {});
     emit changed();
 }
 
@@ -66,19 +106,21 @@ MaybeFailure ChildHistory::refresh(const WhileWaiting& whileWaiting)
     }
     const Result<bool> exists = patientFileExists(name, m_patientFolder);
     if (!exists.ok() || !exists.value()) {
-        take({});
+        take({}, {});
         emit changed();
         return std::nullopt;
     }
-    RecordReading reading = readPatientRecords(name, m_patientFolder, whileWaiting);
-    if (reading.failure && reading.failure->inUseAtAnotherDesk) {
-        return reading.failure;
+    FilesRead read = readFiles(name, whileWaiting);
+    for (const std::optional<Failure>& failure : {read.records.failure, read.corrections.failure}) {
+        if (failure && failure->inUseAtAnotherDesk) {
+            return failure;
+        }
     }
-    take(std::move(reading.records));
+    take(std::move(read.records.records), std::move(read.corrections.records));
     emit changed();
     // A damaged record ends the reading with the records before it kept, as the chart shows
     // them; a file that gives none is no history to show.
-    return m_records.isEmpty() ? reading.failure : std::nullopt;
+    return m_records.isEmpty() ? read.records.failure : std::nullopt;
 }
 
 Result<qsizetype> ChildHistory::store(QDate birthDate, double grams, QDate today,
@@ -93,9 +135,54 @@ Result<qsizetype> ChildHistory::store(QDate birthDate, double grams, QDate today
     if (!filed.ok()) {
         return filed.failure();
     }
-    take(filed.value().records);
+    take(filed.value().records, m_corrections);
     emit changed();
     return filed.value().record;
+}
+
+MaybeFailure ChildHistory::strikeOut(qsizetype record, const QString& reason, QDate today,
+                                     const WhileWaiting& whileWaiting)
+{
+    return appendCorrection(
+        {CorrectionKind::StruckOut, record, m_records.value(record), today, reason}, whileWaiting);
+}
+
+MaybeFailure ChildHistory::restore(qsizetype record, QDate today, const WhileWaiting& whileWaiting)
+{
+    return appendCorrection(
+        {CorrectionKind::Restored, record, m_records.value(record), today, QString()},
+        whileWaiting);
+}
+
+MaybeFailure ChildHistory::correctBirthDate(QDate birthDate, const QString& reason, QDate today,
+                                            const WhileWaiting& whileWaiting)
+{
+    return appendCorrection({CorrectionKind::BirthDate, 0, dateText(birthDate), today, reason},
+                            whileWaiting);
+}
+
+MaybeFailure ChildHistory::appendCorrection(const Correction& correction,
+                                            const WhileWaiting& whileWaiting)
+{
+    const QString name = fileName();
+    if (name.isEmpty() || m_records.isEmpty()) {
+        return Failure{FileNotFound,
+                       QStringLiteral("No se encontró el archivo: este paciente no tiene "
+                                      "medidas almacenadas.")};
+    }
+    const Result<QStringList> corrections =
+        zelpo::appendCorrection(name, correction, m_patientFolder, whileWaiting);
+    if (!corrections.ok()) {
+        return corrections.failure();
+    }
+    take(m_records, corrections.value());
+    emit changed();
+    return std::nullopt;
+}
+
+std::optional<QDate> ChildHistory::fileBirthDate() const
+{
+    return m_records.isEmpty() ? std::nullopt : dateValue(m_records.first());
 }
 
 const StoredWeighing* ChildHistory::weighingAt(qsizetype record) const
@@ -108,10 +195,7 @@ const StoredWeighing* ChildHistory::weighingAt(qsizetype record) const
 
 std::optional<EarlierWeighing> ChildHistory::lastStored() const
 {
-    if (m_stored.weighings.isEmpty()) {
-        return std::nullopt;
-    }
-    return earlierOf(m_stored.weighings.last());
+    return storedBefore(m_records.size());
 }
 
 std::optional<EarlierWeighing> ChildHistory::storedBefore(qsizetype record) const
@@ -121,15 +205,43 @@ std::optional<EarlierWeighing> ChildHistory::storedBefore(qsizetype record) cons
         if (weighing.record >= record) {
             break;
         }
-        before = earlierOf(weighing);
+        if (weighing.struckOut.isEmpty()) {
+            before = earlierOf(weighing);
+        }
     }
     return before;
 }
 
-void ChildHistory::take(QStringList records)
+void ChildHistory::take(QStringList records, QStringList corrections)
 {
     m_records = std::move(records);
-    m_stored = storedHistory(m_records, m_key.chart());
+    m_corrections = std::move(corrections);
+    m_unapplied.clear();
+    m_birthDateCorrection.reset();
+    // Each correction is applied only to the very record it names, as that record stands in the
+    // patient file; the last one about a record decides.
+    RecordCorrections applied;
+    for (qsizetype line = 0; line < m_corrections.size(); ++line) {
+        const std::optional<Correction> correction = parseCorrection(m_corrections[line]);
+        const bool namesAWeighing = correction && correction->record >= 1 &&
+                                    correction->record < m_records.size() &&
+                                    m_records[correction->record] == correction->recordText;
+        if (correction && correction->kind == CorrectionKind::StruckOut && namesAWeighing) {
+            applied.struckOut.insert(correction->record, correction->reason);
+        } else if (correction && correction->kind == CorrectionKind::Restored && namesAWeighing) {
+            applied.struckOut.remove(correction->record);
+        } else if (const std::optional<QDate> date =
+                       correction && correction->kind == CorrectionKind::BirthDate &&
+                               correction->record == 0 && fileBirthDate()
+                           ? dateValue(correction->recordText)
+                           : std::nullopt) {
+            applied.birthDate = *date;
+            m_birthDateCorrection = BirthDateCorrection{*date, correction->date};
+        } else {
+            m_unapplied.append(line + 1);
+        }
+    }
+    m_stored = storedHistory(m_records, m_key.chart(), applied);
 }
 
 } // namespace zelpo

@@ -27,13 +27,28 @@ struct HistoryLookup
     // Why the name could not be formed, what stands under it instead of a patient file, or why
     // the file could not be read to its end; the records read before that are kept.
     std::optional<Failure> failure;
+    // Why the corrections kept beside the file could not all be read or applied.
+    std::optional<Failure> corrections;
 };
 
-// The open child's history: which child is open and its patient file in memory, as it was last
-// read or stored, every weighing read against the child's chart. The chart window shows it, and
-// the tooltips, the page, the spreadsheet and every table read it, so that they never disagree;
-// nothing else opens a patient file. A patient file is opened for one load, one refresh or one
-// store, and closed again before it returns.
+struct Correction;
+
+// A birth date corrected after the patient file was made, which keeps the first one typed.
+struct BirthDateCorrection
+{
+    QDate date;
+    QDate correctedOn;
+};
+
+// The open child's history: which child is open, its patient file in memory as it was last read
+// or stored, and the corrections kept beside it, every weighing read against the child's chart.
+// The chart window shows it, and the tooltips, the page, the spreadsheet and the table of stored
+// weighings read it, so that they never disagree; nothing else opens a patient file. A file is
+// opened for one load, one refresh, one store or one correction, and closed before it returns.
+//
+// Nothing stored is ever erased or rewritten: a weighing entered in error is struck out, and a
+// wrong birth date corrected, by a record appended to the corrections file beside the patient
+// file; the history reads the patient file through them.
 class ChildHistory : public QObject
 {
     Q_OBJECT
@@ -42,20 +57,30 @@ public:
     // `opened` is the child named when the window opens, taken as looked up but never read.
     ChildHistory(const QDir& patientFolder, ChildKey opened, QObject* parent = nullptr);
 
-    // Opens the child `key`: reads its patient file once, under the shared lock. A file another
-    // desk keeps past the wait leaves the history empty, and the failure says so.
+    // Opens the child `key`: reads its patient file once, under the shared lock, and its
+    // corrections. A file another desk keeps past the wait leaves the history empty, and the
+    // failure says so.
     HistoryLookup load(const ChildKey& key, const WhileWaiting& whileWaiting = {});
     // Opens the child `key` without reading anything: its number was refused before the look-up.
     void openUnread(const ChildKey& key);
-    // Reads the open child's file again, so that an output shows what other desks have stored
-    // since. Fails when the file could not be read: when another desk keeps it past the wait the
-    // history stays as it was. A file that cannot be read to its end keeps the records read
-    // before that, and does not fail.
+    // Reads the open child's files again, so that an output shows what other desks have stored
+    // since. Fails when the patient file could not be read: when another desk keeps it past the
+    // wait the history stays as it was. A file that cannot be read to its end keeps the records
+    // read before that, and does not fail.
     MaybeFailure refresh(const WhileWaiting& whileWaiting = {});
     // Files a weighing of the open child under the patient file's lock and takes the file as it
     // was read back then, other desks' records included. Hands back the new weighing's record.
     Result<qsizetype> store(QDate birthDate, double grams, QDate today,
                             const WhileWaiting& whileWaiting = {});
+
+    // Strikes the standing weighing filed as `record` out, as entered in error, for `reason`.
+    MaybeFailure strikeOut(qsizetype record, const QString& reason, QDate today,
+                           const WhileWaiting& whileWaiting = {});
+    // Lets a weighing struck out stand again; its strike-out stays on file.
+    MaybeFailure restore(qsizetype record, QDate today, const WhileWaiting& whileWaiting = {});
+    // Corrects the birth date every age counts from; the patient file keeps its own.
+    MaybeFailure correctBirthDate(QDate birthDate, const QString& reason, QDate today,
+                                  const WhileWaiting& whileWaiting = {});
 
     const ChildKey& key() const { return m_key; }
     // Whether the history-number text is the one the open child was looked up with; text typed
@@ -64,28 +89,46 @@ public:
     // The patient file's name, e.g. 0004711M.CRV; empty when the number does not fit it.
     QString fileName() const;
 
-    // Every record as last read, the birth date first.
+    // Every record of the patient file as last read, the birth date first.
     const QStringList& records() const { return m_records; }
-    // The weighings as the chart places them, in file order, each read against the one before.
+    // The weighings as the chart places them, in file order, each read against the one before
+    // that stands, the ages counted from the birth date as corrected.
     const StoredHistory& stored() const { return m_stored; }
+    // The birth date the patient file keeps, whatever was corrected since.
+    std::optional<QDate> fileBirthDate() const;
+    const std::optional<BirthDateCorrection>& birthDateCorrection() const
+    {
+        return m_birthDateCorrection;
+    }
     // The weighing filed as record `record`, if the chart places it.
     const StoredWeighing* weighingAt(qsizetype record) const;
-    // The weighing a new one's gain counts from: the last one stored.
+    // The weighing a new one's gain counts from: the last one stored that stands.
     std::optional<EarlierWeighing> lastStored() const;
-    // The weighing stored before record `record`, which its gain counts from.
+    // The weighing stored before record `record` that stands, which its gain counts from.
     std::optional<EarlierWeighing> storedBefore(qsizetype record) const;
 
 signals:
-    // The records, or the child they belong to, are not what they were.
+    // The records, their corrections or the child they belong to are not what they were.
     void changed();
 
 private:
-    void take(QStringList records);
+    struct FilesRead
+    {
+        RecordReading records;
+        RecordReading corrections;
+    };
+    FilesRead readFiles(const QString& name, const WhileWaiting& whileWaiting) const;
+    void take(QStringList records, QStringList corrections);
+    MaybeFailure appendCorrection(const Correction& correction, const WhileWaiting& whileWaiting);
 
     QDir m_patientFolder;
     ChildKey m_key;
     QStringList m_records;
+    QStringList m_corrections;
     StoredHistory m_stored;
+    std::optional<BirthDateCorrection> m_birthDateCorrection;
+    // The lines of the corrections file, counted from 1, that match nothing in the patient file.
+    QList<qsizetype> m_unapplied;
 };
 
 } // namespace zelpo

@@ -69,5 +69,11 @@ ChartPageContent chartPageSnapshot(const PerZelpo& window, const zelpo::ChildHis
         }
     }
     content.birthDate = birthDate ? zelpo::dateText(*birthDate) : QString();
+    const auto& correction = history.birthDateCorrection();
+    if (correction && birthDate == correction->date && history.fileBirthDate()) {
+        content.birthDate += QStringLiteral(" (corregida el %1; almacenada %2)")
+                                 .arg(zelpo::dateText(correction->correctedOn),
+                                      zelpo::dateText(*history.fileBirthDate()));
+    }
     return content;
 }

@@ -20,11 +20,12 @@ namespace {
 class HistoryLoader
 {
 public:
-    HistoryLoader(PerZelpo& window, zelpo::ChildHistory& history, MessageService& messages)
+    HistoryLoader(PerZelpo& window, zelpo::ChildHistory& history, MessageService* messages)
         : m_window(window), m_history(history), m_messages(messages)
     {}
 
     void load();
+    void redraw();
 
 private:
     void leaveBirthDateToType();
@@ -35,7 +36,8 @@ private:
 
     PerZelpo& m_window;
     zelpo::ChildHistory& m_history;
-    MessageService& m_messages;
+    // Nothing is told when the history is only drawn again.
+    MessageService* m_messages;
 };
 
 void HistoryLoader::load()
@@ -44,7 +46,7 @@ void HistoryLoader::load()
     const zelpo::ChildKey child{m_window.Text3()->text(), m_window.varonSelected()};
     // "12.9" would name child 12's file: a history number is whole.
     if (!child.historyText.isEmpty() && !zelpo::isWholeNumber(child.historyText)) {
-        reportHistoryNumberNotNumeric(m_messages);
+        reportHistoryNumberNotNumeric(*m_messages);
         m_window.Text3()->clear();
         m_history.openUnread({QString(), child.varon});
         return;
@@ -65,12 +67,23 @@ void HistoryLoader::load()
         leaveBirthDateToType();
         return;
     }
-    m_messages.show(QStringLiteral("Este paciente posee datos almacenados"),
-                    MessageStyle::OkInformation, QStringLiteral("Información"));
+    m_messages->show(QStringLiteral("Este paciente posee datos almacenados"),
+                     MessageStyle::OkInformation, QStringLiteral("Información"));
     m_window.Text2()->setEnabled(false);
     plotStoredHistory(lookup.failure);
+    if (lookup.corrections) {
+        report(*lookup.corrections);
+    }
     m_window.Text1()->clear();
     m_window.Text1()->setFocus();
+}
+
+void HistoryLoader::redraw()
+{
+    LimpiarGrafico(m_window);
+    if (!m_history.records().isEmpty()) {
+        plotStoredHistory(std::nullopt);
+    }
 }
 
 void HistoryLoader::leaveBirthDateToType()
@@ -128,11 +141,22 @@ void HistoryLoader::plotWeighings(QDate birthDate)
     const QString fileName = m_history.fileName();
     const QStringList records = m_history.records().sliced(1);
     const QList<zelpo::PlacedWeighing> weighings = zelpo::placeWeighings(records);
+    const auto struckOut = [this](qsizetype record) {
+        const zelpo::StoredWeighing* weighing = m_history.weighingAt(record);
+        return weighing && !weighing->struckOut.isEmpty();
+    };
     for (qsizetype position = 0; position < weighings.size(); ++position) {
+        // A weighing entered in error is off the chart; it stays in the file and the tables.
+        if (struckOut(position + 1)) {
+            continue;
+        }
         // Markers beyond the pool would survive the next clearing and show on another child's
         // chart, so the rest of a longer history is only counted.
         if (markerIndex == zelpo::markerPoolSize) {
-            const qsizetype notShown = records.size() - position;
+            qsizetype notShown = 0;
+            for (qsizetype rest = position; rest < weighings.size(); ++rest) {
+                notShown += struckOut(rest + 1) ? 0 : 1;
+            }
             const QString rest =
                 notShown == 1
                     ? QStringLiteral("la medida restante no se muestra")
@@ -174,12 +198,15 @@ void HistoryLoader::plotWeighings(QDate birthDate)
 
 void HistoryLoader::report(const zelpo::Failure& failure)
 {
+    if (!m_messages) {
+        return;
+    }
     // The markers plotted so far stand on the chart behind the message.
     m_window.setMarkersHeld(false);
     // The code stands after a blank of its own, as numbers are written with room for a sign.
-    m_messages.show(QStringLiteral("Error : ") + u' ' + QString::number(failure.code) +
-                        QStringLiteral(" --> ") + failure.description,
-                    MessageStyle::Ok);
+    m_messages->show(QStringLiteral("Error : ") + u' ' + QString::number(failure.code) +
+                         QStringLiteral(" --> ") + failure.description,
+                     MessageStyle::Ok);
 }
 
 } // namespace
@@ -193,5 +220,10 @@ void reportHistoryNumberNotNumeric(MessageService& messages)
 
 void CargarHistoria(PerZelpo& window, zelpo::ChildHistory& history, MessageService& messages)
 {
-    HistoryLoader(window, history, messages).load();
+    HistoryLoader(window, history, &messages).load();
+}
+
+void redrawHistory(PerZelpo& window, zelpo::ChildHistory& history)
+{
+    HistoryLoader(window, history, nullptr).redraw();
 }

@@ -14,5 +14,9 @@ class ChildHistory;
 // runs; a file that cannot be read ends the loading with the markers placed so far.
 void CargarHistoria(PerZelpo& window, zelpo::ChildHistory& history, MessageService& messages);
 
+// Draws the open history again once it was corrected: the chart cleared, the birth date as
+// corrected in the box and one marker per weighing that stands. Nothing is read or told.
+void redrawHistory(PerZelpo& window, zelpo::ChildHistory& history);
+
 // Tells the user that a history number must be a whole number.
 void reportHistoryNumberNotNumeric(MessageService& messages);

@@ -3,6 +3,7 @@
 #include "core/Clock.h"
 #include "core/Conversions.h"
 #include "core/MessageService.h"
+#include "core/Plausibility.h"
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
 #include "forms/TextBox.h"
@@ -59,10 +60,27 @@ void PlotCommand::Command1_Click()
         refuseWeight();
         return;
     }
+    if (!confirmedIfImplausible()) {
+        m_window.Text1()->setFocus();
+        m_window.Text1()->selectAll();
+        return;
+    }
     const MessageAnswer store =
         m_messages.show(QStringLiteral("Almacena las medidas tomadas al paciente"),
                         MessageStyle::YesNoQuestion, QStringLiteral("Pregunta"));
     plotWeighing(store == MessageAnswer::Yes ? storeWeighing() : std::nullopt);
+}
+
+bool PlotCommand::confirmedIfImplausible()
+{
+    const QDate birthDate = zelpo::dateValue(m_window.Text2()->text()).value_or(QDate());
+    const QDate today = m_clock.today();
+    const QStringList doubts = zelpo::implausibility(
+        selectedChart(m_window), zelpo::daysBetween(birthDate, today),
+        zelpo::numericValue(m_window.Text1()->text()), today, m_history.lastStored());
+    return doubts.isEmpty() ||
+           m_messages.show(zelpo::plausibilityQuestion(doubts), MessageStyle::YesNoExclamation) ==
+               MessageAnswer::Yes;
 }
 
 void PlotCommand::Text1_LostFocus()

@@ -20,13 +20,17 @@ public:
     PlotCommand(PerZelpo& window, zelpo::ChildHistory& history, MessageService& messages,
                 const Clock& clock);
 
-    // Checks the birth date and the weight, asks whether to store the weighing, and plots it.
+    // Checks the birth date and the weight, questions a weighing that looks mistyped, asks
+    // whether to store it, and plots it.
     void Command1_Click();
     // Refuses at once a numeric weight the chart cannot show; anything else waits for "Graficar".
     void Text1_LostFocus();
 
 private:
     void refuseWeight();
+    // Asks before going on with a weighing far off the chart's curves or far from the last one
+    // stored; true when it is plausible or the user says it is right.
+    bool confirmedIfImplausible();
     // The record the weighing was filed as; nothing when it was not filed.
     std::optional<qsizetype> storeWeighing();
     void plotWeighing(std::optional<qsizetype> record);

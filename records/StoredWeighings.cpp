@@ -5,12 +5,14 @@
 
 namespace zelpo {
 
-StoredHistory storedHistory(const QStringList& records, ChartSex sex)
+StoredHistory storedHistory(const QStringList& records, ChartSex sex,
+                            const RecordCorrections& corrections)
 {
     StoredHistory history{sex, std::nullopt, {}};
-    if (records.isEmpty() || !(history.birthDate = dateValue(records.first()))) {
+    if (records.isEmpty() || !dateValue(records.first())) {
         return history;
     }
+    history.birthDate = corrections.birthDate ? corrections.birthDate : dateValue(records.first());
     history.weighings.reserve(records.size() - 1);
     std::optional<EarlierWeighing> earlier;
     qsizetype record = 0;
@@ -21,8 +23,13 @@ StoredHistory storedHistory(const QStringList& records, ChartSex sex)
         }
         const WeighingReading reading =
             readWeighing(sex, *history.birthDate, *weighing.date, weighing.grams, earlier);
-        history.weighings.append({reading, dateText(*weighing.date), weighing.grams, record});
-        earlier = EarlierWeighing{*weighing.date, weighing.grams};
+        const QString struckOut = corrections.struckOut.value(record);
+        history.weighings.append(
+            {reading, dateText(*weighing.date), weighing.grams, record, struckOut});
+        // A weighing entered in error is no step of the child's growth.
+        if (struckOut.isEmpty()) {
+            earlier = EarlierWeighing{*weighing.date, weighing.grams};
+        }
     }
     return history;
 }

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -19,20 +20,30 @@ struct StoredWeighing : WeighingReading
 {
     QString date; // dd/mm/yyyy, as the chart places it
     double grams;
-    qsizetype record; // its place in the patient file, the birth date being 0
+    qsizetype record;  // its place in the patient file, the birth date being 0
+    QString struckOut; // why it was struck out as entered in error; empty while it stands
 };
 
 struct StoredHistory
 {
     ChartSex sex;                   // whose curves the weighings are read against
-    std::optional<QDate> birthDate; // nothing when the first record is no date
+    std::optional<QDate> birthDate; // the ages count from it; nothing when there is none
     QList<StoredWeighing> weighings;
+};
+
+// What the corrections made to a patient file change in it: the file itself never changes.
+struct RecordCorrections
+{
+    QHash<qsizetype, QString> struckOut; // record -> why it was struck out
+    std::optional<QDate> birthDate;      // the birth date as corrected
 };
 
 // The records of a patient file, birth date first, as rows in file order, read against the
 // curves of the given chart. A weighing whose date cannot be read keeps the date of the one
 // before it, as the chart places it; one with no weighing before it is left out, as it is left
-// off the chart. Each weighing's gain is counted from the row before it.
-StoredHistory storedHistory(const QStringList& records, ChartSex sex);
+// off the chart. The ages count from the corrected birth date when there is one. Each weighing's
+// gain is counted from the row before it that is not struck out.
+StoredHistory storedHistory(const QStringList& records, ChartSex sex,
+                            const RecordCorrections& corrections = {});
 
 } // namespace zelpo

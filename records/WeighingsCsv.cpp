@@ -34,6 +34,11 @@ QString line(const QStringList& fields)
 
 } // namespace
 
+QString struckOutText(const QString& reason)
+{
+    return reason.isEmpty() ? QString() : QStringLiteral("anulada: ") + reason;
+}
+
 QByteArray weighingsCsv(const QString& historyNumber, const StoredHistory& history)
 {
     const QString sex =
@@ -42,12 +47,13 @@ QByteArray weighingsCsv(const QString& historyNumber, const StoredHistory& histo
     // A spreadsheet takes the file for UTF-8 only when it opens with the byte-order mark.
     QString text = QChar(QChar::ByteOrderMark) +
                    QStringLiteral("Historia;Sexo;Nacimiento;Fecha;Días;Meses;Gramos;Percentil;"
-                                  "g/día\r\n");
+                                  "g/día;Estado\r\n");
     for (const StoredWeighing& weighing : history.weighings) {
-        text += line({historyNumber, sex, birth, weighing.date,
-                      QString::number(weighing.days, 'f', 0), QString::number(weighing.months),
-                      QString::number(weighing.grams, 'f', 0), weighing.band,
-                      weighing.gramsPerDay ? gainText(weighing.gramsPerDay) : QString()});
+        text +=
+            line({historyNumber, sex, birth, weighing.date, QString::number(weighing.days, 'f', 0),
+                  QString::number(weighing.months), QString::number(weighing.grams, 'f', 0),
+                  weighing.band, weighing.gramsPerDay ? gainText(weighing.gramsPerDay) : QString(),
+                  struckOutText(weighing.struckOut)});
     }
     return text.toUtf8();
 }

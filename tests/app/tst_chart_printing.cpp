@@ -21,6 +21,7 @@
 #include "support/FixedClock.h"
 #include "support/RecordingAddressOpener.h"
 #include "support/ScriptedMessageService.h"
+#include "support/ScriptedTextPrompt.h"
 #include "support/TestFiles.h"
 
 #include <QAction>
@@ -74,10 +75,12 @@ struct PrintableWindow
     FixedClock clock{QDate(2023, 6, 1)};
     RecordingAddressOpener addresses;
     ScriptedOutputDialogs dialogs;
+    ScriptedTextPrompt prompt;
     zelpo::ChildHistory history{folder.path(), {"0", false}};
     ChartWindowEvents events{window, {messages, clock, addresses, history}, [] {}};
-    ChartOutputs printing{
-        window, {messages, clock, dialogs, history, [this] { return events.loadTypedHistory(); }}};
+    ChartOutputs printing{window, {messages, clock, dialogs, prompt, history, [this] {
+                                       return events.loadTypedHistory();
+                                   }}};
 
     PrintableWindow()
     {
@@ -317,9 +320,10 @@ private slots:
         zelpo.dialogs.pathToChoose = zelpo.folder.filePath("medidas.csv");
         zelpo.printing.exportWeighings();
         const QByteArray csv = contentOf(zelpo.dialogs.pathToChoose);
-        QVERIFY2(csv.startsWith("\xEF\xBB\xBFHistoria;Sexo;Nacimiento;") &&
-                     csv.endsWith("0004711;Mujer;14/02/2021;14/02/2022;365;12;9800;P50–P75;+6\r\n"),
-                 csv.constData());
+        QVERIFY2(
+            csv.startsWith("\xEF\xBB\xBFHistoria;Sexo;Nacimiento;") &&
+                csv.endsWith("0004711;Mujer;14/02/2021;14/02/2022;365;12;9800;P50–P75;+6;\r\n"),
+            csv.constData());
         QCOMPARE(csv.count("\r\n"), 1 + std::size(storedRows));
         QCOMPARE(zelpo.dialogs.offeredPaths.last(), zelpo.folder.filePath("home/0004711M.csv"));
 
@@ -385,7 +389,8 @@ private slots:
             QCOMPARE(
                 offered,
                 QStringList({"Imprimir el gráfico… Ctrl+P", "Guardar el gráfico como PDF… Ctrl+S",
-                             "Exportar las medidas (CSV)… Ctrl+Shift+E", "Copiar el gráfico "}));
+                             "Exportar las medidas (CSV)… Ctrl+Shift+E", "Copiar el gráfico ",
+                             "Medidas almacenadas… Ctrl+Shift+M"}));
             QCOMPARE(zelpo.window.Label5()->text(), readout);
             QCOMPARE(zelpo.window.Line2()->geometry(), lineAt);
         }

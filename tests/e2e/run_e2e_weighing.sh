@@ -332,11 +332,11 @@ path, birth, date, days, grams = sys.argv[1:]
 with open(path, newline="", encoding="utf-8-sig") as f:
     rows = list(csv.reader(f, delimiter=";"))
 assert rows[0] == ["Historia", "Sexo", "Nacimiento", "Fecha", "Días", "Meses", "Gramos",
-                   "Percentil", "g/día"], rows[0]
+                   "Percentil", "g/día", "Estado"], rows[0]
 assert len(rows) == 2, rows
-history, sex, born, on, age, months, weight, band, gain = rows[1]
-assert (history, sex, born, on, age, weight, gain) == ("0004711", "Mujer", birth, date, days,
-                                                       grams, ""), rows[1]
+history, sex, born, on, age, months, weight, band, gain, state = rows[1]
+assert (history, sex, born, on, age, weight, gain, state) == ("0004711", "Mujer", birth, date,
+                                                              days, grams, "", ""), rows[1]
 assert int(months) == int(int(days) / 30.41) and re.fullmatch("[<>] P\\d+|P\\d+(–P\\d+)?", band), rows[1]
 PYTHON
 }

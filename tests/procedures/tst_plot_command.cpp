@@ -117,8 +117,18 @@ private slots:
         QCOMPARE(leaving.window.Text1()->text(), admitted ? weight : QString());
 
         Desk plotting;
+        if (admitted) {
+            // Both bounds lie far off the curves at 17 days: asked about first, and No leaves
+            // the weight selected to be typed again, nothing stored or plotted.
+            plotting.graficar("14/02/2021", weight, MessageAnswer::No);
+            QCOMPARE(plotting.messages.shown().last().style, MessageStyle::YesNoExclamation);
+            QVERIFY(plotting.visibleMarkers() == 0 && QDir().isEmpty());
+            QCOMPARE(plotting.window.Text1()->selectedText(), weight);
+            plotting.messages.clear();
+            plotting.messages.answerNext(MessageAnswer::Yes);
+        }
         plotting.graficar("14/02/2021", weight, MessageAnswer::No);
-        QCOMPARE(plotting.texts(), QStringList{admitted ? storeQuestion : rangeMessage});
+        QCOMPARE(plotting.texts().last(), admitted ? storeQuestion : rangeMessage);
         QCOMPARE(plotting.visibleMarkers(), admitted ? 1 : 0);
         QCOMPARE(plotting.window.Text1()->text(), admitted ? weight : QString());
     }

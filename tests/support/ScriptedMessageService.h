@@ -9,7 +9,8 @@
 #include <QString>
 
 // Answers message boxes on behalf of the person in front of the screen and remembers what was
-// shown. Unless told otherwise it presses the default button: "Aceptar", or "Sí" for questions.
+// shown. Unless told otherwise it presses the default button: "Aceptar", "Sí" for questions, "No"
+// for a doubt about what was typed.
 class ScriptedMessageService final : public MessageService
 {
 public:
@@ -37,6 +38,8 @@ public:
             onShow();
         if (!m_answers.isEmpty())
             return m_answers.dequeue();
+        if (style == MessageStyle::YesNoExclamation)
+            return MessageAnswer::No;
         return style == MessageStyle::YesNoQuestion ? MessageAnswer::Yes : MessageAnswer::Ok;
     }
 

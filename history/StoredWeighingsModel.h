@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+namespace zelpo {
+
+class ChildHistory;
+
+// The open child's stored weighings as a table, one row per weighing in the patient file's
+// order: N.º, Fecha, Días, Meses, Gramos, Percentil, g/día and Estado. It follows the history:
+// a store, a strike-out or another child shows at once.
+class StoredWeighingsModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    enum Column { Number, Date, Days, Months, Grams, Band, Gain, State, ColumnCount };
+
+    explicit StoredWeighingsModel(const ChildHistory& history, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    const ChildHistory& m_history;
+};
+
+} // namespace zelpo
