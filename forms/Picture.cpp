@@ -36,7 +36,8 @@ void Picture::paintEvent(QPaintEvent* event)
     const qreal ratio = devicePixelRatioF();
     if (m_drawn.isNull() || m_drawn.devicePixelRatio() != ratio) {
         const QImage& built = m_artwork.built;
-        // Opaque, it is drawn without transparency, so a repaint copies it instead of blending it.
+        // Opaque, it is drawn without transparency, so a repaint copies it instead of blending it;
+        // a built drawing serves only a picture of its own size and opacity.
         if (ratio == 1 && built.size() == size() && built.hasAlphaChannel() != m_opaque) {
             m_drawn = built;
         } else {
