@@ -1,10 +1,5 @@
 #pragma once
 
-#include "artwork/ChartArtwork.h"
-
-#include <memory>
-#include <vector>
-
 #include <QDir>
 
 class PerZelpo;
@@ -24,17 +19,3 @@ void centreChartWindow(PerZelpo& window);
 // Makes the directory of the program's executable the current directory (and, on Windows, its
 // drive the current drive). Returns false when the system refuses.
 bool makeProgramDirectoryCurrent();
-
-// Starts drawing the charts the chart window shows when it opens, each on a thread of its own,
-// at the pixel ratio of the screen the window opens on, for the window to find them ready when it
-// first paints. Nothing is started without a screen.
-std::vector<std::unique_ptr<zelpo::ChartDrawnAhead>> drawOpeningChartsAhead();
-
-// Makes memory the program frees serve its later needs or go back to the system, instead of
-// staying with the thread that freed it or being held for blocks of its size to come. Called
-// first thing, before the threads that draw ahead start.
-void keepFreedMemoryReusable();
-
-// Gives the system back the memory freed while the windows were made, so that it is not counted
-// as the program's while the rest of the first paint is drawn.
-void returnFreedMemory();

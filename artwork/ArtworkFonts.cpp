@@ -1,20 +1,12 @@
 #include "artwork/ArtworkFonts.h"
 
-#include <QStringList>
-
 namespace zelpo {
-
-QStringList sansSerifFallbacks()
-{
-    return {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Helvetica"),
-            QStringLiteral("DejaVu Sans")};
-}
 
 QFont artworkFont(int pixelSize, QFont::Weight weight)
 {
-    QFont font;
-    // Narrow faces first: the chart's margins leave room for only a couple of digits.
-    font.setFamilies(QStringList{QStringLiteral("Arial")} + sansSerifFallbacks());
+    // Asked for by its own name: every other name would get a font engine and a search for
+    // substitutes of its own, only to end on this face.
+    QFont font(QStringLiteral("Liberation Sans"));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixelSize);
     font.setWeight(weight);

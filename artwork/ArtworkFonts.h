@@ -1,15 +1,12 @@
 #pragma once
 
 #include <QFont>
-#include <QStringList>
 
 namespace zelpo {
 
-// The sans-serif faces the program writes with where a machine lacks the Windows ones (Arial,
-// Tahoma, MS Sans Serif), those of the same widths first.
-QStringList sansSerifFallbacks();
-
-// The sans-serif face every picture writes with, at a size in logical pixels.
+// The one face the program writes with, pictures and windows alike, at a size in logical pixels.
+// It is named as the system knows it: the window's layout and the chart's narrow margins were
+// measured with its metrics.
 QFont artworkFont(int pixelSize, QFont::Weight weight = QFont::Normal);
 
 } // namespace zelpo

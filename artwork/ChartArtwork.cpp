@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include <QColor>
 #include <QFontMetricsF>
@@ -321,68 +320,21 @@ void paintPercentileCurve(QPainter& painter, ChartSex sex, const PercentileCurve
     painter.restore();
 }
 
-namespace {
-
-// The chart in the order it is painted, each step whole in itself, with the painter left as it
-// was found: each may be painted by a painter of its own.
-std::vector<DrawingAhead::Artwork> chartSteps(ChartSex sex)
-{
-    const auto step = [sex](auto paint) {
-        return [sex, paint](QPainter& painter) {
-            painter.save();
-            painter.setRenderHint(QPainter::Antialiasing);
-            painter.setRenderHint(QPainter::TextAntialiasing);
-            paint(painter, chartPlotArea(sex), paletteFor(sex));
-            painter.restore();
-        };
-    };
-    std::vector<DrawingAhead::Artwork> steps{
-        step([sex](QPainter& painter, const QRectF& plot, const ChartPalette& palette) {
-            painter.fillRect(QRect(QPoint(0, 0), chartPictureSize(sex)), palette.background);
-            paintNormalBand(painter, plot, sex, palette);
-            paintGrid(painter, plot, palette);
-        })};
-    for (const PercentileCurve& curve : percentileCurves(sex))
-        steps.push_back(
-            [sex, &curve](QPainter& painter) { paintPercentileCurve(painter, sex, curve); });
-    steps.push_back(step([sex](QPainter& painter, const QRectF& plot, const ChartPalette& palette) {
-        paintCurveLabels(painter, plot, sex, palette);
-        paintAxisLabels(painter, plot, sex, palette);
-    }));
-    return steps;
-}
-
-ChartDrawnAhead* drawnAhead[2] = {};
-
-ChartDrawnAhead*& drawnAheadSlot(ChartSex sex)
-{
-    return drawnAhead[sex == ChartSex::Girls ? 0 : 1];
-}
-
-} // namespace
-
-ChartDrawnAhead::ChartDrawnAhead(ChartSex sex, qreal pixelRatio)
-    : m_sex(sex), m_drawing({{chartPictureSize(sex), pixelRatio, true, chartSteps(sex)}})
-{
-    Q_ASSERT_X(!drawnAheadSlot(sex), "ChartDrawnAhead", "one drawing ahead for each chart");
-    drawnAheadSlot(sex) = this;
-}
-
-ChartDrawnAhead::~ChartDrawnAhead()
-{
-    drawnAheadSlot(m_sex) = nullptr;
-}
-
-QImage ChartDrawnAhead::take(ChartSex sex, QSize devicePixels, qreal pixelRatio)
-{
-    ChartDrawnAhead* const ahead = drawnAheadSlot(sex);
-    return ahead ? ahead->m_drawing.take(devicePixels, pixelRatio) : QImage();
-}
-
 void paintChart(QPainter& painter, ChartSex sex)
 {
-    for (const DrawingAhead::Artwork& step : chartSteps(sex))
-        step(painter);
+    const QRectF plot = chartPlotArea(sex);
+    const ChartPalette& palette = paletteFor(sex);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.fillRect(QRect(QPoint(0, 0), chartPictureSize(sex)), palette.background);
+    paintNormalBand(painter, plot, sex, palette);
+    paintGrid(painter, plot, palette);
+    for (const PercentileCurve& curve : percentileCurves(sex))
+        paintPercentileCurve(painter, sex, curve);
+    paintCurveLabels(painter, plot, sex, palette);
+    paintAxisLabels(painter, plot, sex, palette);
+    painter.restore();
 }
 
 } // namespace zelpo

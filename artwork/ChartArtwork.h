@@ -1,6 +1,5 @@
 #pragma once
 
-#include "artwork/DrawingAhead.h"
 #include "core/PercentileCurves.h"
 
 #include <QRectF>
@@ -24,26 +23,5 @@ void paintChart(QPainter& painter, ChartSex sex);
 
 // One percentile curve in the chart's style, without its label.
 void paintPercentileCurve(QPainter& painter, ChartSex sex, const PercentileCurve& curve);
-
-// While it lives, the chart is drawn on a thread of its own, opaque, at the pixel ratio its
-// window is expected to have, for the first picture of that chart to paint. At most one lives
-// for each chart.
-class ChartDrawnAhead
-{
-public:
-    ChartDrawnAhead(ChartSex sex, qreal pixelRatio);
-    ~ChartDrawnAhead();
-
-    ChartDrawnAhead(const ChartDrawnAhead&) = delete;
-    ChartDrawnAhead& operator=(const ChartDrawnAhead&) = delete;
-
-    // The chart drawn ahead, waiting for it, when one lives that was drawn `devicePixels` large
-    // at `pixelRatio` and was not handed over yet; a null image otherwise.
-    static QImage take(ChartSex sex, QSize devicePixels, qreal pixelRatio);
-
-private:
-    ChartSex m_sex;
-    DrawingAhead m_drawing;
-};
 
 } // namespace zelpo

@@ -92,21 +92,26 @@ Launch launchOnce(const QString& program, const QString& folder)
 
 } // namespace
 
-StartUpSamples measureStartUp(const QString& zelpoProgram, const QString& minimalProgram, int runs)
+StartUpSamples measureStartUp(const QString& zelpoProgram, const QString& minimalProgram,
+                              const QString& earlierProgram, int runs)
 {
     StartUpSamples samples;
+    std::vector<std::pair<QString, QList<LaunchCost>*>> programs{
+        {zelpoProgram, &samples.zelpo}, {minimalProgram, &samples.minimal}};
+    if (!earlierProgram.isEmpty()) {
+        programs.emplace_back(earlierProgram, &samples.earlier);
+    }
     // The programs may look for patient files in their folder; they get an empty one of their own.
     const QTemporaryDir folder;
     for (int run = -1; run < runs; ++run) {
-        for (const bool isZelpo : {true, false}) {
-            const Launch launch =
-                launchOnce(isZelpo ? zelpoProgram : minimalProgram, folder.path());
+        for (const auto& [program, costs] : programs) {
+            const Launch launch = launchOnce(program, folder.path());
             if (!launch.problem.isEmpty()) {
                 samples.problem = launch.problem;
                 return samples;
             }
             if (run >= 0) {
-                (isZelpo ? samples.zelpo : samples.minimal).append(launch.cost);
+                costs->append(launch.cost);
             }
         }
     }

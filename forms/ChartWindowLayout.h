@@ -38,7 +38,7 @@ struct ControlSpec
     bool selected = false;               // option buttons
     std::optional<ColourRef> background; // nothing: transparent
     ColourRef foreground = kWindowText;
-    FontSpec font; // no family: the window's font
+    FontSpec font; // no size: the window's font
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     bool autoSize = false;
     bool wordWrap = false;
@@ -59,7 +59,7 @@ std::span<const ControlSpec> chartWindowControls();
 // The chart window's client area and font.
 inline constexpr float kChartWindowWidth = 9405;
 inline constexpr float kChartWindowHeight = 6900;
-inline constexpr FontSpec kChartWindowFont{"MS Sans Serif", 8.25f, true};
+inline constexpr FontSpec kChartWindowFont{8.25f, true};
 
 // The keyboard focus order; the option pair is entered at its selected button.
 inline constexpr const char* kTabOrder[] = {"Text3",      "Command4", "Option1(1)",

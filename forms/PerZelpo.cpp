@@ -1,6 +1,7 @@
 #include "forms/PerZelpo.h"
 
 #include "artwork/ArrowArtwork.h"
+#include "artwork/BuiltPictures.h"
 #include "artwork/ChartArtwork.h"
 #include "artwork/PanelArtwork.h"
 #include "forms/ChartWindowLayout.h"
@@ -15,6 +16,7 @@
 
 #include <cmath>
 #include <ranges>
+#include <utility>
 
 #include <QCloseEvent>
 #include <QMouseEvent>
@@ -29,12 +31,11 @@ QString controlName(const char* name, int index)
 
 Picture::Artwork artworkFor(PictureArt art)
 {
-    // A chart picture takes the chart drawn ahead while the program started, when there is one.
+    // The charts and the panel were drawn when the program was built, for a screen of one device
+    // pixel to the logical one.
     const auto chart = [](zelpo::ChartSex sex) -> Picture::Artwork {
         return {[sex](QPainter& painter) { zelpo::paintChart(painter, sex); },
-                [sex](QSize devicePixels, qreal pixelRatio) {
-                    return zelpo::ChartDrawnAhead::take(sex, devicePixels, pixelRatio);
-                }};
+                zelpo::builtChart(sex)};
     };
     switch (art) {
     case PictureArt::GirlsChart:
@@ -42,7 +43,7 @@ Picture::Artwork artworkFor(PictureArt art)
     case PictureArt::BoysChart:
         return chart(zelpo::ChartSex::Boys);
     case PictureArt::Panel:
-        return zelpo::paintPanel;
+        return {zelpo::paintPanel, zelpo::builtPanel()};
     case PictureArt::Arrow:
         return zelpo::paintArrow;
     case PictureArt::None:
@@ -80,19 +81,31 @@ void placeControl(Control* control, const ControlSpec& declared)
     control->setTwipRect(declared.rect);
 }
 
+// A control in its declared font from the start: a caption set before it would be laid out, and
+// a label's size worked out, once more in the new font.
+template <typename Control, typename... Arguments>
+Control* makeControl(const ControlSpec& declared, Arguments&&... arguments)
+{
+    auto* control = new Control(std::forward<Arguments>(arguments)...);
+    if (declared.font.points > 0) {
+        control->setFont(makeFont(declared.font));
+    }
+    return control;
+}
+
 QWidget* createControl(QWidget* window, const ControlSpec& declared)
 {
     const QString caption = QString::fromUtf16(declared.caption);
     switch (declared.kind) {
     case ControlKind::PushButton: {
-        auto* button = new PushButton(window);
+        auto* button = makeControl<PushButton>(declared, window);
         button->setText(caption);
         applyColours(button, declared, QPalette::Button, QPalette::ButtonText);
         placeControl(button, declared);
         return button;
     }
     case ControlKind::OptionButton: {
-        auto* option = new OptionButton(window);
+        auto* option = makeControl<OptionButton>(declared, window);
         option->setText(caption);
         option->setChecked(declared.selected);
         applyColours(option, declared, QPalette::Window, QPalette::WindowText);
@@ -100,7 +113,7 @@ QWidget* createControl(QWidget* window, const ControlSpec& declared)
         return option;
     }
     case ControlKind::TextBox: {
-        auto* box = new TextBox(window);
+        auto* box = makeControl<TextBox>(declared, window);
         box->setMaxLength(declared.maxLength);
         box->setText(caption);
         applyColours(box, declared, QPalette::Base, QPalette::Text);
@@ -110,7 +123,7 @@ QWidget* createControl(QWidget* window, const ControlSpec& declared)
         return box;
     }
     case ControlKind::Label: {
-        auto* label = new FormLabel(window);
+        auto* label = makeControl<FormLabel>(declared, window);
         label->setAlignment(declared.alignment);
         label->setWordWrap(declared.wordWrap);
         label->setActsOnClick(declared.actsOnClick);
@@ -121,14 +134,15 @@ QWidget* createControl(QWidget* window, const ControlSpec& declared)
         return label;
     }
     case ControlKind::Line: {
-        auto* line = new Line(window);
+        auto* line = makeControl<Line>(declared, window);
         line->setColour(resolveColour(declared.foreground, line->palette()));
         line->setEnds(declared.rect.left, declared.rect.top, declared.rect.width,
                       declared.rect.height);
         return line;
     }
     case ControlKind::Shape: {
-        auto* shape = new Shape(window, declared.shapeForm, declared.borderPixels);
+        auto* shape =
+            makeControl<Shape>(declared, window, declared.shapeForm, declared.borderPixels);
         shape->setBorderColour(resolveColour(declared.foreground, shape->palette()));
         if (declared.background) {
             shape->setFillColour(resolveColour(*declared.background, shape->palette()));
@@ -137,7 +151,7 @@ QWidget* createControl(QWidget* window, const ControlSpec& declared)
         return shape;
     }
     case ControlKind::Picture: {
-        auto* picture = new Picture(window, artworkFor(declared.picture));
+        auto* picture = makeControl<Picture>(declared, window, artworkFor(declared.picture));
         picture->setOpaque(coversEveryPixel(declared.picture));
         placeControl(picture, declared);
         return picture;
@@ -198,9 +212,6 @@ void PerZelpo::buildControls()
             QWidget* control = createControl(layer ? layer : static_cast<QWidget*>(this), declared);
             const int index = declared.index < 0 ? -1 : declared.index + member;
             control->setObjectName(controlName(declared.name, index));
-            if (declared.font.family) {
-                control->setFont(makeFont(declared.font));
-            }
             if (declared.handPointer) {
                 control->setCursor(Qt::PointingHandCursor);
             }

@@ -1,6 +1,6 @@
 #include "forms/Picture.h"
 
-#include "artwork/DrawingAhead.h"
+#include "artwork/DrawnArtwork.h"
 
 #include <cmath>
 
@@ -14,8 +14,8 @@ Picture::Picture(QWidget* parent, Artwork artwork)
     setAttribute(Qt::WA_NoMousePropagation);
 }
 
-Picture::Artwork::Artwork(Paint painter, DrawnAhead ahead)
-    : paint(std::move(painter)), drawnAhead(std::move(ahead))
+Picture::Artwork::Artwork(Paint painter, QImage drawing)
+    : paint(std::move(painter)), built(std::move(drawing))
 {}
 
 void Picture::setReportsPointer(bool reports)
@@ -27,7 +27,7 @@ void Picture::setOpaque(bool opaque)
 {
     m_opaque = opaque;
     setAttribute(Qt::WA_OpaquePaintEvent, opaque);
-    m_drawn = QPixmap();
+    m_drawn = QImage();
     update();
 }
 
@@ -35,16 +35,14 @@ void Picture::paintEvent(QPaintEvent* event)
 {
     const qreal ratio = devicePixelRatioF();
     if (m_drawn.isNull() || m_drawn.devicePixelRatio() != ratio) {
-        const QSize devicePixels = size() * ratio;
-        QImage drawing =
-            m_artwork.drawnAhead ? m_artwork.drawnAhead(devicePixels, ratio) : QImage();
-        if (drawing.isNull() || drawing.hasAlphaChannel() == m_opaque) {
-            // Opaque, it is drawn without transparency, so a repaint copies it instead of
-            // blending it.
-            drawing = zelpo::drawArtwork(size(), ratio, m_opaque, m_artwork.paint);
+        const QImage& built = m_artwork.built;
+        // Opaque, it is drawn without transparency, so a repaint copies it instead of blending it;
+        // a built drawing serves only a picture of its own size and opacity.
+        if (ratio == 1 && built.size() == size() && built.hasAlphaChannel() != m_opaque) {
+            m_drawn = built;
+        } else {
+            m_drawn = zelpo::drawArtwork(size(), ratio, m_opaque, m_artwork.paint);
         }
-        // Handed over without a copy: the image already is in the form a pixmap keeps.
-        m_drawn = QPixmap::fromImage(std::move(drawing));
     }
     // Rectangle by rectangle: a copy clipped to one rectangle is a plain block copy, while the
     // same copy clipped to the cross-hair's several strips at once goes pixel run by pixel run.
@@ -59,9 +57,9 @@ void Picture::paintEvent(QPaintEvent* event)
     for (const QRect& area : event->region()) {
         painter.setClipRect(area);
         if (edgeMayFallShort) {
-            painter.drawPixmap(QPointF(1 / ratio, 1 / ratio), m_drawn);
+            painter.drawImage(QPointF(1 / ratio, 1 / ratio), m_drawn);
         }
-        painter.drawPixmap(QPointF(0, 0), m_drawn);
+        painter.drawImage(QPointF(0, 0), m_drawn);
     }
 }
 

@@ -6,7 +6,6 @@
 #include <type_traits>
 
 #include <QImage>
-#include <QPixmap>
 #include <QWidget>
 
 // A picture of the chart window, drawn by the program's own artwork at its own size, one pixel
@@ -16,22 +15,21 @@ class Picture : public QWidget, public TwipControl
     Q_OBJECT
 
 public:
-    // How the picture is drawn: `paint` draws it in logical pixels from (0, 0). A picture whose
-    // drawing may have been made ahead first asks `drawnAhead` for one of its own device size and
-    // pixel ratio, which gives a null image when there is none.
+    // How the picture is drawn: `paint` draws it in logical pixels from (0, 0). A picture may come
+    // with its drawing made already at one device pixel to the logical one, `built`, shown as it
+    // is on a screen of that density.
     struct Artwork
     {
         using Paint = std::function<void(QPainter&)>;
-        using DrawnAhead = std::function<QImage(QSize devicePixels, qreal pixelRatio)>;
 
         template <typename Painter>
         requires std::is_invocable_v<Painter&, QPainter&> Artwork(Painter painter)
             : paint(std::move(painter))
         {}
-        Artwork(Paint painter, DrawnAhead ahead);
+        Artwork(Paint painter, QImage drawing);
 
         Paint paint;
-        DrawnAhead drawnAhead;
+        QImage built;
     };
 
     Picture(QWidget* parent, Artwork artwork);
@@ -53,6 +51,6 @@ protected:
 
 private:
     Artwork m_artwork;
-    QPixmap m_drawn;
+    QImage m_drawn;
     bool m_opaque = false;
 };

@@ -3,9 +3,9 @@
 # end-to-end tests and the benchmark. The programs started in it are isolated from the user's
 # settings and screen scaling.
 #
-#   private_display_start <folder> [<screen size>]   sets DISPLAY and the pids of its processes;
+#   private_display_start <folder> [<screen size>]   sets DISPLAY, xvfb_pid and openbox_pid;
 #       on failure returns 1 with the reason in display_problem (the log files stay in <folder>)
-#   private_display_stop                             ends openbox, the session bus and the server
+#   private_display_stop                             ends openbox and the server
 #   wait_until <seconds> <command...>                polls a command until it succeeds
 #   stop <pid>                                       ends one process we started and reaps it
 #   isolate_qt_settings <folder>                     as private_display_start, without a display
@@ -28,7 +28,7 @@ stop() {
     wait "$1" 2>/dev/null
 }
 
-xvfb_pid="" bus_pid="" openbox_pid="" display_problem=""
+xvfb_pid="" openbox_pid="" display_problem=""
 
 # isolate_qt_settings <folder>: programs started from here on see none of the user's Qt
 # settings or scaling; their settings and runtime files go to <folder>.
@@ -60,22 +60,6 @@ private_display_start() {
         display_problem="Xvfb on $DISPLAY does not answer"
         return 1
     fi
-    # A desktop session has a session bus, and Qt's accessibility asks for it as the first window
-    # is built. Without one the D-Bus library forks a helper to launch a bus from a program with
-    # threads running, and under the sanitizers such a child has been seen to hang for good.
-    if command -v dbus-daemon >/dev/null 2>&1; then
-        dbus-daemon --session --nofork --nopidfile --print-address=3 \
-            3>"$folder/session-bus" >"$folder/session-bus.log" 2>&1 &
-        bus_pid=$!
-        if ! wait_until 10 test -s "$folder/session-bus"; then
-            display_problem="the session bus did not start (see $folder/session-bus.log)"
-            return 1
-        fi
-        DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$folder/session-bus")
-    else
-        DBUS_SESSION_BUS_ADDRESS="unix:path=$folder/no-session-bus"
-    fi
-    export DBUS_SESSION_BUS_ADDRESS
     openbox >"$folder/openbox.log" 2>&1 &
     openbox_pid=$!
     if ! wait_until 10 _window_manager_running; then
@@ -86,9 +70,8 @@ private_display_start() {
 
 private_display_stop() {
     stop "$openbox_pid"
-    stop "$bus_pid"
     stop "$xvfb_pid"
-    openbox_pid="" bus_pid="" xvfb_pid=""
+    openbox_pid="" xvfb_pid=""
 }
 
 _display_known() { [[ -s "$1/display" ]] && grep -q '^[0-9]' "$1/display"; }

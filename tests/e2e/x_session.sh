@@ -29,7 +29,7 @@ readonly chart_width=627 chart_height=460
 # require_program <path>: the tools the session needs are installed and the program exists.
 require_program() {
     local tool
-    for tool in Xvfb dbus-daemon xdpyinfo openbox xprop xwininfo xdotool import convert awk; do
+    for tool in Xvfb xdpyinfo openbox xprop xwininfo xdotool import convert awk; do
         if ! command -v "$tool" >/dev/null 2>&1; then
             echo "FAIL - $tool is missing: install the test packages with scripts/setup.sh --tests"
             exit 1

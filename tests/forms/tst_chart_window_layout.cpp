@@ -1,5 +1,4 @@
 #include "forms/Fondo.h"
-#include "forms/Fonts.h"
 #include "forms/FormLabel.h"
 #include "forms/Line.h"
 #include "forms/OptionButton.h"
@@ -232,11 +231,7 @@ class ChartWindowLayoutTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        installFontSubstitutes();
-        installFormLabelAccessibility();
-    }
+    void initTestCase() { installFormLabelAccessibility(); }
 
     void everyControlStartsAsDesigned_data()
     {

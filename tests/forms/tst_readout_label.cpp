@@ -46,7 +46,7 @@ struct ReadoutLabel
         palette.setColor(QPalette::WindowText, Qt::white);
         label.setPalette(palette);
         label.setAutoFillBackground(true);
-        QFont font = makeFont({"MS Sans Serif", 8.25f});
+        QFont font = makeFont({8.25f});
         font.setKerning(false);
         label.setFont(font);
         label.setAlignment(alignment);
