@@ -57,10 +57,14 @@ MessageAnswer DialogMessageService::show(const QString& text, MessageStyle style
         return MessageAnswer::Ok;
     }
 
-    QPushButton* yes = box.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    // A doubt defaults to No; Alt+S answers Sí without leaving the keyboard.
+    const bool doubt = style == MessageStyle::YesNoExclamation;
+    QPushButton* yes = box.addButton(doubt ? QStringLiteral("&Sí") : QStringLiteral("Sí"),
+                                     QMessageBox::YesRole);
+    QPushButton* no = box.addButton(doubt ? QStringLiteral("&No") : QStringLiteral("No"),
+                                    QMessageBox::NoRole);
     // A doubt about what was typed defaults to not going on with it.
-    box.setDefaultButton(style == MessageStyle::YesNoExclamation ? no : yes);
+    box.setDefaultButton(doubt ? no : yes);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes ? MessageAnswer::Yes : MessageAnswer::No;

@@ -133,6 +133,17 @@ answer_box() {
     fi
 }
 
+# answer_doubt <when>: a weighing far off the curves or from the last one is asked about first,
+# No the default; Alt+S answers Sí, and the store question follows.
+answer_doubt() {
+    if wait_for_box Zelpo 10; then
+        pass "the question about a weighing that may be mistyped appears $1"
+        xdotool key --clearmodifiers alt+s
+    else
+        fail "no question about the weighing appeared $1 (open: $(open_boxes))"
+    fi
+}
+
 # enter_history_number <number>: types it over whatever Text3 holds and leaves the box.
 enter_history_number() {
     click_on_chart $history_x $history_y
@@ -164,6 +175,7 @@ click_on_chart $weight_x $weight_y
 xdotool type --delay 20 "$weight"
 today_before=$(date +%d/%m/%Y)
 click_on_chart $graficar_x $graficar_y
+answer_doubt 'for 3950 g at this age'
 answer_box Pregunta Return 'on "Graficar" with a birth date and a weight'
 today_after=$(date +%d/%m/%Y)
 
@@ -211,6 +223,7 @@ check "loading leaves the patient file's bytes as they were" cmp -s "$expected" 
 click_on_chart $weight_x $weight_y
 xdotool type --delay 20 "$later_weight"
 click_on_chart $graficar_x $graficar_y
+answer_doubt 'for three times the stored weight on the same day'
 answer_box Pregunta Escape 'on "Graficar" at the later visit'
 wait_until 5 marker_shown "$age" "$later_weight"
 check_marker "a weighing plotted after loading" "$age" "$later_weight"
@@ -225,6 +238,7 @@ enter_history_number 303
 answer_box Zelpo Return "on loading 303, a pipe, which is no patient file"
 xdotool type --delay 20 "$birth_date" && click_on_chart $weight_x $weight_y
 xdotool type --delay 20 "$weight" && click_on_chart $graficar_x $graficar_y
+answer_doubt 'before storing into the pipe'
 wait_for_box Pregunta 10 && xdotool key --clearmodifiers Return
 answer_box Error Return "on storing into the pipe 0000303M.CRV"
 check "the pipe is left a pipe" test -p "$install_dir/0000303M.CRV"
