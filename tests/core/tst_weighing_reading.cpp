@@ -86,16 +86,14 @@ void WeighingReadingTest::questionsAnImplausibleWeighing_data()
     QTest::addColumn<int>("day");
     QTest::addColumn<double>("grams");
     QTest::addColumn<std::optional<EarlierWeighing>>("latest");
-    QTest::addColumn<QStringList>("sentences");
-    QTest::addColumn<QString>("question"); // checked where given
-    const QDate today(2026, 12, 7);
+    QTest::addColumn<QString>("question"); // none when the weighing is plausible
     const auto row = [](const char* name, int day, double grams,
-                        std::optional<EarlierWeighing> latest, QStringList sentences = {},
-                        const char* question = "") {
-        QTest::newRow(name) << day << grams << latest << sentences << QString(question);
+                        std::optional<EarlierWeighing> latest, const QString& sentences = {}) {
+        QTest::newRow(name) << day << grams << latest
+                            << (sentences.isEmpty() ? sentences : sentences + "\n¿Es correcta?");
     };
-    const auto daysAgo = [&today](int days, double grams) {
-        return std::optional<EarlierWeighing>({today.addDays(-days), grams});
+    const auto daysAgo = [](int days, double grams) {
+        return std::optional<EarlierWeighing>({QDate(2026, 12, 7).addDays(-days), grams});
     };
     // A girl at 731 days: P3 at 9505.6 g, P97 at 14708.4 g.
     const auto [lowest, highest] = *outermostCurvesAt(ChartSex::Girls, 731);
@@ -103,37 +101,28 @@ void WeighingReadingTest::questionsAnImplausibleWeighing_data()
                         "del gráfico (P3: %3 g).");
     const QString above("La medida de %1 g a los 731 días queda muy por encima de la curva más "
                         "alta del gráfico (P97: 14708 g).");
-    const QString lower("La medida de %1 g es un %2 % menor que la anterior (12000 g, del %3).");
-    const QString higher("La medida de %1 g es un %2 % mayor que la anterior (12000 g, del %3).");
     const QString faster(
         "La medida de %1 g supone una ganancia de %2 g/día desde la anterior (12000 g, del %3).");
     row("at 70 % of the lowest curve", 731, lowest.grams * 0.7, {});
-    row("just under 70 %", 731, lowest.grams * 0.7 - 0.001, {}, {below.arg("6653", "731", "9506")});
+    row("just under 70 %", 731, lowest.grams * 0.7 - 0.001, {}, below.arg("6653", "731", "9506"));
     row("at 130 % of the highest curve", 731, highest.grams * 1.3, {});
-    row("just over 130 %", 731, highest.grams * 1.3 + 0.001, {}, {above.arg("19120")});
-    row("at birth", 0, 2000, {}, {below.arg("2000", "0", "2900")});
-    row("at six years", 2190, 11000, {}, {below.arg("11000", "2190", "15900")});
+    row("just over 130 %", 731, highest.grams * 1.3 + 0.001, {}, above.arg("19120"));
+    row("at six years", 2190, 11000, {}, below.arg("11000", "2190", "15900"));
     row("before birth, no chart", -1, 300, {});
     row("past six years, no chart", 2191, 300, {});
     row("no earlier weighing", 731, 12000, {});
     row("a loss of 10 %", 731, 10800, daysAgo(3, 12000));
     row("a loss just over 10 %", 731, 10799, daysAgo(3, 12000),
-        {lower.arg("10799", "10", "04/12/2026")});
+        "La medida de 10799 g es un 10 % menor que la anterior (12000 g, del 04/12/2026).");
     row("a gain of 10 % at 400 g a day", 731, 13200, daysAgo(3, 12000));
     row("over 10 % at 100 g a day", 731, 13300, daysAgo(13, 12000));
     row("over 10 % just over 100 g a day", 731, 13301, daysAgo(13, 12000),
-        {faster.arg("13301", "100", "24/11/2026")});
-    row("under 10 % at 1000 g a day", 731, 13000, daysAgo(1, 12000));
+        faster.arg("13301", "100", "24/11/2026"));
     row("the same day, 10 % up", 731, 13200, daysAgo(0, 12000));
     row("the same day, just over 10 % up", 731, 13201, daysAgo(0, 12000),
-        {higher.arg("13201", "10", "07/12/2026")});
-    row("the same day, 25 % down", 731, 9000, daysAgo(0, 12000),
-        {lower.arg("9000", "25", "07/12/2026")});
+        "La medida de 13201 g es un 10 % mayor que la anterior (12000 g, del 07/12/2026).");
     row("both, as one question", 731, 21000.9, daysAgo(12, 12000),
-        {above.arg("21000"), faster.arg("21000", "750", "25/11/2026")},
-        "La medida de 21000 g a los 731 días queda muy por encima de la curva más alta del "
-        "gráfico (P97: 14708 g).\nLa medida de 21000 g supone una ganancia de 750 g/día desde "
-        "la anterior (12000 g, del 25/11/2026).\n¿Es correcta?");
+        above.arg("21000") + "\n" + faster.arg("21000", "750", "25/11/2026"));
 }
 
 void WeighingReadingTest::questionsAnImplausibleWeighing()
@@ -141,12 +130,9 @@ void WeighingReadingTest::questionsAnImplausibleWeighing()
     QFETCH(int, day);
     QFETCH(double, grams);
     QFETCH(std::optional<EarlierWeighing>, latest);
-    QFETCH(QStringList, sentences);
     QFETCH(QString, question);
     const QStringList asked = implausibility(ChartSex::Girls, day, grams, {2026, 12, 7}, latest);
-    QCOMPARE(asked, sentences);
-    if (!question.isEmpty())
-        QCOMPARE(plausibilityQuestion(asked), question);
+    QCOMPARE(asked.isEmpty() ? QString() : plausibilityQuestion(asked), question);
 }
 
 QTEST_APPLESS_MAIN(WeighingReadingTest)

