@@ -54,7 +54,8 @@ std::optional<QString> offTheChart(ChartSex sex, double ageDays, double grams)
 std::optional<QString> farFromTheLatest(double grams, QDate today, const EarlierWeighing& latest)
 {
     const double change = grams - latest.grams;
-    if (!(std::abs(change) > latest.grams * changeShare)) {
+    // A weight that could not be read from the file (0 g) is nothing to measure a change by.
+    if (!(latest.grams > 0) || !(std::abs(change) > latest.grams * changeShare)) {
         return std::nullopt;
     }
     const QString earlier =

@@ -95,8 +95,9 @@ Result<QStringList> appendCorrection(const QString& patientFileName, const Corre
         readBack->recordText != correction.recordText || readBack->date != correction.date ||
         record.size() > maxCorrectionRecordLength) {
         return Failure{InvalidArgument,
-                       QStringLiteral("El registro %1 del archivo %2 no se puede corregir: no "
-                                      "tiene la forma de una medida.")
+                       QStringLiteral("No se puede anotar la corrección del registro %1 del "
+                                      "archivo %2: el registro contiene caracteres que el archivo "
+                                      "de correcciones no admite.")
                            .arg(correction.record)
                            .arg(patientFileName)};
     }

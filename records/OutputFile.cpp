@@ -1,6 +1,7 @@
 #include "records/OutputFile.h"
 
 #include "core/Conversions.h"
+#include "records/CorrectionsFile.h"
 #include "records/RecordFile.h"
 
 #include <QDir>
@@ -26,6 +27,14 @@ bool namedLikeAPatientFile(const QString& path)
     static const QRegularExpression patientFileEnding(QStringLiteral("\\.crv[. ]*$"),
                                                       QRegularExpression::CaseInsensitiveOption);
     return patientFileEnding.match(path).hasMatch();
+}
+
+// The same for the corrections file a history may be given beside it.
+bool namedLikeACorrectionsFile(const QString& path)
+{
+    static const QRegularExpression correctionsFileEnding(
+        QStringLiteral("\\.cor[. ]*$"), QRegularExpression::CaseInsensitiveOption);
+    return correctionsFileEnding.match(path).hasMatch();
 }
 
 // The system gives up on a name after 40 links, and so does the guard.
@@ -59,6 +68,15 @@ Failure historyRefused(const QString& path)
                                   .arg(shownPath(path))};
 }
 
+// The corrections beside a history are as much the child's record as the history itself.
+Failure correctionsRefused(const QString& path)
+{
+    return {PermissionDenied, QStringLiteral("El archivo %1 es un archivo de correcciones de una "
+                                             "historia clínica de Zelpo: nunca se reemplaza. "
+                                             "Elija otro nombre.")
+                                  .arg(shownPath(path))};
+}
+
 // A file the guard cannot look at to the end may be a history as well as anything else.
 Failure notCheckable(const QString& path, const QString& why)
 {
@@ -74,13 +92,17 @@ Failure notCheckable(const QString& path, const QString& why)
 // file exists. A file too large, or with lines too long, for a history is not one.
 MaybeFailure refuseHistory(const QString& path)
 {
-    const RecordReading reading = readRecords(path, {}, std::nullopt);
+    // As long a record as a corrections file holds, so that one by another name is seen too.
+    const RecordReading reading = readRecords(path, {}, std::nullopt, maxCorrectionRecordLength);
     if (reading.records.isEmpty() && reading.failure && reading.failure->code != DataTooLarge &&
         reading.failure->code != FileNotFound) {
         return notCheckable(path, QStringLiteral("no se puede leer"));
     }
     if (!reading.records.isEmpty() && dateValue(reading.records.first())) {
         return historyRefused(path);
+    }
+    if (!reading.records.isEmpty() && parseCorrection(reading.records.first())) {
+        return correctionsRefused(path);
     }
     return std::nullopt;
 }
@@ -122,6 +144,9 @@ Result<QString> checkedTarget(const QString& path)
     for (const QString& name : chain.names) {
         if (namedLikeAPatientFile(name)) {
             return historyRefused(name);
+        }
+        if (namedLikeACorrectionsFile(name)) {
+            return correctionsRefused(name);
         }
     }
     if (!chain.ended) {

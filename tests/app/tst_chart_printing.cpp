@@ -267,6 +267,10 @@ private slots:
             for (const QString& target : patientFiles)
                 QTest::addRow("%d over %s", output, qPrintable(target))
                     << output << target << history << true;
+        const QByteArray corrections = "\"A|0003|03/05/20250000001200|07/12/2026|error\"\r\n";
+        QTest::newRow("0 over 0004711M.COR") << 0 << "0004711M.COR" << corrections << true;
+        QTest::newRow("2 over a copy") << 2 << "copia/0004711m.cor" << QByteArray() << true;
+        QTest::newRow("corrections by another name") << 1 << "c.txt" << corrections << true;
         QTest::newRow("over another output") << 0 << "informe.pdf" << QByteArray("x") << false;
         QTest::newRow("Windows drops the dot") << 0 << "informe.crv." << QByteArray() << true;
         QTest::newRow("a history by another name") << 2 << "historia.txt" << history << true;

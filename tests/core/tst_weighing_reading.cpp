@@ -1,3 +1,4 @@
+#include "core/Plausibility.h"
 #include "core/WeighingReading.h"
 
 #include <QTest>
@@ -13,6 +14,8 @@ class WeighingReadingTest : public QObject
 private slots:
     void placesTheWeighingAmongTheCurves_data();
     void placesTheWeighingAmongTheCurves();
+    void questionsAnImplausibleWeighing_data();
+    void questionsAnImplausibleWeighing();
 };
 
 void WeighingReadingTest::placesTheWeighingAmongTheCurves_data()
@@ -76,6 +79,60 @@ void WeighingReadingTest::placesTheWeighingAmongTheCurves()
     const WeighingReading reading = readWeighing(sex, birth, birth.addDays(day), grams, before);
     QCOMPARE(bandText(reading.band), band);
     QCOMPARE(gainText(reading.gramsPerDay), gain);
+}
+
+void WeighingReadingTest::questionsAnImplausibleWeighing_data()
+{
+    QTest::addColumn<int>("day");
+    QTest::addColumn<double>("grams");
+    QTest::addColumn<std::optional<EarlierWeighing>>("latest");
+    QTest::addColumn<QString>("question"); // none when the weighing is plausible
+    const auto row = [](const char* name, int day, double grams,
+                        std::optional<EarlierWeighing> latest, const QString& sentences = {}) {
+        QTest::newRow(name) << day << grams << latest
+                            << (sentences.isEmpty() ? sentences : sentences + "\n¿Es correcta?");
+    };
+    const auto daysAgo = [](int days, double grams) {
+        return std::optional<EarlierWeighing>({QDate(2026, 12, 7).addDays(-days), grams});
+    };
+    // A girl at 731 days: P3 at 9505.6 g, P97 at 14708.4 g.
+    const auto [lowest, highest] = *outermostCurvesAt(ChartSex::Girls, 731);
+    const QString below("La medida de %1 g a los %2 días queda muy por debajo de la curva más baja "
+                        "del gráfico (P3: %3 g).");
+    const QString above("La medida de %1 g a los 731 días queda muy por encima de la curva más "
+                        "alta del gráfico (P97: 14708 g).");
+    const QString faster(
+        "La medida de %1 g supone una ganancia de %2 g/día desde la anterior (12000 g, del %3).");
+    row("at 70 % of the lowest curve", 731, lowest.grams * 0.7, {});
+    row("just under 70 %", 731, lowest.grams * 0.7 - 0.001, {}, below.arg("6653", "731", "9506"));
+    row("at 130 % of the highest curve", 731, highest.grams * 1.3, {});
+    row("just over 130 %", 731, highest.grams * 1.3 + 0.001, {}, above.arg("19120"));
+    row("at six years", 2190, 11000, {}, below.arg("11000", "2190", "15900"));
+    row("before birth, no chart", -1, 300, {});
+    row("past six years, no chart", 2191, 300, {});
+    row("no earlier weighing", 731, 12000, {});
+    row("a loss of 10 %", 731, 10800, daysAgo(3, 12000));
+    row("a loss just over 10 %", 731, 10799, daysAgo(3, 12000),
+        "La medida de 10799 g es un 10 % menor que la anterior (12000 g, del 04/12/2026).");
+    row("a gain of 10 % at 400 g a day", 731, 13200, daysAgo(3, 12000));
+    row("over 10 % at 100 g a day", 731, 13300, daysAgo(13, 12000));
+    row("over 10 % just over 100 g a day", 731, 13301, daysAgo(13, 12000),
+        faster.arg("13301", "100", "24/11/2026"));
+    row("the same day, 10 % up", 731, 13200, daysAgo(0, 12000));
+    row("the same day, just over 10 % up", 731, 13201, daysAgo(0, 12000),
+        "La medida de 13201 g es un 10 % mayor que la anterior (12000 g, del 07/12/2026).");
+    row("both, as one question", 731, 21000.9, daysAgo(12, 12000),
+        above.arg("21000") + "\n" + faster.arg("21000", "750", "25/11/2026"));
+}
+
+void WeighingReadingTest::questionsAnImplausibleWeighing()
+{
+    QFETCH(int, day);
+    QFETCH(double, grams);
+    QFETCH(std::optional<EarlierWeighing>, latest);
+    QFETCH(QString, question);
+    const QStringList asked = implausibility(ChartSex::Girls, day, grams, {2026, 12, 7}, latest);
+    QCOMPARE(asked.isEmpty() ? QString() : plausibilityQuestion(asked), question);
 }
 
 QTEST_APPLESS_MAIN(WeighingReadingTest)

@@ -1,8 +1,11 @@
+#include "records/CorrectionsFile.h"
 #include "records/PatientFile.h"
 #include "support/TestFiles.h"
 
 #include <chrono>
+#include <functional>
 #include <memory>
+#include <thread>
 
 #include <QFile>
 #include <QProcess>
@@ -36,17 +39,21 @@ class ConcurrentStores : public QObject
 private slots:
     void twoCopiesStoringAtOnceKeepEveryWeighingWholeAndOnce();
     void twoFirstStoresAtOnceWriteOneBirthDateFirst();
+    void correctionsAppendedWhileAnotherCopyStoresStayWhole();
 
 private:
-    // Starts both copies, lets them go at the same moment and waits for both to end well.
-    void storeFromTwoCopiesAtOnce(const QString& folder, int count);
+    // Starts both copies, lets them go at the same moment and waits for both to end well. With
+    // `meanwhile`, the first copy alone stores while this program does that.
+    void storeFromTwoCopiesAtOnce(const QString& folder, int count,
+                                  const std::function<void()>& meanwhile = {});
 };
 
-void ConcurrentStores::storeFromTwoCopiesAtOnce(const QString& folder, int count)
+void ConcurrentStores::storeFromTwoCopiesAtOnce(const QString& folder, int count,
+                                                const std::function<void()>& meanwhile)
 {
-    std::unique_ptr<QProcess> copies[2];
+    std::vector<std::unique_ptr<QProcess>> copies(meanwhile ? 1 : 2);
     const StoringCopy* settings[2] = {&firstCopy, &secondCopy};
-    for (int i = 0; i < 2; ++i) {
+    for (size_t i = 0; i < copies.size(); ++i) {
         copies[i] = std::make_unique<QProcess>();
         copies[i]->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         copies[i]->start(QStringLiteral(STORE_HELPER),
@@ -69,6 +76,10 @@ void ConcurrentStores::storeFromTwoCopiesAtOnce(const QString& folder, int count
     for (auto& copy : copies) {
         copy->write(startLine);
         copy->closeWriteChannel();
+    }
+    if (meanwhile) {
+        std::this_thread::sleep_until(start);
+        meanwhile();
     }
     for (auto& copy : copies) {
         QVERIFY2(copy->waitForFinished(60000), "a storing copy did not finish in a minute");
@@ -139,6 +150,30 @@ void ConcurrentStores::twoFirstStoresAtOnceWriteOneBirthDateFirst()
                                 .arg(attempt)
                                 .arg(QString::fromLatin1(content.left(30)).toHtmlEscaped())));
         QCOMPARE(content.size(), birthRecordSize + 2 * weighingRecordSize);
+    }
+}
+
+void ConcurrentStores::correctionsAppendedWhileAnotherCopyStoresStayWhole()
+{
+    using namespace zelpo;
+    constexpr int count = 300;
+    QTemporaryDir temp;
+    storeFromTwoCopiesAtOnce(temp.path(), count, [&temp] {
+        for (int record = 1; record <= count; ++record) {
+            const Correction struck{CorrectionKind::StruckOut, record, "03/03/20210000001000",
+                                    QDate(2021, 3, 4), "error de tipeo"};
+            QVERIFY(appendCorrection(patientFileName, struck, QDir(temp.path())).ok());
+        }
+    });
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+    QCOMPARE(contentOf(QDir(temp.path()).filePath(patientFileName)).size(),
+             birthRecordSize + count * weighingRecordSize);
+    const RecordReading corrections = readCorrections(patientFileName, QDir(temp.path()));
+    QVERIFY(!corrections.failure && corrections.records.size() == count);
+    for (int record = 1; record <= count; ++record) {
+        QCOMPARE(parseCorrection(corrections.records[record - 1]).value().record, record);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "core/Conversions.h"
+#include "records/CorrectionsFile.h"
 #include "records/OutputFile.h"
 #include "records/PatientFile.h"
 #include "records/WeighingsCsv.h"
@@ -46,6 +47,9 @@ private slots:
     void aFullDiskLeavesNoWeighingWithoutBirthDate();
     void exportsEachWeighingAsTheChartShowsIt();
     void anOutputIsWrittenWholeOrNotAtAll();
+    void keepsCorrectionsBesideThePatientFile();
+    void readsOnlyWellFormedCorrections_data();
+    void readsOnlyWellFormedCorrections();
 };
 
 void PatientFile::namesTheFileAfterNumberAndSex_data()
@@ -199,6 +203,47 @@ void PatientFile::anOutputIsWrittenWholeOrNotAtAll()
     }));
     QCOMPARE(contentOf(output), birthLine);
     QCOMPARE(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"informe.pdf"});
+}
+
+void PatientFile::keepsCorrectionsBesideThePatientFile()
+{
+    QTemporaryDir temp;
+    const QDir folder(temp.path());
+    QCOMPARE(readCorrections("0004711M.CRV", folder).failure.has_value(), false); // none yet
+    const QString weighing = "03/05/20250000001200";
+    const Correction corrections[] = {
+        {CorrectionKind::StruckOut, 3, weighing, {2026, 12, 7}, "error de \"tipeo\"\r\n|1200"},
+        {CorrectionKind::Restored, 3, weighing, {2026, 12, 8}, " báscula: " + QString(99, 'x')},
+        {CorrectionKind::BirthDate, 0, "01/03/2025", {2026, 12, 9}, "mal copiada"}};
+    for (const Correction& correction : corrections) {
+        const Result<QStringList> appended = appendCorrection("0004711M.CRV", correction, folder);
+        QVERIFY(appended.ok() &&
+                appended.value() == readCorrections("0004711M.CRV", folder).records);
+    }
+    QCOMPARE(contentOf(folder.filePath("0004711M.COR")),
+             "\"A|0003|03/05/20250000001200|07/12/2026|error de tipeo|1200\"\r\n"
+             "\"R|0003|03/05/20250000001200|08/12/2026|b\xC3\xA1scula: " +
+                 QByteArray(71, 'x') +
+                 "\"\r\n"
+                 "\"N|0000|01/03/2025|09/12/2026|mal copiada\"\r\n");
+    for (const QString& record : readCorrections("0004711M.CRV", folder).records)
+        QCOMPARE(correctionRecord(parseCorrection(record).value()), record);
+}
+
+void PatientFile::readsOnlyWellFormedCorrections_data()
+{
+    QTest::addColumn<QString>("record");
+    QTest::newRow("four fields") << "A|0003|03/05/20250000001200|07/12/2026";
+    QTest::newRow("no such kind") << "X|0003|03/05/20250000001200|07/12/2026|r";
+    QTest::newRow("no such day") << "A|0003|03/05/20250000001200|29/02/2026|r";
+    QTest::newRow("the birth date struck") << "A|0000|03/05/2025|07/12/2026|r";
+    QTest::newRow("no new birth date") << "N|0000|03/05/20250000001200|07/12/2026|r";
+}
+
+void PatientFile::readsOnlyWellFormedCorrections()
+{
+    QFETCH(QString, record);
+    QVERIFY(!parseCorrection(record));
 }
 
 QTEST_GUILESS_MAIN(PatientFile)
