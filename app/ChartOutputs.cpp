@@ -2,6 +2,7 @@
 
 #include "app/ChartWindowEvents.h"
 #include "app/OutputDialogs.h"
+#include "app/PrintQueue.h"
 #include "core/Clock.h"
 #include "core/MessageService.h"
 #include "forms/PerZelpo.h"
@@ -117,13 +118,28 @@ void ChartOutputs::printChart()
     if (m_events.loadTypedHistory()) {
         return;
     }
-    QPrinter printer(QPrinter::HighResolution);
-    setUpChartPaper(printer, false);
-    if (!m_services.dialogs.choosePrinter(&m_window, printer)) {
-        return;
-    }
     const ChartPageContent page =
         chartPageSnapshot(m_window, m_services.clock.today(), m_services.patientFolder);
+    QPrinter printer(QPrinter::HighResolution);
+    // The paper stays the one the dialog takes from the chosen printer.
+    setUpChartPaper(printer, false);
+    // The queue and its log show whose chart the job is.
+    printer.setDocName(
+        QStringLiteral("Zelpo — Historia %1 (%2)").arg(page.historyNumber, page.sex));
+    switch (m_services.dialogs.choosePrinter(&m_window, printer, proposedPath(".pdf"))) {
+    case PrinterChoice::Cancelled:
+        return;
+    case PrinterChoice::NoPrinter:
+        if (m_services.messages.show(QStringLiteral("No hay ninguna impresora instalada en este "
+                                                    "equipo.\r\r¿Desea guardar el gráfico como "
+                                                    "PDF?"),
+                                     MessageStyle::YesNoQuestion) == MessageAnswer::Yes) {
+            saveChartAsPdf();
+        }
+        return;
+    case PrinterChoice::Chosen:
+        break;
+    }
     // Printed to a file, the page goes the way of every file the program writes: whole or not
     // at all, and never over a patient file, on the paper the dialog chose.
     if (const QString path = printer.outputFileName(); !path.isEmpty()) {
@@ -133,20 +149,37 @@ void ChartOutputs::printChart()
                        saveChartPdf(path, page, printer.pageLayout().pageSize())) {
             refuse(QStringLiteral("No se pudo imprimir el gráfico en el archivo\r%1\r\r%2")
                        .arg(QDir::toNativeSeparators(path), failed->description));
+        } else {
+            m_services.messages.show(QStringLiteral("El gráfico se imprimió en el archivo\r%1")
+                                         .arg(QDir::toNativeSeparators(path)),
+                                     MessageStyle::OkInformation);
         }
+        return;
+    }
+    const QString printerName = printer.printerName();
+    const auto fail = [&](const QString& reason) {
+        refuse(QStringLiteral("No se pudo imprimir el gráfico en la impresora «%1»:\r%2.")
+                   .arg(printerName, reason));
+    };
+    if (const QString refusal = printQueueRefusal(printerName); !refusal.isEmpty()) {
+        fail(refusal);
         return;
     }
     // The paper is the printer's; the page stays upright, with its margins.
     setUpChartPaper(printer, true);
     QPainter painter;
     if (!painter.begin(&printer)) {
-        refuse(QStringLiteral("No se pudo imprimir el gráfico: la impresora no aceptó el "
-                              "trabajo."));
+        fail(QStringLiteral("la impresora no aceptó el trabajo"));
         return;
     }
-    const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
-    paintChartPage(painter, QRectF(QPointF(0, 0), printable.size()), page);
-    painter.end();
+    const bool painted = paintChartPage(painter, printer, page);
+    const bool ended = painter.end();
+    if (!painted || !ended || printer.printerState() == QPrinter::Error ||
+        printer.printerState() == QPrinter::Aborted) {
+        fail(QStringLiteral("la impresora no aceptó el trabajo"));
+    } else if (const QString refusal = printJobRefusal(); !refusal.isEmpty()) {
+        fail(refusal);
+    }
 }
 
 void ChartOutputs::saveChartAsPdf()

@@ -36,7 +36,9 @@ class ChartOutputs : public QObject
 public:
     ChartOutputs(PerZelpo& window, ChartWindowEvents& events, ChartOutputServices services);
 
-    // "Imprimir el gráfico…" (Ctrl+P): the print dialog, then one page on the chosen printer.
+    // "Imprimir el gráfico…" (Ctrl+P): the print dialog, then the page's sheets on the chosen
+    // printer as a job named after the child, or in the file chosen, saying where; a printer
+    // that does not take the job is named and told. With no printer, the PDF is offered.
     void printChart();
     // "Guardar el gráfico como PDF…" (Ctrl+S): the save dialog, then the page as a PDF file.
     void saveChartAsPdf();

@@ -50,10 +50,11 @@ struct ScriptedOutputDialogs final : OutputDialogs
         offeredPaths.append(choice.proposedPath);
         return pathToChoose;
     }
-    bool choosePrinter(QWidget*, QPrinter& printer) override
+    PrinterChoice choosePrinter(QWidget*, QPrinter& printer, const QString& proposed) override
     {
+        offeredPaths.append(proposed);
         printer.setOutputFileName(printTo);
-        return !printTo.isEmpty();
+        return printTo.isEmpty() ? PrinterChoice::Cancelled : PrinterChoice::Chosen;
     }
 };
 
@@ -341,7 +342,8 @@ private slots:
         QVERIFY(
             run("pdftotext", {zelpo.dialogs.printTo, "-"}).contains("F. Nacimiento: sin fecha"));
         QCOMPARE(zelpo.dialogs.offeredPaths,
-                 QStringList({home + "/0004711M.pdf", home + "/Documents/zelpo.pdf"}));
+                 QStringList({home + "/0004711M.pdf", home + "/Documents/zelpo.pdf",
+                              home + "/Documents/zelpo.pdf"}));
     }
 };
 
