@@ -8,11 +8,16 @@
 
 namespace {
 
-QString serverRefusal(ipp_status_t status)
+// A printer CUPS cannot find may be one whose server is gone: CUPS then reports it not found.
+QString serverRefusal()
 {
-    return status == IPP_STATUS_ERROR_NOT_FOUND
-               ? QStringLiteral("la impresora no está instalada en este equipo")
-               : QStringLiteral("el servicio de impresión no responde");
+    http_t* server = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                  5000, nullptr);
+    if (server == nullptr) {
+        return QStringLiteral("el servicio de impresión no responde");
+    }
+    httpClose(server);
+    return QStringLiteral("la impresora no está instalada en este equipo");
 }
 
 } // namespace
@@ -23,7 +28,7 @@ QString printQueueRefusal(const QString& printer)
     const QByteArray queue = printer.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
     cups_dest_t* destination = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(), nullptr);
     if (destination == nullptr) {
-        return serverRefusal(cupsLastError());
+        return serverRefusal();
     }
     const char* accepting =
         cupsGetOption("printer-is-accepting-jobs", destination->num_options, destination->options);
@@ -43,7 +48,7 @@ QString printJobRefusal()
         return QStringLiteral("la impresora no acepta trabajos en este momento");
     }
     if (status == IPP_STATUS_ERROR_NOT_FOUND || status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE) {
-        return serverRefusal(status);
+        return serverRefusal();
     }
     return QStringLiteral("el servicio de impresión no aceptó el trabajo (%1)")
         .arg(QString::fromLocal8Bit(cupsLastErrorString()));

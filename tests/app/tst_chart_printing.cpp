@@ -15,6 +15,7 @@
 #include "support/FixedClock.h"
 #include "support/RecordingAddressOpener.h"
 #include "support/ScriptedMessageService.h"
+#include "support/ScriptedOutputDialogs.h"
 #include "support/TestFiles.h"
 
 #include <QAction>
@@ -30,26 +31,6 @@
 #include <QToolTip>
 
 namespace {
-
-// Answers the output dialogs and remembers the paths offered: `pathToChoose` for a file to save,
-// a printer printing to the file `printTo`; empty plays a cancelled dialog.
-struct ScriptedOutputDialogs final : OutputDialogs
-{
-    QString pathToChoose, printTo;
-    QStringList offeredPaths;
-
-    QString chooseSavePath(QWidget*, const SaveChoice& choice) override
-    {
-        offeredPaths.append(choice.proposedPath);
-        return pathToChoose;
-    }
-    PrinterChoice choosePrinter(QWidget*, QPrinter& printer, const QString& proposed) override
-    {
-        offeredPaths.append(proposed);
-        printer.setOutputFileName(printTo);
-        return printTo.isEmpty() ? PrinterChoice::Cancelled : PrinterChoice::Chosen;
-    }
-};
 
 // A girl born on 14/02/2021: (date, age in days, whole months, grams, band, gain a day) of each
 // stored weighing.
@@ -284,11 +265,23 @@ private slots:
         zelpo.dialogs.printTo = zelpo.folder.filePath("impreso.pdf");
         QTest::keyClick(&zelpo.window, Qt::Key_P, Qt::ControlModifier);
         QTRY_VERIFY(run("pdftotext", {zelpo.dialogs.printTo, "-"}).contains("GRAFICO DE ZELPO"));
+        QCOMPARE(zelpo.messages.shown().last().text,
+                 "El gráfico se imprimió en el archivo\r" + zelpo.dialogs.printTo);
         QVERIFY(
             run("pdftotext", {zelpo.dialogs.printTo, "-"}).contains("F. Nacimiento: sin fecha"));
         QCOMPARE(zelpo.dialogs.offeredPaths,
                  QStringList({home + "/0004711M.pdf", home + "/Documents/zelpo.pdf",
                               home + "/Documents/zelpo.pdf"}));
+
+        // With no printer at all, the PDF is offered instead.
+        zelpo.dialogs.noPrinter = true;
+        zelpo.dialogs.pathToChoose = zelpo.folder.filePath("sin impresora.pdf");
+        zelpo.messages.answerNext(MessageAnswer::Yes);
+        zelpo.printing.printChart();
+        QCOMPARE(zelpo.messages.shown().last().text,
+                 "No hay ninguna impresora instalada en este equipo.\r\r¿Desea guardar el "
+                 "gráfico como PDF?");
+        QVERIFY(QFile::exists(zelpo.dialogs.pathToChoose));
     }
 };
 
