@@ -25,12 +25,23 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QStandardPaths>
 
 namespace {
 
 // The copied chart is this many times the window's: sharp on paper at a usual size.
 constexpr int kCopyScale = 3;
+
+// The sheets of a long history take a moment to draw: the wait cursor shows while `draw` runs,
+// and is gone before any message about its outcome.
+template <typename Draw>
+auto underWaitCursor(Draw draw)
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+    return draw();
+}
 
 } // namespace
 
@@ -145,8 +156,8 @@ void ChartOutputs::printChart()
     if (const QString path = printer.outputFileName(); !path.isEmpty()) {
         if (const zelpo::MaybeFailure refused = zelpo::refuseOutputOverPatientFile(path)) {
             refuse(refused->description);
-        } else if (const zelpo::MaybeFailure failed =
-                       saveChartPdf(path, page, printer.pageLayout().pageSize())) {
+        } else if (const zelpo::MaybeFailure failed = underWaitCursor(
+                       [&] { return saveChartPdf(path, page, printer.pageLayout().pageSize()); })) {
             refuse(QStringLiteral("No se pudo imprimir el gráfico en el archivo\r%1\r\r%2")
                        .arg(QDir::toNativeSeparators(path), failed->description));
         } else {
@@ -172,9 +183,12 @@ void ChartOutputs::printChart()
         fail(QStringLiteral("la impresora no aceptó el trabajo"));
         return;
     }
-    const bool painted = paintChartPage(painter, printer, page);
-    const bool ended = painter.end();
-    if (!painted || !ended || printer.printerState() == QPrinter::Error ||
+    // Ending the painter hands the job to the print system.
+    const bool printed = underWaitCursor([&] {
+        const bool painted = paintChartPage(painter, printer, page);
+        return painter.end() && painted;
+    });
+    if (!printed || printer.printerState() == QPrinter::Error ||
         printer.printerState() == QPrinter::Aborted) {
         fail(QStringLiteral("la impresora no aceptó el trabajo"));
     } else if (const QString refusal = printJobRefusal(); !refusal.isEmpty()) {
@@ -195,7 +209,8 @@ void ChartOutputs::saveChartAsPdf()
     }
     const ChartPageContent page =
         chartPageSnapshot(m_window, m_services.clock.today(), m_services.patientFolder);
-    if (const zelpo::MaybeFailure failed = saveChartPdf(path, page)) {
+    if (const zelpo::MaybeFailure failed =
+            underWaitCursor([&] { return saveChartPdf(path, page); })) {
         refuse(QStringLiteral("No se pudo guardar el gráfico en el archivo\r%1\r\r%2")
                    .arg(QDir::toNativeSeparators(path), failed->description));
     }
