@@ -9,6 +9,7 @@
 #include "forms/OptionButton.h"
 #include "forms/PerZelpo.h"
 #include "forms/TextBox.h"
+#include "printout/ChartPdfFile.h"
 #include "records/PatientFile.h"
 #include "support/FixedClock.h"
 #include "support/RecordingAddressOpener.h"
@@ -244,9 +245,12 @@ private slots:
                  qPrintable(QString("%1 of %2").arg(differing).arg(inked)));
     }
 
-    void theDialogOffersTheChildsFileAndKeepsToThePrinter()
+    void theDialogOffersTheChildsFileAndKeepsToThePrinterAndItsPaper()
     {
-        QPrinter printer;
+        // The paper is the queue's own, whatever the page asked for before the dialog.
+        succeeds("lpadmin", {"-h", server->address, "-p", printingQueue, "-o", "PageSize=Letter"});
+        QPrinter printer(QPrinter::HighResolution);
+        setUpChartPaper(printer, false);
         QString offered, chosen;
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
@@ -264,6 +268,7 @@ private slots:
         QCOMPARE(chosen, printingQueue);
         QCOMPARE(printer.printerName(), printingQueue);
         QCOMPARE(printer.outputFileName(), QString());
+        QCOMPARE(printer.pageLayout().pageSize().id(), QPageSize::Letter);
     }
 
     void aQueueThatRejectsJobsOrAServerThatIsGoneIsTold()
