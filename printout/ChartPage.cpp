@@ -199,16 +199,15 @@ bool paintChartPage(QPainter& painter, QPagedPaintDevice& device, const ChartPag
     paintChildData(painter, layout, content);
     paintChartPicture(painter, layout.chart, content);
     bool sheetStarted = true;
-    for (int part = 0; part < layout.tableSheets.size() && sheetStarted; ++part) {
+    for (int part = 0; sheetStarted && part < layout.tableSheets.size(); ++part) {
         const int sheet = layout.sheetOfTablePart(part);
-        if (sheet > 0) {
-            sheetStarted = device.newPage();
-            if (!sheetStarted) {
-                break;
+        sheetStarted = sheet == 0 || device.newPage();
+        if (sheetStarted) {
+            if (sheet > 0) {
+                paintChildLine(painter, layout, sheet, content);
             }
-            paintChildLine(painter, layout, sheet, content);
+            paintTable(painter, layout.tableSheets[part], part > 0, content);
         }
-        paintTable(painter, layout.tableSheets[part], part > 0, content);
     }
     painter.restore();
     return sheetStarted;

@@ -27,7 +27,7 @@ int blocksAcross(double width)
 }
 
 // Rows that fit in a block from `top` down to the sheet's foot, under the title and the
-// headings; at least one, so that a table always ends.
+// headings.
 int rowsDownTo(double top, double height)
 {
     const double rows =
@@ -97,12 +97,14 @@ ChartPageLayout layOutChartPage(QSizeF page, QSizeF picture, bool dataNote, int 
     };
     const double firstTop = layout.chart.bottom() + kGap;
     const int firstSheetRows = rowsDownTo(firstTop, page.height());
-    // A table of no rows still says it has none under the chart, as long as its title fits.
+    // The table starts under the chart when its title, its headings and a row fit there, and on
+    // the next sheet otherwise; a history without weighings still shows the title and headings.
     layout.tableOnFirstSheet = firstSheetRows > 0;
     if (layout.tableOnFirstSheet) {
         addPart(firstTop, firstSheetRows);
     }
     const double laterTop = layout.childLine.bottom() + kGap;
+    // At least a row to a sheet, however short the paper, so that the table always ends.
     const int laterRows = std::max(1, rowsDownTo(laterTop, page.height()));
     while (firstRow < tableRows || layout.tableSheets.isEmpty()) {
         addPart(laterTop, laterRows);
