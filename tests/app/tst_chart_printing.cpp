@@ -2,8 +2,6 @@
 // failing saves, the right-click menu and the shortcuts.
 
 #include "app/ChartOutputs.h"
-#include "app/ChartWindowEvents.h"
-#include "app/OutputDialogs.h"
 #include "forms/FormLabel.h"
 #include "forms/Line.h"
 #include "forms/OptionButton.h"
@@ -11,72 +9,17 @@
 #include "forms/Picture.h"
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
-#include "records/PatientFile.h"
-#include "support/FixedClock.h"
-#include "support/RecordingAddressOpener.h"
-#include "support/ScriptedMessageService.h"
-#include "support/ScriptedOutputDialogs.h"
+#include "support/PrintableWindow.h"
 #include "support/TestFiles.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
-#include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
-
-namespace {
-
-// A girl born on 14/02/2021: (date, age in days, whole months, grams, band, gain a day) of each
-// stored weighing.
-const QStringList storedRows[] = {{"03/03/2021", "17", "0", "3950", "P50–P97", "—"},
-                                  {"16/03/2021", "30", "0", "6000", "> P97", "+158"},
-                                  {"16/04/2021", "61", "2", "8000", "> P97", "+65"},
-                                  {"14/02/2022", "365", "12", "9800", "P50–P75", "+6"}};
-
-struct PrintableWindow
-{
-    QTemporaryDir folder;
-    PerZelpo window;
-    ScriptedMessageService messages;
-    FixedClock clock{QDate(2023, 6, 1)};
-    RecordingAddressOpener addresses;
-    ScriptedOutputDialogs dialogs;
-    ChartWindowEvents events{window, {messages, clock, addresses, folder.path()}, [] {}};
-    ChartOutputs printing{window, events, {messages, clock, dialogs, folder.path()}};
-
-    PrintableWindow()
-    {
-        QDir::setCurrent(folder.path());
-        qputenv("HOME", folder.filePath(QStringLiteral("home")).toUtf8());
-        for (const QStringList& row : storedRows) {
-            zelpo::GuardarMedida(false, "4711", "14/02/2021", row[3],
-                                 QDate::fromString(row[0], "dd/MM/yyyy"), QDir::current());
-        }
-        window.show();
-        window.Text3()->setText("4711");
-        window.Option1(1)->click();
-        // Plotted, not stored: on the chart only, with the arrow.
-        window.Text1()->setText("12000");
-        messages.answerNext(MessageAnswer::No);
-        events.Command1_Click();
-    }
-};
-
-QString run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-} // namespace
 
 class ChartPrintingTest : public QObject
 {
