@@ -10,7 +10,6 @@
 #include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,7 +18,7 @@ namespace {
 const TwipRect frame{3405, 435, 5445, 5625};
 
 // A girl born on 14/02/2021 weighed `weighings` times, a day apart from her 17th day on, and the
-// weighing plotted today at 12000 g, not stored, with the arrow.
+// weighing plotted today at 12000 g, not stored.
 ChartPageContent girlsPage(int weighings)
 {
     ChartPageContent page;
