@@ -160,13 +160,16 @@ private slots:
         zelpo.printing.printChart();
         QVERIFY2(zelpo.messages.shown().isEmpty(), qPrintable(zelpo.messages.shown()[0].text));
         cups_job_t* jobs = nullptr;
-        const auto finishedJobs = [&jobs] {
-            cupsFreeJobs(0, jobs);
-            return cupsGetJobs(&jobs, qPrintable(printingQueue), 0, CUPS_WHICHJOBS_COMPLETED);
+        int count = 0;
+        const auto finishedJobs = [&] {
+            cupsFreeJobs(count, jobs);
+            count = cupsGetJobs(&jobs, qPrintable(printingQueue), 0, CUPS_WHICHJOBS_COMPLETED);
+            return count;
         };
         QTRY_VERIFY2_WITH_TIMEOUT(finishedJobs() == 1, qPrintable(server->log()), 60000);
-        QCOMPARE(QString::fromUtf8(jobs[0].title), "Zelpo — Historia 0004711 (Mujer)");
-        cupsFreeJobs(1, jobs);
+        const QString title = QString::fromUtf8(jobs[0].title);
+        cupsFreeJobs(count, jobs);
+        QCOMPARE(title, "Zelpo — Historia 0004711 (Mujer)");
 
         // Poppler reads no text in what cups-pdf writes through Ghostscript: the printed sheet
         // is compared with the page saved as a PDF, the same chart and table drawn alike.
