@@ -1,6 +1,7 @@
 #include "app/ChartOutputs.h"
 
 #include "app/OutputDialogs.h"
+#include "app/PrintQueue.h"
 #include "app/StoredWeighingsDialog.h"
 #include "core/Clock.h"
 #include "core/MessageService.h"
@@ -25,12 +26,23 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QStandardPaths>
 
 namespace {
 
 // The copied chart is this many times the window's: sharp on paper at a usual size.
 constexpr int kCopyScale = 3;
+
+// The sheets of a long history take a moment to draw: the wait cursor shows while `draw` runs,
+// and is gone before any message about its outcome.
+template <typename Draw>
+auto underWaitCursor(Draw draw)
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+    return draw();
+}
 
 } // namespace
 
@@ -135,43 +147,82 @@ void ChartOutputs::printChart()
     if (!historyReadAgain()) {
         return;
     }
-    QPrinter printer(QPrinter::HighResolution);
-    setUpChartPaper(printer, false);
-    if (!m_services.dialogs.choosePrinter(&m_window, printer)) {
-        return;
-    }
     const ChartPageContent page =
         chartPageSnapshot(m_window, m_services.history, m_services.clock.today());
+    QPrinter printer(QPrinter::HighResolution);
+    // The paper stays the one the dialog takes from the chosen printer.
+    setUpChartPaper(printer, false);
+    // The queue and its log show whose chart the job is.
+    printer.setDocName(
+        QStringLiteral("Zelpo — Historia %1 (%2)").arg(page.historyNumber, page.sex));
+    switch (m_services.dialogs.choosePrinter(&m_window, printer, proposedPath(".pdf"))) {
+    case PrinterChoice::Cancelled:
+        return;
+    case PrinterChoice::NoPrinter:
+        if (m_services.messages.show(QStringLiteral("No hay ninguna impresora instalada en este "
+                                                    "equipo.\r\r¿Desea guardar el gráfico como "
+                                                    "PDF?"),
+                                     MessageStyle::YesNoQuestion) == MessageAnswer::Yes) {
+            savePdf();
+        }
+        return;
+    case PrinterChoice::Chosen:
+        break;
+    }
     // Printed to a file, the page goes the way of every file the program writes: whole or not
     // at all, and never over a patient file, on the paper the dialog chose.
     if (const QString path = printer.outputFileName(); !path.isEmpty()) {
         if (const zelpo::MaybeFailure refused = zelpo::refuseOutputOverPatientFile(path)) {
             refuse(refused->description);
-        } else if (const zelpo::MaybeFailure failed =
-                       saveChartPdf(path, page, printer.pageLayout().pageSize())) {
+        } else if (const zelpo::MaybeFailure failed = underWaitCursor(
+                       [&] { return saveChartPdf(path, page, printer.pageLayout().pageSize()); })) {
             refuse(QStringLiteral("No se pudo imprimir el gráfico en el archivo\r%1\r\r%2")
                        .arg(QDir::toNativeSeparators(path), failed->description));
+        } else {
+            m_services.messages.show(QStringLiteral("El gráfico se imprimió en el archivo\r%1")
+                                         .arg(QDir::toNativeSeparators(path)),
+                                     MessageStyle::OkInformation);
         }
+        return;
+    }
+    const QString printerName = printer.printerName();
+    const auto fail = [&](const QString& reason) {
+        refuse(QStringLiteral("No se pudo imprimir el gráfico en la impresora «%1»:\r%2.")
+                   .arg(printerName, reason));
+    };
+    if (const QString refusal = printQueueRefusal(printerName); !refusal.isEmpty()) {
+        fail(refusal);
         return;
     }
     // The paper is the printer's; the page stays upright, with its margins.
     setUpChartPaper(printer, true);
     QPainter painter;
     if (!painter.begin(&printer)) {
-        refuse(QStringLiteral("No se pudo imprimir el gráfico: la impresora no aceptó el "
-                              "trabajo."));
+        fail(QStringLiteral("la impresora no aceptó el trabajo"));
         return;
     }
-    const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
-    paintChartPage(painter, QRectF(QPointF(0, 0), printable.size()), page);
-    painter.end();
+    // Ending the painter hands the job to the print system.
+    const bool printed = underWaitCursor([&] {
+        const bool painted = paintChartPage(painter, printer, page);
+        return painter.end() && painted;
+    });
+    if (!printed || printer.printerState() == QPrinter::Error ||
+        printer.printerState() == QPrinter::Aborted) {
+        fail(QStringLiteral("la impresora no aceptó el trabajo"));
+    } else if (const QString refusal = printJobRefusal(); !refusal.isEmpty()) {
+        fail(refusal);
+    }
 }
 
 void ChartOutputs::saveChartAsPdf()
 {
-    if (!historyReadAgain()) {
-        return;
+    if (historyReadAgain()) {
+        savePdf();
     }
+}
+
+void ChartOutputs::savePdf()
+{
     const QString path =
         chooseTarget({QStringLiteral("Guardar el gráfico como PDF"), proposedPath(".pdf"),
                       QStringLiteral("Documentos PDF (*.pdf)"), QStringLiteral("pdf")});
@@ -180,7 +231,8 @@ void ChartOutputs::saveChartAsPdf()
     }
     const ChartPageContent page =
         chartPageSnapshot(m_window, m_services.history, m_services.clock.today());
-    if (const zelpo::MaybeFailure failed = saveChartPdf(path, page)) {
+    if (const zelpo::MaybeFailure failed =
+            underWaitCursor([&] { return saveChartPdf(path, page); })) {
         refuse(QStringLiteral("No se pudo guardar el gráfico en el archivo\r%1\r\r%2")
                    .arg(QDir::toNativeSeparators(path), failed->description));
     }

@@ -47,7 +47,9 @@ class ChartOutputs : public QObject
 public:
     ChartOutputs(PerZelpo& window, ChartOutputServices services);
 
-    // "Imprimir el gráfico…" (Ctrl+P): the print dialog, then one page on the chosen printer.
+    // "Imprimir el gráfico…" (Ctrl+P): the print dialog, then the page's sheets on the chosen
+    // printer as a job named after the child, or in the file chosen, saying where; a printer
+    // that does not take the job is named and told. With no printer, the PDF is offered.
     void printChart();
     // "Guardar el gráfico como PDF…" (Ctrl+S): the save dialog, then the page as a PDF file.
     void saveChartAsPdf();
@@ -79,6 +81,8 @@ private:
     // The open child, looked up and its history read again for one output; false when the
     // command stops there: a number was looked up first, or the file is in use elsewhere.
     bool historyReadAgain();
+    // The save dialog, then the page of the history as read as a PDF file.
+    void savePdf();
     void refuse(const QString& text);
 
     PerZelpo& m_window;

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 QString QtOutputDialogs::chooseSavePath(QWidget* parent, const SaveChoice& choice)
 {
@@ -19,11 +20,23 @@ QString QtOutputDialogs::chooseSavePath(QWidget* parent, const SaveChoice& choic
     return dialog.selectedFiles().first();
 }
 
-bool QtOutputDialogs::choosePrinter(QWidget* parent, QPrinter& printer)
+PrinterChoice QtOutputDialogs::choosePrinter(QWidget* parent, QPrinter& printer,
+                                             const QString& proposedFile)
 {
+    // Without a printer Qt's dialog offers only a file in the home folder, which looks like
+    // printing and is not.
+    const QString printerName = QPrinterInfo::defaultPrinterName();
+    const QStringList printers = QPrinterInfo::availablePrinterNames();
+    if (printers.isEmpty()) {
+        return PrinterChoice::NoPrinter;
+    }
+    // The dialog's file box shows the printer's file name; the printer chosen stays the
+    // default one.
+    printer.setOutputFileName(proposedFile);
+    printer.setPrinterName(printerName.isEmpty() ? printers.first() : printerName);
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Imprimir el gráfico"));
-    // One page: there is no range to choose.
+    // The table's sheets go together: there is no range to choose.
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    return dialog.exec() == QDialog::Accepted;
+    return dialog.exec() == QDialog::Accepted ? PrinterChoice::Chosen : PrinterChoice::Cancelled;
 }

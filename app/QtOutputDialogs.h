@@ -8,5 +8,6 @@ class QtOutputDialogs final : public OutputDialogs
 {
 public:
     QString chooseSavePath(QWidget* parent, const SaveChoice& choice) override;
-    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    PrinterChoice choosePrinter(QWidget* parent, QPrinter& printer,
+                                const QString& proposedFile) override;
 };

@@ -343,6 +343,52 @@ QList<double> InteractionBench::timeChartPages(int runs)
     return times;
 }
 
+QList<double> InteractionBench::timeLargestChartPages(int runs)
+{
+    // A boy weighed as often as his file may hold, up to the size the loader reads back.
+    const QDate birth = QDate::fromString(birthDateText, QStringLiteral("dd/MM/yyyy"));
+    QByteArray records = '"' + birthDateText.toLatin1() + "\"\r\n";
+    for (int weighing = 0;; ++weighing) {
+        const QByteArray record =
+            QStringLiteral("\"%1%2\"\r\n")
+                .arg(birth.addDays(1 + weighing % 2189).toString(QStringLiteral("dd/MM/yyyy")))
+                .arg(3300 + weighing % 15000, 10, 10, QLatin1Char('0'))
+                .toLatin1();
+        if (records.size() + record.size() > zelpo::maxRecordFileSize) {
+            m_largestHistoryWeighings = weighing;
+            break;
+        }
+        records += record;
+    }
+    QFile file(m_folder.filePath(QStringLiteral("0004712V.CRV")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(records) != records.size()) {
+        fail(QStringLiteral("the largest history could not be written"));
+        return {};
+    }
+    file.close();
+    clearChart();
+    m_window->Text3()->setText(QStringLiteral("4712"));
+    loadHistory();
+    QList<double> times;
+    for (int run = 0; run < runs && m_problem.isEmpty(); ++run) {
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
+        times.append(millisecondsFor([&] {
+            m_history->refresh();
+            const ChartPageContent page = chartPageSnapshot(*m_window, *m_history, m_clock.today());
+            if (!page.storedWeighings ||
+                page.storedWeighings->size() != m_largestHistoryWeighings ||
+                !writeChartPdf(pdf, page)) {
+                fail(QStringLiteral("the page of the largest history lacked weighings or was not "
+                                    "written"));
+            }
+        }));
+    }
+    clearChart();
+    m_window->Text3()->setText(historyNumber);
+    return times;
+}
+
 QList<double> InteractionBench::timeWeighingReadings(int runs)
 {
     const QStringList records = zelpo::readPatientRecords(historyFile, m_folder.path()).records;

@@ -43,6 +43,9 @@ public:
     QList<double> timeLocksAroundStores(int runs);
     // The printed page of the loaded history, from the window to a whole PDF in memory.
     QList<double> timeChartPages(int runs);
+    // The same for the largest history the loader reads back, every weighing in the table.
+    QList<double> timeLargestChartPages(int runs);
+    int largestHistoryWeighings() const { return m_largestHistoryWeighings; }
     // Microseconds per stored weighing read against the one before it: its band and its gain.
     QList<double> timeWeighingReadings(int runs);
     // The stored history exported for spreadsheets, from the patient file to the whole file.
@@ -77,5 +80,6 @@ private:
     std::unique_ptr<zelpo::ChildHistory> m_history;
     ChartWindowEvents* m_events = nullptr; // owned by the window
     bool m_pointerAtFirstPoint = false;
+    int m_largestHistoryWeighings = 0;
     QString m_problem;
 };

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include <QPaintDevice>
+#include <QPagedPaintDevice>
 #include <QPainter>
 
 namespace {
@@ -26,12 +26,6 @@ int tableRows(const ChartPageContent& content)
 QSizeF pictureSize(const ChartPageContent& content)
 {
     return QSizeF(zelpo::chartPictureSize(content.chart));
-}
-
-ChartPageLayout layoutFor(const QRectF& page, double unitsToDevice, const ChartPageContent& content)
-{
-    return layOutChartPage(page.size() / unitsToDevice, pictureSize(content),
-                           !content.storedBirthDate.isEmpty(), tableRows(content));
 }
 
 QFont sized(QFont font, int pixels, bool bold = false)
@@ -132,16 +126,17 @@ QImage chartImage(const ChartPageContent& content, int scale)
 
 namespace {
 
-void paintTable(QPainter& painter, const ChartPageLayout& layout, const ChartPageContent& content)
+// The table's part on one sheet: its title, then each block's headings and rows.
+void paintTable(QPainter& painter, const ChartTableSheet& part, bool continued,
+                const ChartPageContent& content)
 {
-    if (!content.storedWeighings) {
-        return;
-    }
     painter.setPen(Qt::black);
     painter.setFont(sized(content.textFont, ChartPageLayout::kDataPixels, true));
     painter.drawText(
-        QRectF(layout.table.topLeft(), QSizeF(layout.table.width(), ChartPageLayout::kTitleHeight)),
-        Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Medidas almacenadas"));
+        QRectF(part.table.topLeft(), QSizeF(part.table.width(), ChartPageLayout::kTitleHeight)),
+        Qt::AlignLeft | Qt::AlignTop,
+        continued ? QStringLiteral("Medidas almacenadas (continuación)")
+                  : QStringLiteral("Medidas almacenadas"));
     const QList<zelpo::StoredWeighing>& weighings = *content.storedWeighings;
     // One line of a block: the date on the left, the rest right-aligned in their columns.
     constexpr int columns = std::size(ChartPageLayout::kColumnRights) + 1;
@@ -153,17 +148,17 @@ void paintTable(QPainter& painter, const ChartPageLayout& layout, const ChartPag
             painter.drawText(cell, Qt::AlignRight | Qt::AlignVCenter, cells[column + 1]);
         }
     };
-    for (int blockIndex = 0; blockIndex < layout.tableBlocks; ++blockIndex) {
-        const QRectF block = layout.block(blockIndex);
+    for (int blockIndex = 0; blockIndex < part.blocks; ++blockIndex) {
+        const QRectF block = part.block(blockIndex);
         const QRectF first(block.topLeft(), QSizeF(block.width(), ChartPageLayout::kRowHeight));
         painter.setFont(sized(content.textFont, ChartPageLayout::kTablePixels, true));
         paintLine(first,
                   {QStringLiteral("Fecha"), QStringLiteral("Días"), QStringLiteral("Meses"),
                    QStringLiteral("Gramos"), QStringLiteral("Percentil"), QStringLiteral("g/día")});
         painter.setFont(sized(content.textFont, ChartPageLayout::kTablePixels));
-        for (int row = 0; row < layout.rowsPerBlock; ++row) {
-            const qsizetype index = qsizetype(blockIndex) * layout.rowsPerBlock + row;
-            if (index >= weighings.size()) {
+        for (int row = 0; row < part.rowsPerBlock; ++row) {
+            const qsizetype index = part.firstRow + qsizetype(blockIndex) * part.rowsPerBlock + row;
+            if (index >= part.firstRow + part.rows) {
                 break;
             }
             const zelpo::StoredWeighing& weighing = weighings[index];
@@ -175,18 +170,45 @@ void paintTable(QPainter& painter, const ChartPageLayout& layout, const ChartPag
     }
 }
 
+// What opens each sheet after the first, so that a loose sheet still names its child.
+void paintChildLine(QPainter& painter, const ChartPageLayout& layout, int sheet,
+                    const ChartPageContent& content)
+{
+    painter.setPen(Qt::black);
+    painter.setFont(sized(content.textFont, ChartPageLayout::kDataPixels));
+    painter.drawText(
+        layout.childLine, Qt::AlignLeft | Qt::AlignVCenter,
+        QStringLiteral("Nº H.Clínica: %1    Sexo: %2").arg(content.historyNumber, content.sex));
+    painter.drawText(layout.childLine, Qt::AlignRight | Qt::AlignVCenter,
+                     QStringLiteral("Hoja %1 de %2").arg(sheet + 1).arg(layout.sheetCount()));
+}
+
 } // namespace
 
-void paintChartPage(QPainter& painter, const QRectF& page, const ChartPageContent& content)
+bool paintChartPage(QPainter& painter, QPagedPaintDevice& device, const ChartPageContent& content)
 {
-    const double unitsToDevice = painter.device()->logicalDpiX() / kUnitsPerInch;
-    const ChartPageLayout layout = layoutFor(page, unitsToDevice, content);
+    const double unitsToDevice = device.logicalDpiX() / kUnitsPerInch;
+    // The painter starts at the printable area's corner.
+    const QSizeF printable = device.pageLayout().paintRectPixels(device.logicalDpiX()).size();
+    const ChartPageLayout layout =
+        layOutChartPage(printable / unitsToDevice, pictureSize(content),
+                        !content.storedBirthDate.isEmpty(), tableRows(content));
     painter.save();
-    painter.translate(page.topLeft());
     painter.scale(unitsToDevice, unitsToDevice);
     paintHeading(painter, layout, content);
     paintChildData(painter, layout, content);
     paintChartPicture(painter, layout.chart, content);
-    paintTable(painter, layout, content);
+    bool sheetStarted = true;
+    for (int part = 0; sheetStarted && part < layout.tableSheets.size(); ++part) {
+        const int sheet = layout.sheetOfTablePart(part);
+        sheetStarted = sheet == 0 || device.newPage();
+        if (sheetStarted) {
+            if (sheet > 0) {
+                paintChildLine(painter, layout, sheet, content);
+            }
+            paintTable(painter, layout.tableSheets[part], part > 0, content);
+        }
+    }
     painter.restore();
+    return sheetStarted;
 }

@@ -12,6 +12,7 @@
 #include <QString>
 
 class QImage;
+class QPagedPaintDevice;
 class QPainter;
 
 // Everything the printed page shows, taken from the chart window and the patient file at the
@@ -43,10 +44,11 @@ struct ChartPageContent
     std::optional<QList<zelpo::StoredWeighing>> storedWeighings;
 };
 
-// Paints the page into `page`, a rectangle in the painter's device coordinates, at the device's
-// own resolution: the chart is drawn by the window's artwork as vectors and text, never copied
-// from pixels. Printing and the PDF file both paint through this.
-void paintChartPage(QPainter& painter, const QRectF& page, const ChartPageContent& content);
+// Paints the page on `device`, whose painter is `painter`, at the device's own resolution, on as
+// many sheets as the table needs, each in the printable area of the device's paper: the chart
+// is drawn by the window's artwork as vectors and text, never copied from pixels. Printing and
+// the PDF file both paint through this. False when the device would not start another sheet.
+bool paintChartPage(QPainter& painter, QPagedPaintDevice& device, const ChartPageContent& content);
 
 // The chart picture with the frame, the markers and the arrow laid over it as on the window,
 // scaled into `target`, as the page shows it.

@@ -1,6 +1,7 @@
 #include "printout/ChartPageLayout.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -11,16 +12,51 @@ constexpr int kMostBlocks = 4;
 constexpr double kWidestBlock = 260;
 // The six columns' headings and widest values side by side, at the table's size.
 constexpr double kNarrowestBlock = 210;
+// A chart never drawn smaller than this, whatever paper the printer claims: a scale of 0 would
+// write pen widths a PDF reader cannot parse.
+constexpr double kSmallestScale = 0.05;
+
+int blocksAcross(double width)
+{
+    int blocks = 1;
+    while (blocks < kMostBlocks &&
+           width - blocks * ChartPageLayout::kBlockGap >= (blocks + 1) * kNarrowestBlock) {
+        ++blocks;
+    }
+    return blocks;
+}
+
+// Rows that fit in a block from `top` down to the sheet's foot, under the title and the
+// headings.
+int rowsDownTo(double top, double height)
+{
+    const double rows =
+        (height - top - ChartPageLayout::kTitleHeight - ChartPageLayout::kRowHeight) /
+        ChartPageLayout::kRowHeight;
+    return std::max(0, static_cast<int>(std::floor(rows)));
+}
 
 } // namespace
 
-QRectF ChartPageLayout::block(int index) const
+QRectF ChartTableSheet::block(int index) const
 {
     // Columns of a lone block stay close enough to be read across.
     const double width =
-        std::min(kWidestBlock, (table.width() - (tableBlocks - 1) * kBlockGap) / tableBlocks);
-    return {table.left() + index * (width + kBlockGap), table.top() + kTitleHeight, width,
-            (rowsPerBlock + 1) * kRowHeight};
+        std::min(kWidestBlock, (table.width() - (blockPlaces - 1) * ChartPageLayout::kBlockGap) /
+                                   std::max(1, blockPlaces));
+    return {table.left() + index * (width + ChartPageLayout::kBlockGap),
+            table.top() + ChartPageLayout::kTitleHeight, width,
+            (rowsPerBlock + 1) * ChartPageLayout::kRowHeight};
+}
+
+int ChartPageLayout::sheetCount() const
+{
+    return 1 + static_cast<int>(tableSheets.size()) - (tableOnFirstSheet ? 1 : 0);
+}
+
+int ChartPageLayout::sheetOfTablePart(int index) const
+{
+    return index + (tableOnFirstSheet ? 0 : 1);
 }
 
 ChartPageLayout layOutChartPage(QSizeF page, QSizeF picture, bool dataNote, int tableRows)
@@ -30,35 +66,48 @@ ChartPageLayout layOutChartPage(QSizeF page, QSizeF picture, bool dataNote, int 
     layout.childData = {0, layout.heading.bottom() + kGap, page.width(),
                         (dataNote ? 3 : 2) * kDataLineHeight};
     const double chartTop = layout.childData.bottom() + kGap;
-    const double widthScale = page.width() / picture.width();
-
-    // The table's height for a number of blocks, and the chart's scale that leaves room for it.
-    const auto tableHeight = [tableRows](int blocks) {
-        const int rows = (tableRows + blocks - 1) / blocks;
-        return ChartPageLayout::kTitleHeight + (rows + 1) * ChartPageLayout::kRowHeight;
-    };
-    const auto chartScale = [&](int blocks) {
-        const double tableSpace = tableRows < 0 ? 0 : tableHeight(blocks) + kGap;
-        const double heightScale = (page.height() - chartTop - tableSpace) / picture.height();
-        return std::max(0.0, std::min(widthScale, heightScale));
-    };
-    const auto fits = [&page](int blocks) {
-        return page.width() - (blocks - 1) * ChartPageLayout::kBlockGap >= blocks * kNarrowestBlock;
-    };
-    int blocks = 1;
-    for (int more = 2; more <= kMostBlocks && fits(more); ++more) {
-        if (chartScale(more) > chartScale(blocks)) {
-            blocks = more;
-        }
-    }
-    const double scale = chartScale(blocks);
+    const double scale =
+        std::max(kSmallestScale, std::min(page.width() / picture.width(),
+                                          (page.height() - chartTop) / picture.height()));
     const QSizeF chartSize = picture * scale;
     layout.chart = {(page.width() - chartSize.width()) / 2, chartTop, chartSize.width(),
                     chartSize.height()};
-    if (tableRows >= 0) {
-        layout.tableBlocks = blocks;
-        layout.rowsPerBlock = (tableRows + blocks - 1) / blocks;
-        layout.table = {0, layout.chart.bottom() + kGap, page.width(), tableHeight(blocks)};
+    layout.childLine = {0, 0, page.width(), kDataLineHeight};
+    if (tableRows < 0) {
+        return layout;
+    }
+
+    const int places = blocksAcross(page.width());
+    // A table part from `top` down, holding as many of the rows left as fit.
+    int firstRow = 0;
+    const auto addPart = [&](double top, int rowsPerBlockThatFit) {
+        const int rows = std::min(tableRows - firstRow, places * rowsPerBlockThatFit);
+        ChartTableSheet part;
+        part.firstRow = firstRow;
+        part.rows = rows;
+        part.blockPlaces = places;
+        // A part that does not fill its sheet shares its rows out evenly, as one page did.
+        part.rowsPerBlock = std::max(1, (rows + places - 1) / places);
+        part.blocks = rows == 0 ? 1 : (rows + part.rowsPerBlock - 1) / part.rowsPerBlock;
+        part.table = {0, top, page.width(),
+                      ChartPageLayout::kTitleHeight +
+                          (part.rowsPerBlock + 1) * ChartPageLayout::kRowHeight};
+        layout.tableSheets.append(part);
+        firstRow += rows;
+    };
+    const double firstTop = layout.chart.bottom() + kGap;
+    const int firstSheetRows = rowsDownTo(firstTop, page.height());
+    // The table starts under the chart when its title, its headings and a row fit there, and on
+    // the next sheet otherwise; a history without weighings still shows the title and headings.
+    layout.tableOnFirstSheet = firstSheetRows > 0;
+    if (layout.tableOnFirstSheet) {
+        addPart(firstTop, firstSheetRows);
+    }
+    const double laterTop = layout.childLine.bottom() + kGap;
+    // At least a row to a sheet, however short the paper, so that the table always ends.
+    const int laterRows = std::max(1, rowsDownTo(laterTop, page.height()));
+    while (firstRow < tableRows || layout.tableSheets.isEmpty()) {
+        addPart(laterTop, laterRows);
     }
     return layout;
 }

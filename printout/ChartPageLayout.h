@@ -1,35 +1,57 @@
 #pragma once
 
+#include <QList>
 #include <QRectF>
 #include <QSizeF>
 
+// The part of the table "Medidas almacenadas" one sheet holds: a title line, then blocks of rows
+// side by side, each under a line of column headings.
+struct ChartTableSheet
+{
+    QRectF table;         // the title line and the blocks
+    int firstRow = 0;     // the first weighing on the sheet, counted from the table's first
+    int rows = 0;         // weighings on the sheet
+    int rowsPerBlock = 0; // rows run down the first block, then down the next
+    int blocks = 0;       // blocks holding rows
+    int blockPlaces = 0;  // blocks that fit across the sheet, which set a block's width
+
+    // Block `index`: a line of column headings, then its rows.
+    QRectF block(int index) const;
+};
+
 // Where everything goes on the printed chart page, in page units of 1/96 inch (the window's
-// pixels), measured from the top-left corner of the printable area.
+// pixels), measured from the top-left corner of each sheet's printable area. The first sheet
+// holds the heading, the child's data and the chart; the table starts under the chart and goes
+// on over as many sheets as it needs, each of them opened by a line naming the child.
 struct ChartPageLayout
 {
-    QRectF heading;       // "GRAFICO DE ZELPO" on a dark band, as on the window
-    QRectF childData;     // two lines of two columns, and a note below them when there is one
-    QRectF chart;         // the chart picture, scaled as a whole
-    QRectF table;         // "Medidas almacenadas", its column headings and its rows
-    int tableBlocks = 0;  // columns of rows side by side
-    int rowsPerBlock = 0; // rows run down the first block, then down the next
+    QRectF heading;   // "GRAFICO DE ZELPO" on a dark band, as on the window
+    QRectF childData; // two lines of two columns, and a note below them when there is one
+    QRectF chart;     // the chart picture, scaled as a whole
+    QRectF childLine; // on the sheets after the first: the child's number, sex and sheet
+    // The table's sheets in order; the first is the chart's sheet when `tableOnFirstSheet`.
+    QList<ChartTableSheet> tableSheets;
+    bool tableOnFirstSheet = false;
 
-    // Block `index` of the table: a line of column headings, then its rows.
-    QRectF block(int index) const;
+    int sheetCount() const;
+    // The sheet, counted from 0, that holds the table's part `index`.
+    int sheetOfTablePart(int index) const;
+
     static constexpr double kTitleHeight = 20;
     static constexpr double kRowHeight = 13;
     static constexpr double kBlockGap = 12;
     // Right edges of the age-in-days, months, grams, band and daily-gain columns, as parts of a
     // block's width; the date starts at the block's left edge.
-    static constexpr double kColumnRights[] = {0.32, 0.48, 0.66, 0.87, 1.0};
+    static constexpr double kColumnRights[] = {0.345, 0.495, 0.672, 0.876, 1.0};
     static constexpr int kHeadingPixels = 20;
     static constexpr int kDataPixels = 13;
     static constexpr int kTablePixels = 9;
 };
 
-// Lays out a page with a printable area `page` units large for a chart picture `picture` pixels
-// large, a line of note under the child's data or none, and a table of `tableRows` rows (none
-// when negative). The chart spans the page's width unless the table needs the height; the table
-// is split into as many blocks side by side as make the chart largest, up to four, as long as
-// each is wide enough for its six columns.
+// Lays out the sheets of a printable area `page` units large for a chart picture `picture`
+// pixels large, a line of note under the child's data or none, and a table of `tableRows` rows
+// (none when negative). The chart always spans the sheet's width, or its height when the paper
+// is too short, whatever the table's length: the table takes what is left under it, in up to
+// four blocks side by side as long as each is wide enough for its six columns, and the rest goes
+// on to further sheets.
 ChartPageLayout layOutChartPage(QSizeF page, QSizeF picture, bool dataNote, int tableRows);

@@ -37,10 +37,8 @@ bool writeChartPdf(QIODevice& device, const ChartPageContent& content, const QPa
     if (!painter.begin(&writer)) {
         return false;
     }
-    // The painter starts at the printable area's corner.
-    const QRect printable = writer.pageLayout().paintRectPixels(writer.resolution());
-    paintChartPage(painter, QRectF(QPointF(0, 0), printable.size()), content);
-    return painter.end();
+    const bool painted = paintChartPage(painter, writer, content);
+    return painter.end() && painted;
 }
 
 zelpo::MaybeFailure saveChartPdf(const QString& path, const ChartPageContent& content,

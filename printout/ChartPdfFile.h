@@ -13,8 +13,8 @@ class QString;
 // another paper, portrait, with the page's margins.
 void setUpChartPaper(QPagedPaintDevice& device, bool keepPaperSize);
 
-// Writes the chart page as a one-page PDF on the paper to the device. False when the device would
-// not take it.
+// Writes the chart page as a PDF of as many sheets as it needs on the paper to the device. False
+// when the device would not take it.
 bool writeChartPdf(QIODevice& device, const ChartPageContent& content,
                    const QPageSize& paper = QPageSize(QPageSize::A4));
 

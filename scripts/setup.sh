@@ -4,10 +4,10 @@
 set -euo pipefail
 
 build_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
-                fonts-liberation2 fonts-dejavu-core qt6-translations-l10n)
+                libcups2-dev fonts-liberation2 fonts-dejavu-core qt6-translations-l10n)
 test_packages=(xvfb xauth xdotool openbox imagemagick x11-utils
                clang libclang-rt-14-dev desktop-file-utils poppler-utils x11-xkb-utils
-               python3)
+               python3 qpdf cups cups-client printer-driver-cups-pdf)
 
 wanted=("${build_packages[@]}")
 if [[ "${1:-}" == "--tests" ]]; then
