@@ -6,6 +6,7 @@
 #include "core/Twips.h"
 #include "core/WeighingReading.h"
 #include "printout/ChartPageLayout.h"
+#include "records/WeighingsCsv.h"
 
 #include <algorithm>
 #include <iterator>
@@ -138,23 +139,29 @@ void paintTable(QPainter& painter, const ChartTableSheet& part, bool continued,
         continued ? QStringLiteral("Medidas almacenadas (continuación)")
                   : QStringLiteral("Medidas almacenadas"));
     const QList<zelpo::StoredWeighing>& weighings = *content.storedWeighings;
-    // One line of a block: the date on the left, the rest right-aligned in their columns.
-    constexpr int columns = std::size(ChartPageLayout::kColumnRights) + 1;
+    // One line of a block: the date on the left, the numbers right-aligned in their columns, the
+    // state on the right, a long reason cut to its column (the spreadsheet keeps it whole).
+    constexpr int columns = std::size(ChartPageLayout::kColumnRights) + 2;
     const auto paintLine = [&painter](const QRectF& line, const QString(&cells)[columns]) {
         painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, cells[0]);
-        for (int column = 0; column + 1 < columns; ++column) {
+        for (int column = 0; column + 2 < columns; ++column) {
             QRectF cell = line;
             cell.setRight(line.left() + line.width() * ChartPageLayout::kColumnRights[column]);
             painter.drawText(cell, Qt::AlignRight | Qt::AlignVCenter, cells[column + 1]);
         }
+        QRectF state = line;
+        state.setLeft(line.left() + line.width() * ChartPageLayout::kStateLeft);
+        painter.drawText(state, Qt::AlignLeft | Qt::AlignVCenter,
+                         painter.fontMetrics().elidedText(cells[columns - 1], Qt::ElideRight,
+                                                          int(state.width())));
     };
     for (int blockIndex = 0; blockIndex < part.blocks; ++blockIndex) {
         const QRectF block = part.block(blockIndex);
         const QRectF first(block.topLeft(), QSizeF(block.width(), ChartPageLayout::kRowHeight));
         painter.setFont(sized(content.textFont, ChartPageLayout::kTablePixels, true));
-        paintLine(first,
-                  {QStringLiteral("Fecha"), QStringLiteral("Días"), QStringLiteral("Meses"),
-                   QStringLiteral("Gramos"), QStringLiteral("Percentil"), QStringLiteral("g/día")});
+        paintLine(first, {QStringLiteral("Fecha"), QStringLiteral("Días"), QStringLiteral("Meses"),
+                          QStringLiteral("Gramos"), QStringLiteral("Percentil"),
+                          QStringLiteral("g/día"), QStringLiteral("Estado")});
         painter.setFont(sized(content.textFont, ChartPageLayout::kTablePixels));
         for (int row = 0; row < part.rowsPerBlock; ++row) {
             const qsizetype index = part.firstRow + qsizetype(blockIndex) * part.rowsPerBlock + row;
@@ -165,8 +172,20 @@ void paintTable(QPainter& painter, const ChartTableSheet& part, bool continued,
             paintLine(first.translated(0, (row + 1) * ChartPageLayout::kRowHeight),
                       {weighing.date, QString::number(weighing.days, 'f', 0),
                        QString::number(weighing.months), QString::number(weighing.grams, 'f', 0),
-                       zelpo::bandText(weighing.band), zelpo::gainText(weighing.gramsPerDay)});
+                       zelpo::bandText(weighing.band), zelpo::gainText(weighing.gramsPerDay),
+                       zelpo::struckOutText(weighing.struckOut)});
         }
+    }
+    const qsizetype struckOut = std::count_if(
+        weighings.cbegin(), weighings.cend(),
+        [](const zelpo::StoredWeighing& weighing) { return !weighing.struckOut.isEmpty(); });
+    if (struckOut > 0 && part.firstRow + part.rows == weighings.size()) {
+        painter.setFont(sized(content.textFont, ChartPageLayout::kTablePixels, true));
+        const QRectF below = part.block(0);
+        painter.drawText(QRectF(below.left(), part.table.bottom(), part.table.width(),
+                                ChartPageLayout::kRowHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter,
+                         QStringLiteral("Medidas anuladas: %1").arg(struckOut));
     }
 }
 

@@ -9,9 +9,10 @@ constexpr double kHeadingHeight = 34;
 constexpr double kDataLineHeight = 20;
 constexpr double kGap = 12;
 constexpr int kMostBlocks = 4;
-constexpr double kWidestBlock = 260;
-// The six columns' headings and widest values side by side, at the table's size.
-constexpr double kNarrowestBlock = 210;
+constexpr double kWidestBlock = 340;
+// The seven columns' headings and widest values side by side, at the table's size, with room
+// for the start of a strike-out's reason.
+constexpr double kNarrowestBlock = 300;
 // A chart never drawn smaller than this, whatever paper the printer claims: a scale of 0 would
 // write pen widths a PDF reader cannot parse.
 constexpr double kSmallestScale = 0.05;
@@ -27,11 +28,11 @@ int blocksAcross(double width)
 }
 
 // Rows that fit in a block from `top` down to the sheet's foot, under the title and the
-// headings.
+// headings, and above a last line for the count of weighings struck out.
 int rowsDownTo(double top, double height)
 {
     const double rows =
-        (height - top - ChartPageLayout::kTitleHeight - ChartPageLayout::kRowHeight) /
+        (height - top - ChartPageLayout::kTitleHeight - 2 * ChartPageLayout::kRowHeight) /
         ChartPageLayout::kRowHeight;
     return std::max(0, static_cast<int>(std::floor(rows)));
 }

@@ -41,8 +41,9 @@ struct ChartPageLayout
     static constexpr double kRowHeight = 13;
     static constexpr double kBlockGap = 12;
     // Right edges of the age-in-days, months, grams, band and daily-gain columns, as parts of a
-    // block's width; the date starts at the block's left edge.
-    static constexpr double kColumnRights[] = {0.345, 0.495, 0.672, 0.876, 1.0};
+    // block's width; the date starts at the block's left edge, the state at kStateLeft.
+    static constexpr double kColumnRights[] = {0.25, 0.355, 0.475, 0.625, 0.715};
+    static constexpr double kStateLeft = 0.745;
     static constexpr int kHeadingPixels = 20;
     static constexpr int kDataPixels = 13;
     static constexpr int kTablePixels = 9;
@@ -52,6 +53,7 @@ struct ChartPageLayout
 // pixels large, a line of note under the child's data or none, and a table of `tableRows` rows
 // (none when negative). The chart always spans the sheet's width, or its height when the paper
 // is too short, whatever the table's length: the table takes what is left under it, in up to
-// four blocks side by side as long as each is wide enough for its six columns, and the rest goes
-// on to further sheets.
+// four blocks side by side as long as each is wide enough for its seven columns, and the rest
+// goes on to further sheets. The last sheet keeps a line under the table for the count of
+// weighings struck out.
 ChartPageLayout layOutChartPage(QSizeF page, QSizeF picture, bool dataNote, int tableRows);

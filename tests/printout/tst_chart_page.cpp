@@ -69,6 +69,7 @@ private slots:
     void pageHoldsTheChildTheTableAndEveryMarkerWhereTheChartPutsIt()
     {
         ChartPageContent content = girlsPage(4);
+        (*content.storedWeighings)[1].struckOut = "tipeo";
         const QString pdf = m_folder.filePath(QStringLiteral("niña ñ/gráfico 4711.pdf"));
         QDir().mkpath(QFileInfo(pdf).path());
         QVERIFY(!saveChartPdf(pdf, content));
@@ -77,7 +78,8 @@ private slots:
         for (const QString expected :
              {"GRAFICO DE ZELPO", "Nº H.Clínica: 0004711", "Sexo: Mujer",
               "F. Nacimiento: 14/02/2021", "Fecha de impresión: 01/06/2023", "Medidas almacenadas",
-              "Percentil", "03/03/2021 17 0 3119 < P3 —", "06/03/2021 20 0 3140 < P3 +7"})
+              "Percentil", "03/03/2021 17 0 3119 < P3 —", "06/03/2021 20 0 3140 < P3 +7",
+              "04/03/2021 18 0 3126 < P3 +7 anulada: tipeo", "Medidas anuladas: 1"})
             QVERIFY2(text.contains(QRegularExpression(
                          QRegularExpression::escape(expected).replace("\\ ", "\\s+"))),
                      qPrintable(expected + " missing from:\n" + text));
