@@ -31,6 +31,7 @@ class ChildHistoryTest : public QObject
 
 private slots:
     void storingTakesTheFileAsReadBackAndNothingAppendedSince();
+    void correctionsAreReadThroughAndOnlyWhereTheyMatch();
     void aDeskHoldingTheFileIsWaitedForOnceThenTold_data();
     void aDeskHoldingTheFileIsWaitedForOnceThenTold();
 };
@@ -66,6 +67,39 @@ void ChildHistoryTest::storingTakesTheFileAsReadBackAndNothingAppendedSince()
     QCOMPARE(history.load({"1e9", false}).file, PatientFileFound::Unnamed);
     QCOMPARE(history.load({"52", true}).file, PatientFileFound::None);
     QVERIFY(history.records().isEmpty() && !history.refresh());
+}
+
+void ChildHistoryTest::correctionsAreReadThroughAndOnlyWhereTheyMatch()
+{
+    QTemporaryDir temp;
+    QVERIFY(writeBytes(temp.filePath(patientFileName), storedBefore + ours + theirs));
+    // Left by another desk: one that names record 2 with another text, one that is no correction.
+    QVERIFY(writeBytes(temp.filePath("0004711M.COR"),
+                       "\"A|0002|10/04/20210000009999|01/05/2021|otro\"\r\nbasura\r\n"));
+    ChildHistory history(temp.path(), {"0", false});
+    const HistoryLookup lookup = history.load({"4711", false});
+    QCOMPARE(lookup.corrections->description,
+             "No coinciden los tipos: las correcciones de las líneas 1 y 2 del archivo "
+             "0004711M.COR no coinciden con el archivo 0004711M.CRV y no se aplican.");
+    QVERIFY(history.weighingAt(2)->struckOut.isEmpty());
+
+    const QDate today(2021, 5, 1);
+    QVERIFY(!history.strikeOut(2, "error de tipeo", today));
+    QCOMPARE(history.weighingAt(2)->struckOut, "error de tipeo");
+    // The gain after a weighing struck out counts from the one before it that stands.
+    QCOMPARE(history.weighingAt(3)->gramsPerDay, std::optional<int>(15));
+    QCOMPARE(history.lastStored()->grams, 4500.0);
+    QVERIFY(!history.correctBirthDate(QDate(2021, 2, 20), "mal escrita", today));
+    QCOMPARE(history.stored().birthDate, QDate(2021, 2, 20));
+    QCOMPARE(history.fileBirthDate(), QDate(2021, 2, 14));
+    QVERIFY(!history.restore(2, today));
+    QVERIFY(history.weighingAt(2)->struckOut.isEmpty());
+    QCOMPARE(contentOf(temp.filePath(patientFileName)), storedBefore + ours + theirs);
+
+    ChildHistory atAnotherDesk(temp.path(), {"0", false});
+    QCOMPARE(atAnotherDesk.load({"4711", false}).corrections->description,
+             lookup.corrections->description);
+    QCOMPARE(atAnotherDesk.birthDateCorrection()->date, QDate(2021, 2, 20));
 }
 
 void ChildHistoryTest::aDeskHoldingTheFileIsWaitedForOnceThenTold_data()
