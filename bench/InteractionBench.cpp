@@ -1,7 +1,9 @@
 #include "bench/InteractionBench.h"
 
+#include "app/StoredWeighingsDialog.h"
 #include "bench/PaintRecorder.h"
 #include "core/Conversions.h"
+#include "core/Plausibility.h"
 #include "forms/FormLabel.h"
 #include "forms/Line.h"
 #include "forms/OptionButton.h"
@@ -12,11 +14,14 @@
 #include "printout/ChartPdfFile.h"
 #include "procedures/ChartPageSnapshot.h"
 #include "procedures/MarkerOperations.h"
+#include "records/CorrectionsFile.h"
 #include "records/OutputFile.h"
 #include "records/PatientFile.h"
 #include "records/RecordFile.h"
 #include "records/WeighingsCsv.h"
+#include "support/ScriptedTextPrompt.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QBuffer>
 #include <QCursor>
@@ -175,9 +180,10 @@ QList<double> InteractionBench::timePlotsAnsweredNo(int runs)
     for (int run = 0; run < runs && m_problem.isEmpty(); ++run) {
         clearChart();
         m_window->Text2()->setText(birthDateText);
-        // The marker lands somewhere else each time, so there is always something to repaint.
-        m_window->Text1()->setText(run % 2 == 0 ? QStringLiteral("12000")
-                                                : QStringLiteral("14000"));
+        // The marker lands somewhere else each time, so there is always something to repaint;
+        // both weights lie close to the last one stored, so no doubt is raised about them.
+        m_window->Text1()->setText(run % 2 == 0 ? QStringLiteral("16000")
+                                                : QStringLiteral("16300"));
         m_messages.answerNext(MessageAnswer::No);
         times.append(millisecondsFor([this] { plotWeighing(); }));
         const auto& shown = m_messages.shown();
@@ -441,6 +447,95 @@ QList<double> InteractionBench::timeWeighingsCsvs(int runs)
         if (saved || csv.count("\r\n") != kHistoryWeighings + 1) {
             fail(
                 QStringLiteral("the spreadsheet of %1 lines was not saved").arg(csv.count("\r\n")));
+        }
+    }
+    return times;
+}
+
+QList<double> InteractionBench::timePlausibilityChecks(int runs)
+{
+    const QDate birth = QDate::fromString(birthDateText, QStringLiteral("dd/MM/yyyy"));
+    const zelpo::StoredHistory history = zelpo::storedHistory(
+        zelpo::readPatientRecords(historyFile, m_folder.path()).records, zelpo::ChartSex::Boys);
+    QList<double> times;
+    for (int run = 0; run < runs && m_problem.isEmpty(); ++run) {
+        // One check takes far less than the clock's grain: each run checks every stored
+        // weighing against the one before it, and gives the time of one.
+        int doubted = 0;
+        std::optional<zelpo::EarlierWeighing> earlier;
+        QElapsedTimer clock;
+        clock.start();
+        for (const zelpo::StoredWeighing& weighing : history.weighings) {
+            const QDate date = zelpo::dateValue(weighing.date).value_or(QDate());
+            doubted += zelpo::implausibility(zelpo::ChartSex::Boys, zelpo::daysBetween(birth, date),
+                                             weighing.grams, date, earlier)
+                           .size();
+            earlier = zelpo::EarlierWeighing{date, weighing.grams};
+        }
+        times.append(double(clock.nsecsElapsed()) / 1e3 / double(history.weighings.size()));
+        if (history.weighings.size() != kHistoryWeighings) {
+            fail(QStringLiteral("the stored history read back %1 weighings")
+                     .arg(history.weighings.size()));
+        }
+        Q_UNUSED(doubted);
+    }
+    return times;
+}
+
+QList<double> InteractionBench::timeHistoryLoadsWithCorrections(int runs)
+{
+    // A copy of the history, 20 of its weighings struck out beside it.
+    const QString copyFile = QStringLiteral("0004713V.CRV");
+    QFile::remove(copyFile);
+    QFile::copy(historyFile, copyFile);
+    const QStringList records = zelpo::readPatientRecords(copyFile, m_folder.path()).records;
+    for (qsizetype record = 5; record < 105 && m_problem.isEmpty(); record += 5) {
+        const auto struck = zelpo::appendCorrection(copyFile,
+                                                    {zelpo::CorrectionKind::StruckOut, record,
+                                                     records.value(record), m_clock.today(),
+                                                     QStringLiteral("error de tipeo")},
+                                                    m_folder.path());
+        if (!struck.ok()) {
+            fail(QStringLiteral("a correction could not be written: %1")
+                     .arg(struck.failure().description));
+        }
+    }
+    m_window->Text3()->setText(QStringLiteral("4713"));
+    QList<double> times;
+    for (int run = 0; run < runs && m_problem.isEmpty(); ++run) {
+        clearChart();
+        m_messages.clear();
+        times.append(millisecondsFor([this] { loadHistory(); }));
+        if (visibleMarkers() != kHistoryWeighings - 20) {
+            fail(QStringLiteral("loading the corrected history showed %1 markers and the "
+                                "messages \"%2\"")
+                     .arg(visibleMarkers())
+                     .arg(shownTexts()));
+        }
+    }
+    m_window->Text3()->setText(historyNumber);
+    loadHistory();
+    return times;
+}
+
+QList<double> InteractionBench::timeStoredWeighingsDialogs(int runs)
+{
+    loadHistory();
+    ScriptedTextPrompt prompt;
+    QList<double> times;
+    for (int run = 0; run < runs && m_problem.isEmpty(); ++run) {
+        int rows = 0;
+        times.append(millisecondsFor([&] {
+            StoredWeighingsDialog dialog(*m_history, {m_messages, prompt, m_clock}, m_window.get());
+            dialog.show();
+            if (!QTest::qWaitForWindowExposed(&dialog)) {
+                fail(QStringLiteral("the table of stored weighings was never shown"));
+            }
+            finishRepaint();
+            rows = dialog.findChild<QAbstractItemView*>()->model()->rowCount();
+        }));
+        if (rows != kHistoryWeighings) {
+            fail(QStringLiteral("the table of stored weighings held %1 rows").arg(rows));
         }
     }
     return times;

@@ -50,6 +50,13 @@ public:
     QList<double> timeWeighingReadings(int runs);
     // The stored history exported for spreadsheets, from the patient file to the whole file.
     QList<double> timeWeighingsCsvs(int runs);
+    // Microseconds per weighing asked whether it looks mistyped, against the chart and the
+    // weighing before it.
+    QList<double> timePlausibilityChecks(int runs);
+    // Loading a copy of the stored history with 20 of its weighings struck out, with the repaint.
+    QList<double> timeHistoryLoadsWithCorrections(int runs);
+    // The table of the 107 stored weighings opened in its dialog, until it is painted.
+    QList<double> timeStoredWeighingsDialogs(int runs);
 
     struct RepaintedArea
     {

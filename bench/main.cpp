@@ -30,6 +30,9 @@ constexpr double kLargestChartPageGoalMs = 5000.0;
 // Every marker's tooltip and every row of the page and the spreadsheet reads its weighing.
 constexpr double kWeighingReadingGoalUs = 5.0;
 constexpr double kWeighingsCsvGoalMs = 20.0;
+// Every "Graficar" asks it before the store question.
+constexpr double kPlausibilityGoalUs = 5.0;
+constexpr double kDialogGoalMs = 50.0;
 
 enum ExitStatus { AllGoalsMet = 0, GoalMissed = 1, NotMeasured = 2 };
 
@@ -154,6 +157,9 @@ int main(int argc, char* argv[])
     const QList<double> largestPages = bench.timeLargestChartPages(3 * scale);
     const QList<double> readings = bench.timeWeighingReadings(2000 * scale);
     const QList<double> csvs = bench.timeWeighingsCsvs(200 * scale);
+    const QList<double> doubts = bench.timePlausibilityChecks(2000 * scale);
+    const QList<double> correctedLoads = bench.timeHistoryLoadsWithCorrections(200 * scale);
+    const QList<double> dialogs = bench.timeStoredWeighingsDialogs(20 * scale);
     if (!bench.problem().isEmpty()) {
         print(QStringLiteral("The chart window could not be measured: %1\n").arg(bench.problem()));
         return NotMeasured;
@@ -195,6 +201,14 @@ int main(int argc, char* argv[])
         timeRow(QStringLiteral("Exporting 107 weighings for spreadsheets, from the patient file "
                                "to the whole file on disk"),
                 csvs, kWeighingsCsvGoalMs),
+        microsecondsRow(QStringLiteral("Asking whether one weighing looks mistyped, against the "
+                                       "chart and the weighing before it"),
+                        doubts, kPlausibilityGoalUs),
+        timeRow(QStringLiteral("Loading a stored history of 107 weighings with 20 struck out, "
+                               "with the repaint"),
+                correctedLoads, kHistoryLoadGoalMs),
+        timeRow(QStringLiteral("Opening the table of 107 stored weighings, until it is painted"),
+                dialogs, kDialogGoalMs),
     };
     const bool allMet =
         std::all_of(rows.begin(), rows.end(), [](const BenchRow& row) { return row.met; });
