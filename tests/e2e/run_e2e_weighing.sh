@@ -2,7 +2,9 @@
 # The road of one weighing, as a user walks it with real mouse and keyboard input: a girl with
 # history number 4711 is weighed, the weighing is stored beside the program and plotted with
 # the arrow on it; at a later visit her number brings back the stored birth date and the
-# marker; and the pointer over the chart shows the cross-hair and the readout.
+# marker; and the pointer over the chart shows the cross-hair and the readout. Last, by keyboard
+# alone, a mistyped weighing of another girl is questioned, stored, struck out with its reason
+# and stays off the chart at the next start.
 #
 # Usage: run_e2e_weighing.sh <path to the built zelpo program>
 set -uo pipefail
@@ -339,37 +341,111 @@ check "the patient file is left byte for byte" cmp -s "$expected" "$stored"
 wait_until 5 chart_keeps_focus
 
 # --- 6. Ctrl+Shift+E exports the stored weighings as a spreadsheet reads them. ---
-read_back_csv() { # read_back_csv <file> <birth date> <weighing date> <days> <grams>
+read_back_csv() { # read_back_csv <file> <history> <birth date> <weighing date> <days> <grams> <state>
     python3 - "$@" <<'PYTHON'
 import csv, re, sys
-path, birth, date, days, grams = sys.argv[1:]
+path, number, birth, date, days, grams, status = sys.argv[1:]
 with open(path, newline="", encoding="utf-8-sig") as f:
     rows = list(csv.reader(f, delimiter=";"))
 assert rows[0] == ["Historia", "Sexo", "Nacimiento", "Fecha", "Días", "Meses", "Gramos",
                    "Percentil", "g/día", "Estado"], rows[0]
 assert len(rows) == 2, rows
 history, sex, born, on, age, months, weight, band, gain, state = rows[1]
-assert (history, sex, born, on, age, weight, gain, state) == ("0004711", "Mujer", birth, date,
-                                                              days, grams, "", ""), rows[1]
+assert (history, sex, born, on, age, weight, gain, state) == (number, "Mujer", birth, date,
+                                                              days, grams, "", status), rows[1]
 assert int(months) == int(int(days) / 30.41) and re.fullmatch("[<>] P\\d+|P\\d+(–P\\d+)?", band), rows[1]
 PYTHON
 }
-csv="$work/medidas.csv"
-xdotool key --clearmodifiers ctrl+shift+e
-if wait_for_box "Exportar las medidas" 10; then
-    xdotool key --clearmodifiers ctrl+a
-    xdotool type --delay 20 "$csv"
-    xdotool key --clearmodifiers Return
-    wait_until 10 test -s "$csv"
-    check "Ctrl+Shift+E writes a spreadsheet that Python's csv module reads back as the stored weighing ($(tail -n 1 "$csv" 2>/dev/null | tr -d '\r'))" \
-        read_back_csv "$csv" "$birth_date" "$today" "$age" "$weight"
-else
-    fail "Ctrl+Shift+E opened no save dialog (open: $(open_boxes))"
-fi
-wait_until 5 chart_keeps_focus
+# export_csv <file> <what> <read_back_csv's arguments after the file>
+export_csv() {
+    xdotool key --clearmodifiers ctrl+shift+e
+    if wait_for_box "Exportar las medidas" 10; then
+        xdotool key --clearmodifiers ctrl+a
+        xdotool type --delay 20 "$1"
+        xdotool key --clearmodifiers Return
+        wait_until 10 test -s "$1"
+        check "$2 ($(tail -n 1 "$1" 2>/dev/null | tr -d '\r'))" read_back_csv "$1" "${@:3}"
+    else
+        fail "Ctrl+Shift+E opened no save dialog (open: $(open_boxes))"
+    fi
+    wait_until 5 chart_keeps_focus
+}
+export_csv "$work/medidas.csv" "Ctrl+Shift+E writes a spreadsheet that Python's csv module reads back as the stored weighing" \
+    0004711 "$birth_date" "$today" "$age" "$weight" ""
 
 click_on_chart $fin_x $fin_y
 ends_cleanly '"Fin" after the later visit'
 
 check "the patient file still holds exactly the first visit's bytes" cmp -s "$expected" "$stored"
+
+# --- 7. A mistyped weighing, by keyboard alone: questioned, stored on Sí, then struck out with
+# its reason in the file beside the patient file, which keeps every byte. ---
+readonly slip=1200 slip_age=731 slip_file="$install_dir/0001027M.CRV"
+slip_birth=$(date -u -d "@$((today_seconds - slip_age * 86400))" +%d/%m/%Y)
+# open_girl_1027 <log name>: a fresh start; the focus starts in the history-number box. Leaving
+# it loads the boy 1027, Shift+Tab reaches "Varón" and Left chooses "Mujer", which loads her.
+open_girl_1027() {
+    start_zelpo "$1"
+    wait_for_chart "$1" || exit 1
+    wait_until 5 chart_keeps_focus
+    xdotool key --clearmodifiers ctrl+a && xdotool type --delay 20 1027
+    xdotool key --clearmodifiers Tab && sleep 0.3
+    xdotool key --clearmodifiers shift+Tab Left
+}
+open_girl_1027 slip
+# The focus stays on "Mujer"; Tab passes the unchosen "Varón" for the birth-date box.
+xdotool key --clearmodifiers Tab && sleep 0.3
+xdotool type --delay 20 "$slip_birth" && xdotool key --clearmodifiers Tab
+xdotool type --delay 20 "$slip" && xdotool key --clearmodifiers Return
+# No, the default, stores nothing and leaves the focus in the weight box: Return asks again.
+answer_box Zelpo Return "for $slip g at $slip_age days"
+check "No to the question stores nothing" test ! -e "$slip_file"
+xdotool key --clearmodifiers Return
+answer_doubt "again for $slip g"
+answer_box Pregunta Return "after Sí to the question about $slip g"
+printf '"%s"\r\n"%s%010d"\r\n' "$slip_birth" "$today" "$slip" >"$work/slip.crv"
+check "the weighing of $slip g is stored after Sí (got: $(file_bytes "$slip_file" 2>/dev/null))" \
+    cmp -s "$work/slip.crv" "$slip_file"
+check "the weighing of $slip g is plotted" wait_until 5 marker_shown "$slip_age" "$slip"
+
+xdotool key --clearmodifiers ctrl+shift+m
+if wait_for_box "Medidas almacenadas .* Historia 0001027 .Mujer." 10; then
+    pass "Ctrl+Shift+M opens \"$(xdotool getwindowname "$(xdotool getactivewindow)")\""
+    dialog_id=$(xdotool getactivewindow)
+    xdotool key --clearmodifiers alt+a
+    if wait_for_box "Anular la medida" 10; then
+        xdotool type --delay 20 "error de tipeo" && xdotool key --clearmodifiers Return
+        check "once the reason is typed, a box \"Zelpo\" asks to confirm the strike-out" \
+            wait_until 10 other_box_has_focus Zelpo "$dialog_id"
+        xdotool key --clearmodifiers Return # Sí, the default
+    else
+        fail "Alt+A asked no reason (open: $(open_boxes))"
+    fi
+    wait_until 10 test -s "${slip_file%.CRV}.COR"
+    wait_until 5 box_has_focus "Medidas almacenadas .* Historia 0001027 .Mujer." &&
+        xdotool key --clearmodifiers Escape
+    check "Escape closes the dialog" wait_until 5 no_box_open
+else
+    fail "Ctrl+Shift+M opened no dialog of the stored weighings (open: $(open_boxes))"
+fi
+printf '"A|0001|%s%010d|%s|error de tipeo"\r\n' "$today" "$slip" "$today" >"$work/slip.cor"
+check_struck() { # check_struck <when> <name of the spreadsheet>
+    export_csv "$work/$2.csv" "$1: the spreadsheet marks the weighing struck out" \
+        0001027 "$slip_birth" "$today" "$slip_age" "$slip" "anulada: error de tipeo"
+    # The chart has been redrawn long before the export's dialog has come and gone.
+    sleep 0.5 && take_screenshot
+    check "$1: no marker shows (red pixels: $(red_on_chart))" test "$(red_on_chart)" -eq 0
+    check "$1: the patient file keeps its bytes" cmp -s "$work/slip.crv" "$slip_file"
+    check "$1: 0001027M.COR holds the strike-out (got: $(file_bytes "${slip_file%.CRV}.COR" 2>/dev/null))" \
+        cmp -s "$work/slip.cor" "${slip_file%.CRV}.COR"
+}
+check_struck "after the strike-out" struck
+xdotool key --clearmodifiers alt+F4
+ends_cleanly "closing the chart window after the strike-out"
+
+open_girl_1027 struck-again
+answer_box "Información" Return "on loading 1027 with its weighing struck out"
+check_struck "at the next start" struck-again
+xdotool key --clearmodifiers alt+F4
+ends_cleanly "closing the chart window at the next start"
 x_session_finish
