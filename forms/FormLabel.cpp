@@ -129,7 +129,9 @@ private:
 
 QAccessibleInterface* formLabelFactory(const QString& className, QObject* object)
 {
-    if (className == QLatin1String("FormLabel") && object && object->isWidgetType()) {
+    // Keyed on the name the class's meta-object gives, whatever namespace holds it.
+    if (className == QLatin1String(FormLabel::staticMetaObject.className()) && object &&
+        object->isWidgetType()) {
         auto* label = static_cast<FormLabel*>(object);
         // Only the labels that act on a click are buttons; the others read as plain text.
         if (label->actsOnClick()) {
