@@ -4,6 +4,8 @@
 #include <cups/cups.h>
 #endif
 
+namespace zelpo {
+
 #ifdef ZELPO_HAVE_CUPS
 
 namespace {
@@ -67,3 +69,5 @@ QString printJobRefusal()
 }
 
 #endif
+
+} // namespace zelpo

@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace zelpo {
+
 FormLabel::FormLabel(QWidget* parent) : QLabel(parent), TwipControl(this)
 {
     setFocusPolicy(Qt::NoFocus);
@@ -147,3 +149,5 @@ void installFormLabelAccessibility()
 {
     QAccessible::installFactory(formLabelFactory);
 }
+
+} // namespace zelpo
