@@ -29,6 +29,8 @@
 #include <QScopeGuard>
 #include <QStandardPaths>
 
+namespace zelpo {
+
 namespace {
 
 // The copied chart is this many times the window's: sharp on paper at a usual size.
@@ -298,3 +300,5 @@ void ChartOutputs::showStoredWeighings()
             [this] { redrawHistory(m_window, m_services.history); });
     dialog.exec();
 }
+
+} // namespace zelpo

@@ -4,18 +4,18 @@
 
 #include <QObject>
 
+class QAction;
+class QPoint;
+
+namespace zelpo {
+
 class Clock;
 class TextPrompt;
 class MessageService;
 class OutputDialogs;
 class PerZelpo;
-class QAction;
-class QPoint;
 struct SaveChoice;
-
-namespace zelpo {
 class ChildHistory;
-}
 
 // What sending the chart out asks of the world outside the window.
 struct ChartOutputServices
@@ -89,3 +89,5 @@ private:
     ChartOutputServices m_services;
     QList<QAction*> m_actions;
 };
+
+} // namespace zelpo

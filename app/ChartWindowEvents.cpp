@@ -16,6 +16,8 @@
 #include <QShortcut>
 #include <QToolTip>
 
+namespace zelpo {
+
 ChartWindowEvents::ChartWindowEvents(PerZelpo& window, ChartServices services,
                                      std::function<void()> endProgram)
     : QObject(&window), m_window(window), m_services(services), m_endProgram(std::move(endProgram)),
@@ -166,3 +168,5 @@ void ChartWindowEvents::Text3_LostFocus()
         loadHistory();
     }
 }
+
+} // namespace zelpo

@@ -7,14 +7,13 @@
 #include <QObject>
 #include <QString>
 
+namespace zelpo {
+
 class AddressOpener;
 class Clock;
 class MessageService;
 class PerZelpo;
-
-namespace zelpo {
 class ChildHistory;
-}
 
 // What the chart window's handlers ask of the world outside the window.
 struct ChartServices
@@ -68,3 +67,5 @@ private:
     PlotCommand m_plot;
     bool m_loadingTypedHistory = false;
 };
+
+} // namespace zelpo

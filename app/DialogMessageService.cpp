@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+namespace zelpo {
+
 namespace {
 
 // The program's texts break lines with a carriage return alone; Qt only breaks on "\n".
@@ -59,13 +61,15 @@ MessageAnswer DialogMessageService::show(const QString& text, MessageStyle style
 
     // A doubt defaults to No; Alt+S answers Sí without leaving the keyboard.
     const bool doubt = style == MessageStyle::YesNoExclamation;
-    QPushButton* yes = box.addButton(doubt ? QStringLiteral("&Sí") : QStringLiteral("Sí"),
-                                     QMessageBox::YesRole);
-    QPushButton* no = box.addButton(doubt ? QStringLiteral("&No") : QStringLiteral("No"),
-                                    QMessageBox::NoRole);
+    QPushButton* yes =
+        box.addButton(doubt ? QStringLiteral("&Sí") : QStringLiteral("Sí"), QMessageBox::YesRole);
+    QPushButton* no =
+        box.addButton(doubt ? QStringLiteral("&No") : QStringLiteral("No"), QMessageBox::NoRole);
     // A doubt about what was typed defaults to not going on with it.
     box.setDefaultButton(doubt ? no : yes);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes ? MessageAnswer::Yes : MessageAnswer::No;
 }
+
+} // namespace zelpo

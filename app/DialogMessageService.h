@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
+namespace zelpo {
+
 // The message boxes a person sees: modal QMessageBoxes with Spanish captions whatever the
 // system language.
 class DialogMessageService final : public MessageService
@@ -18,3 +20,5 @@ public:
 private:
     QPointer<QWidget> m_parent;
 };
+
+} // namespace zelpo

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace zelpo {
+
 DialogTextPrompt::DialogTextPrompt(QWidget* parent) : m_parent(parent)
 {}
 
@@ -37,3 +39,5 @@ std::optional<QString> DialogTextPrompt::ask(const QString& title, const QString
     }
     return dialog.textValue().trimmed();
 }
+
+} // namespace zelpo

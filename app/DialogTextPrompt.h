@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
+namespace zelpo {
+
 // The text a person types: a modal QInputDialog with Spanish captions, whose "Aceptar" stays
 // off until something is typed.
 class DialogTextPrompt final : public TextPrompt
@@ -18,3 +20,5 @@ public:
 private:
     QPointer<QWidget> m_parent;
 };
+
+} // namespace zelpo

@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <QtGlobal>
 
+namespace zelpo {
+
 namespace {
 
 class FirstPaintWatcher : public QObject
@@ -52,3 +54,5 @@ bool reportFirstPaintWhenAsked(QWidget& window, std::FILE* out)
     window.installEventFilter(new FirstPaintWatcher(window, out));
     return true;
 }
+
+} // namespace zelpo

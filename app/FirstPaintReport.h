@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace zelpo {
+
 // The variable that asks a program to tell when its window has first been painted; the start-up
 // benchmark sets it and times the program from its launch to that line.
 inline constexpr char kFirstPaintReportVariable[] = "ZELPO_REPORT_FIRST_PAINT";
@@ -15,3 +17,5 @@ inline constexpr char kFirstPaintLine[] = "first-paint";
 // once the window and every control in it have been painted for the first time, then stops
 // watching. Otherwise it does nothing at all. Returns whether the window is watched.
 bool reportFirstPaintWhenAsked(QWidget& window, std::FILE* out = stdout);
+
+} // namespace zelpo

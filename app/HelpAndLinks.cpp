@@ -5,6 +5,8 @@
 #include "core/MakerContact.h"
 #include "core/MessageService.h"
 
+namespace zelpo {
+
 void showHelp(MessageService& messages)
 {
     messages.show(zelpo::helpText(), MessageStyle::OkInformation, QStringLiteral("Información"));
@@ -19,3 +21,5 @@ void openMailLink(AddressOpener& addresses)
 {
     addresses.open(QStringLiteral("mailto:") + QString::fromUtf16(kMakerMailAddress));
 }
+
+} // namespace zelpo

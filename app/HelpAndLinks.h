@@ -1,5 +1,7 @@
 #pragma once
 
+namespace zelpo {
+
 class AddressOpener;
 class MessageService;
 
@@ -10,3 +12,5 @@ void showHelp(MessageService& messages);
 // is not reported; the window carries on as it was.
 void openWebLink(AddressOpener& addresses);
 void openMailLink(AddressOpener& addresses);
+
+} // namespace zelpo

@@ -5,6 +5,8 @@
 class QPrinter;
 class QWidget;
 
+namespace zelpo {
+
 // A file to save something in, as the save dialog offers it.
 struct SaveChoice
 {
@@ -30,3 +32,5 @@ public:
     virtual PrinterChoice choosePrinter(QWidget* parent, QPrinter& printer,
                                         const QString& proposedFile) = 0;
 };
+
+} // namespace zelpo

@@ -4,6 +4,11 @@
 #include <cups/cups.h>
 
 #include <QLibrary>
+#endif
+
+namespace zelpo {
+
+#ifdef ZELPO_HAVE_CUPS
 
 namespace {
 
@@ -127,3 +132,5 @@ QString printJobRefusal()
 }
 
 #endif
+
+} // namespace zelpo

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace zelpo {
+
 // What the print system says about a printer, asked directly: Qt's print engine hands a job to
 // CUPS without looking at the answer, so a queue that rejects jobs or a print server that has
 // gone would otherwise swallow the chart without a word. Where the program is built without
@@ -13,3 +15,5 @@ QString printQueueRefusal(const QString& printer);
 
 // Why the job just handed to the print system on this thread was not taken; empty when it was.
 QString printJobRefusal();
+
+} // namespace zelpo

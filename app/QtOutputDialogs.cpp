@@ -5,6 +5,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+namespace zelpo {
+
 QString QtOutputDialogs::chooseSavePath(QWidget* parent, const SaveChoice& choice)
 {
     QFileDialog dialog(parent, choice.title, choice.proposedPath, choice.filter);
@@ -40,3 +42,5 @@ PrinterChoice QtOutputDialogs::choosePrinter(QWidget* parent, QPrinter& printer,
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     return dialog.exec() == QDialog::Accepted ? PrinterChoice::Chosen : PrinterChoice::Cancelled;
 }
+
+} // namespace zelpo

@@ -2,6 +2,8 @@
 
 #include "app/OutputDialogs.h"
 
+namespace zelpo {
+
 // The dialogs a person sees: Qt's print dialog, and Qt's own save dialog, which takes a whole
 // path typed into its name box; both speak the language of Qt's installed translations.
 class QtOutputDialogs final : public OutputDialogs
@@ -11,3 +13,5 @@ public:
     PrinterChoice choosePrinter(QWidget* parent, QPrinter& printer,
                                 const QString& proposedFile) override;
 };
+
+} // namespace zelpo

@@ -4,6 +4,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+namespace zelpo {
+
 bool installQtSpanish()
 {
     auto* translator = new QTranslator(QCoreApplication::instance());
@@ -15,3 +17,5 @@ bool installQtSpanish()
     }
     return true;
 }
+
+} // namespace zelpo

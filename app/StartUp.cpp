@@ -9,6 +9,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+namespace zelpo {
+
 QDir programFolder()
 {
     return QDir(QCoreApplication::applicationDirPath());
@@ -40,3 +42,5 @@ bool makeProgramDirectoryCurrent()
     // QDir::setCurrent changes the drive too where the platform has drives.
     return QDir::setCurrent(programFolder().path());
 }
+
+} // namespace zelpo

@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+namespace zelpo {
+
 class PerZelpo;
 
 // The folder of the program's executable, where the patient files live. Start-up finds it once
@@ -19,3 +21,5 @@ void centreChartWindow(PerZelpo& window);
 // Makes the directory of the program's executable the current directory (and, on Windows, its
 // drive the current drive). Returns false when the system refuses.
 bool makeProgramDirectoryCurrent();
+
+} // namespace zelpo

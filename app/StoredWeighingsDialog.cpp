@@ -17,6 +17,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+namespace zelpo {
+
 namespace {
 
 constexpr int kReasonLength = 80;
@@ -188,3 +190,5 @@ void StoredWeighingsDialog::correctBirthDate()
                      QStringLiteral("corregir la fecha de nacimiento"));
     }
 }
+
+} // namespace zelpo

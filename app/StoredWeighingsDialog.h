@@ -6,17 +6,17 @@
 
 #include <QDialog>
 
-class Clock;
-class MessageService;
 class QLabel;
 class QPushButton;
 class QTableView;
-class TextPrompt;
 
 namespace zelpo {
+
+class Clock;
+class MessageService;
+class TextPrompt;
 class ChildHistory;
 struct StoredWeighing;
-} // namespace zelpo
 
 // What correcting the stored weighings asks of the world outside the window.
 struct CorrectionServices
@@ -60,3 +60,5 @@ private:
     QPushButton* m_strikeOut;
     QPushButton* m_restore;
 };
+
+} // namespace zelpo

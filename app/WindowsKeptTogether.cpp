@@ -7,6 +7,8 @@
 #include <QEvent>
 #include <QWindowStateChangeEvent>
 
+namespace zelpo {
+
 WindowsKeptTogether::WindowsKeptTogether(Fondo& backdrop, PerZelpo& chart)
     : QObject(&chart), m_backdrop(backdrop), m_chart(chart)
 {
@@ -55,3 +57,5 @@ void WindowsKeptTogether::bringBackTogether()
     front->raise();
     front->activateWindow();
 }
+
+} // namespace zelpo

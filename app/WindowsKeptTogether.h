@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+namespace zelpo {
+
 class Fondo;
 class PerZelpo;
 
@@ -25,3 +27,5 @@ private:
     Fondo& m_backdrop;
     PerZelpo& m_chart;
 };
+
+} // namespace zelpo

@@ -11,6 +11,8 @@
 #include <QCoreApplication>
 #include <QEvent>
 
+namespace zelpo {
+
 ZelpoProgram::ZelpoProgram()
     : m_chart(new PerZelpo(&m_fondo)), m_messages(m_chart), m_prompt(m_chart),
       m_history(programFolder(), {m_chart->Text3()->text(), m_chart->varonSelected()}),
@@ -56,3 +58,5 @@ void ZelpoProgram::end()
 {
     QCoreApplication::exit(0);
 }
+
+} // namespace zelpo

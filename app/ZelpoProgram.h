@@ -11,6 +11,8 @@
 #include <QObject>
 #include <QSize>
 
+namespace zelpo {
+
 class ChartOutputs;
 class ChartWindowEvents;
 class PerZelpo;
@@ -48,3 +50,5 @@ private:
     ChartOutputs* m_outputs;
     QSize m_centredOuterSize;
 };
+
+} // namespace zelpo

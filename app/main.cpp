@@ -12,12 +12,12 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zelpo"));
     // The program speaks Spanish whatever the desktop's language, and so do Qt's own texts.
-    installQtSpanish();
-    installFormLabelAccessibility();
+    zelpo::installQtSpanish();
+    zelpo::installFormLabelAccessibility();
     QApplication::setWindowIcon(zelpo::zelpoIcon());
 
-    ZelpoProgram program;
+    zelpo::ZelpoProgram program;
     program.start();
-    reportFirstPaintWhenAsked(program.chartWindow());
+    zelpo::reportFirstPaintWhenAsked(program.chartWindow());
     return QApplication::exec();
 }

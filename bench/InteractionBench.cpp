@@ -31,6 +31,8 @@
 #include <QMouseEvent>
 #include <QTest>
 
+using namespace zelpo;
+
 namespace {
 
 const QString historyNumber = QStringLiteral("4711");

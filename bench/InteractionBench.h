@@ -13,7 +13,9 @@
 #include <QString>
 #include <QTemporaryDir>
 
+namespace zelpo {
 class PerZelpo;
+}
 
 // The chart window on the screen, driven through its own handlers with every message box
 // answered at once. Each step is timed from the handler's start until the repaint it causes has
@@ -83,9 +85,9 @@ private:
     ScriptedMessageService m_messages;
     FixedClock m_clock;
     RecordingAddressOpener m_addresses;
-    std::unique_ptr<PerZelpo> m_window;
+    std::unique_ptr<zelpo::PerZelpo> m_window;
     std::unique_ptr<zelpo::ChildHistory> m_history;
-    ChartWindowEvents* m_events = nullptr; // owned by the window
+    zelpo::ChartWindowEvents* m_events = nullptr; // owned by the window
     bool m_pointerAtFirstPoint = false;
     int m_largestHistoryWeighings = 0;
     QString m_problem;

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QWidget>
 
+using namespace zelpo;
+
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);

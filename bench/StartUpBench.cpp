@@ -12,6 +12,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+using namespace zelpo;
+
 namespace {
 
 using namespace std::chrono_literals;

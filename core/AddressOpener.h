@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace zelpo {
+
 // Opens a web or "mailto:" address with the desktop's default handler.
 class AddressOpener
 {
@@ -10,3 +12,5 @@ public:
     // Returns whether the desktop accepted the address; callers may ignore it.
     virtual bool open(const QString& address) = 0;
 };
+
+} // namespace zelpo

@@ -2,6 +2,8 @@
 
 #include <QDate>
 
+namespace zelpo {
+
 // Today's date, behind an interface so that tests can fix the day.
 class Clock
 {
@@ -15,3 +17,5 @@ class SystemClock final : public Clock
 public:
     QDate today() const override;
 };
+
+} // namespace zelpo

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 
+namespace zelpo {
+
 // The program maker's web page and mail address: shown by the two link labels and opened by them.
 inline constexpr char16_t kMakerWebAddress[] = u"www.example.org";
 inline constexpr char16_t kMakerMailAddress[] = u"zelpo@example.org";
@@ -25,3 +27,5 @@ constexpr std::array<char16_t, N + M - 1> joinLiterals(const char16_t (&first)[N
 
 // The mail link's caption: the address as the label shows it.
 inline constexpr auto kMailLinkCaption = detail::joinLiterals(u"e-mail : ", kMakerMailAddress);
+
+} // namespace zelpo

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace zelpo {
+
 // The kinds of message box the program shows.
 enum class MessageStyle {
     Ok = 0,                 // OK, no icon
@@ -31,3 +33,5 @@ public:
     virtual MessageAnswer show(const QString& text, MessageStyle style,
                                const QString& title = QString()) = 0;
 };
+
+} // namespace zelpo

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace zelpo {
+
 // Asks the user for one line of text in a modal dialog. The window code asks through this
 // interface so that tests can answer instead of a person.
 class TextPrompt
@@ -15,3 +17,5 @@ public:
     virtual std::optional<QString> ask(const QString& title, const QString& label,
                                        const QString& text, int maxLength) = 0;
 };
+
+} // namespace zelpo

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace zelpo {
+
 namespace {
 // Far beyond any screen, yet small enough for the raster engine's fixed-point arithmetic.
 constexpr float kFarthestPixel = 1 << 20;
@@ -23,3 +25,5 @@ TwipPoint pointerTwips(QPointF pixels)
     return {static_cast<float>(pixels.x()) * kTwipsPerPixel,
             static_cast<float>(pixels.y()) * kTwipsPerPixel};
 }
+
+} // namespace zelpo

@@ -2,6 +2,8 @@
 
 #include <QPointF>
 
+namespace zelpo {
+
 // The chart window's unit: positions and sizes in twips, 1440 to the inch, held in single
 // precision exactly as set. Pixels are derived from them, 15 twips to the logical pixel.
 
@@ -30,3 +32,5 @@ struct TwipPoint
 
 // The pointer's position in logical pixels as twips, each coordinate in single precision.
 TwipPoint pointerTwips(QPointF pixels);
+
+} // namespace zelpo

@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QPalette>
 
+namespace zelpo {
+
 namespace {
 
 // The sizes and weights the layout was measured with; every text is in the one face.
@@ -239,3 +241,5 @@ QColor resolveColour(ColourRef colour, const QPalette& desktop)
         return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
     }
 }
+
+} // namespace zelpo

@@ -12,6 +12,8 @@
 class QColor;
 class QPalette;
 
+namespace zelpo {
+
 // Colours as the layout writes them: &H00BBGGRR, or one of the desktop's system colours.
 using ColourRef = std::uint32_t;
 inline constexpr ColourRef kWindowBackground = 0x80000005;
@@ -64,3 +66,5 @@ inline constexpr FontSpec kChartWindowFont{8.25f, true};
 // The keyboard focus order; the option pair is entered at its selected button.
 inline constexpr const char* kTabOrder[] = {"Text3",      "Command4", "Option1(1)",
                                             "Option1(0)", "Text2",    "Text1"};
+
+} // namespace zelpo

@@ -12,6 +12,8 @@
 #include <xcb/xcb.h>
 #endif
 
+namespace zelpo {
+
 #ifdef ZELPO_TELLS_X_WINDOW_MANAGER
 namespace {
 
@@ -122,3 +124,5 @@ void keepWindowFixed(QWidget& window)
     Q_UNUSED(window);
 #endif
 }
+
+} // namespace zelpo

@@ -2,6 +2,8 @@
 
 class QWidget;
 
+namespace zelpo {
+
 // Asks the window manager to offer neither minimizing, maximizing nor resizing for one of the
 // program's fixed dialogs: the chart window and the message boxes. Call it on a window of fixed
 // size, with its flags and modality set, before it is first shown.
@@ -12,3 +14,5 @@ class QWidget;
 // every dialog; it leaves it out for toolbars alone, so under openbox the window is announced as
 // a toolbar first, then as the dialog it is.
 void keepWindowFixed(QWidget& window);
+
+} // namespace zelpo

@@ -11,6 +11,8 @@
 #include <xcb/xcb.h>
 #endif
 
+namespace zelpo {
+
 namespace {
 
 // The X server paints a window's background itself wherever the window shows, before it tells
@@ -109,3 +111,5 @@ void Fondo::paintEvent(QPaintEvent* event)
         painter.fillRect(event->rect(), Qt::black);
     }
 }
+
+} // namespace zelpo

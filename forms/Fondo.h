@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+namespace zelpo {
+
 // The black backdrop that covers the screen behind the chart window.
 class Fondo : public QWidget
 {
@@ -25,3 +27,5 @@ protected:
 private:
     bool m_filledByWindowSystem = false;
 };
+
+} // namespace zelpo

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace zelpo {
+
 QFont makeFont(const FontSpec& declared)
 {
     QFont font = zelpo::artworkFont(static_cast<int>(std::lround(declared.points * 96.0f / 72.0f)),
@@ -11,3 +13,5 @@ QFont makeFont(const FontSpec& declared)
     font.setUnderline(declared.underline);
     return font;
 }
+
+} // namespace zelpo

@@ -2,6 +2,8 @@
 
 #include <QFont>
 
+namespace zelpo {
+
 // A font as the window layout declares it: its size in points at the layout's 96 dots per inch
 // and its weight, in the program's one face.
 struct FontSpec
@@ -14,3 +16,5 @@ struct FontSpec
 // The font at its layout size. The size is fixed in pixels (points at 96 dots per inch), so that
 // text keeps its place among controls that are laid out in twips whatever the screen's dpi.
 QFont makeFont(const FontSpec& declared);
+
+} // namespace zelpo

@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace zelpo {
+
 FormLabel::FormLabel(QWidget* parent) : QLabel(parent), TwipControl(this)
 {
     setFocusPolicy(Qt::NoFocus);
@@ -129,7 +131,9 @@ private:
 
 QAccessibleInterface* formLabelFactory(const QString& className, QObject* object)
 {
-    if (className == QLatin1String("FormLabel") && object && object->isWidgetType()) {
+    // Keyed on the name the class's meta-object gives, whatever namespace holds it.
+    if (className == QLatin1String(FormLabel::staticMetaObject.className()) && object &&
+        object->isWidgetType()) {
         auto* label = static_cast<FormLabel*>(object);
         // Only the labels that act on a click are buttons; the others read as plain text.
         if (label->actsOnClick()) {
@@ -145,3 +149,5 @@ void installFormLabelAccessibility()
 {
     QAccessible::installFactory(formLabelFactory);
 }
+
+} // namespace zelpo

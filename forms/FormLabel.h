@@ -6,6 +6,8 @@
 
 #include <QLabel>
 
+namespace zelpo {
+
 class TextTiles;
 
 // A label of the chart window. Labels also serve as the window's buttons ("?", "Graficar",
@@ -51,3 +53,5 @@ private:
 
 // Exposes the clickable labels to assistive technology as buttons that can be pressed.
 void installFormLabelAccessibility();
+
+} // namespace zelpo

@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+namespace zelpo {
+
 Line::Line(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -54,3 +56,5 @@ void Line::paintEvent(QPaintEvent*)
     painter.setPen(QPen(m_colour, 1));
     painter.drawLine(from, to);
 }
+
+} // namespace zelpo

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QWidget>
 
+namespace zelpo {
+
 // A straight line of the chart window between (X1, Y1) and (X2, Y2), in twips held exactly as
 // last set. Lines take no pointer events: the pointer reaches the picture beneath.
 class Line : public QWidget
@@ -33,3 +35,5 @@ private:
     float m_y2 = 0;
     QColor m_colour;
 };
+
+} // namespace zelpo

@@ -1,5 +1,7 @@
 #include "forms/MarkerLayer.h"
 
+namespace zelpo {
+
 MarkerLayer::MarkerLayer(QWidget* window) : QWidget(window)
 {
     setObjectName(QStringLiteral("markerLayer"));
@@ -15,3 +17,5 @@ void MarkerLayer::setHeld(bool held)
         setVisible(!held);
     }
 }
+
+} // namespace zelpo

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+namespace zelpo {
+
 // A transparent sheet over the whole chart window that carries one declared group of weighing
 // markers at the group's place in the stacking. It can be held back while a history is plotted:
 // markers shown meanwhile appear together when it is let go, and the toolkit then looks for the
@@ -15,3 +17,5 @@ public:
 
     void setHeld(bool held);
 };
+
+} // namespace zelpo

@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 
+namespace zelpo {
+
 OptionButton::OptionButton(QWidget* parent) : QRadioButton(parent), TwipControl(this)
 {
     setAttribute(Qt::WA_NoMousePropagation);
@@ -29,3 +31,5 @@ void OptionButton::mousePressEvent(QMouseEvent* event)
     }
     QRadioButton::mousePressEvent(event);
 }
+
+} // namespace zelpo

@@ -4,6 +4,8 @@
 
 #include <QRadioButton>
 
+namespace zelpo {
+
 // One of the sex options. The pair is entered by Tab at the selected one only.
 class OptionButton : public QRadioButton, public TwipControl
 {
@@ -15,3 +17,5 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
 };
+
+} // namespace zelpo

@@ -21,6 +21,8 @@
 #include <QCloseEvent>
 #include <QMouseEvent>
 
+namespace zelpo {
+
 namespace {
 
 QString controlName(const char* name, int index)
@@ -319,3 +321,5 @@ void PerZelpo::closeEvent(QCloseEvent* event)
     event->accept();
     emit closed();
 }
+
+} // namespace zelpo

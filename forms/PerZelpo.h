@@ -7,6 +7,8 @@
 
 #include <QWidget>
 
+namespace zelpo {
+
 class FormLabel;
 class Line;
 class MarkerLayer;
@@ -109,3 +111,5 @@ private:
     std::array<Line*, 3> m_line4{};
     std::vector<MarkerLayer*> m_markerLayers;
 };
+
+} // namespace zelpo

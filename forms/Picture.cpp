@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace zelpo {
+
 Picture::Picture(QWidget* parent, Artwork artwork)
     : QWidget(parent), TwipControl(this), m_artwork(std::move(artwork))
 {
@@ -72,3 +74,5 @@ void Picture::mouseMoveEvent(QMouseEvent* event)
     const TwipPoint at = pointerTwips(event->position());
     emit mouseMoved(at.x, at.y, event->buttons(), event->modifiers());
 }
+
+} // namespace zelpo

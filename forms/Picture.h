@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QWidget>
 
+namespace zelpo {
+
 // A picture of the chart window, drawn by the program's own artwork at its own size, one pixel
 // to 15 twips. The drawing is kept for the screen's pixel density, so repaints only copy it.
 class Picture : public QWidget, public TwipControl
@@ -54,3 +56,5 @@ private:
     QImage m_drawn;
     bool m_opaque = false;
 };
+
+} // namespace zelpo

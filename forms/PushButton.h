@@ -4,6 +4,8 @@
 
 #include <QPushButton>
 
+namespace zelpo {
+
 // The window's one standard push button, "..", which has no action of its own.
 class PushButton : public QPushButton, public TwipControl
 {
@@ -12,3 +14,5 @@ class PushButton : public QPushButton, public TwipControl
 public:
     explicit PushButton(QWidget* parent);
 };
+
+} // namespace zelpo

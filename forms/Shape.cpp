@@ -7,6 +7,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+namespace zelpo {
+
 Shape::Shape(QWidget* parent, ShapeForm form, int borderPixels)
     : QWidget(parent), TwipControl(this), m_form(form), m_borderPixels(borderPixels)
 {
@@ -117,3 +119,5 @@ void Shape::drawCircle(QPainter& painter) const
     painter.setRenderHint(QPainter::Antialiasing);
     painter.drawEllipse(zelpo::markerCircle(outlineBox()));
 }
+
+} // namespace zelpo

@@ -8,6 +8,8 @@
 #include <QVariant>
 #include <QWidget>
 
+namespace zelpo {
+
 // A rectangle or circle of the chart window: the command strip's outline, the chart frame and
 // the weighing markers. Shapes take no pointer events: the pointer reaches the picture beneath.
 class Shape : public QWidget, public TwipControl
@@ -46,3 +48,5 @@ private:
     QPixmap m_drawn; // a circle as last drawn
     QVariant m_tag;
 };
+
+} // namespace zelpo

@@ -6,6 +6,8 @@
 #include <QFocusEvent>
 #include <QValidator>
 
+namespace zelpo {
+
 namespace {
 
 // A box holds one line. Text copied from a spreadsheet cell or a mail arrives with its line end,
@@ -53,3 +55,5 @@ void TextBox::focusOutEvent(QFocusEvent* event)
         emit lostFocus();
     }
 }
+
+} // namespace zelpo

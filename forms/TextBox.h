@@ -4,6 +4,8 @@
 
 #include <QLineEdit>
 
+namespace zelpo {
+
 // A text box of the chart window.
 class TextBox : public QLineEdit, public TwipControl
 {
@@ -25,3 +27,5 @@ protected:
 private:
     bool m_holdsFocus = false;
 };
+
+} // namespace zelpo

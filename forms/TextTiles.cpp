@@ -6,6 +6,8 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+namespace zelpo {
+
 namespace {
 
 // Room on each side of a piece's advance for the parts of a glyph that reach past it.
@@ -99,3 +101,5 @@ void TextTiles::startOver(const QFont& font, const QColor& ink, qreal pixelRatio
     m_lineHeight = lineHeight;
     m_verticalAlignment = alignment;
 }
+
+} // namespace zelpo

@@ -10,6 +10,8 @@
 
 class QPainter;
 
+namespace zelpo {
+
 // Pieces of a line of text drawn once each, in one font and colour, for a line that changes at
 // every pointer move: painting the line then copies a few small pictures instead of laying out,
 // shaping and blending the whole text anew. A piece is a single digit or a run of anything else,
@@ -54,3 +56,5 @@ private:
     int m_lineHeight = 0;
     Qt::Alignment m_verticalAlignment;
 };
+
+} // namespace zelpo

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+namespace zelpo {
+
 void TwipControl::setTwipLeft(float left)
 {
     m_rect.left = left;
@@ -39,3 +41,5 @@ void TwipControl::updatePixelGeometry()
         m_self->setGeometry(geometry);
     }
 }
+
+} // namespace zelpo

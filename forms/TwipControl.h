@@ -6,6 +6,8 @@
 
 class QWidget;
 
+namespace zelpo {
+
 // Mixin for the chart window's controls: the rectangle is held in twips, single precision,
 // exactly as last set, and the widget's pixel geometry is derived from it.
 class TwipControl
@@ -33,3 +35,5 @@ private:
     QWidget* m_self;
     TwipRect m_rect;
 };
+
+} // namespace zelpo

@@ -14,6 +14,8 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 
+namespace zelpo {
+
 namespace {
 
 // Page units are the window's pixels: 96 to the inch.
@@ -231,3 +233,5 @@ bool paintChartPage(QPainter& painter, QPagedPaintDevice& device, const ChartPag
     painter.restore();
     return sheetStarted;
 }
+
+} // namespace zelpo

@@ -15,6 +15,8 @@ class QImage;
 class QPagedPaintDevice;
 class QPainter;
 
+namespace zelpo {
+
 // Everything the printed page shows, taken from the chart window and the patient file at the
 // moment of printing. Rectangles are the window's controls in twips.
 struct ChartPageContent
@@ -56,3 +58,5 @@ void paintChartPicture(QPainter& painter, const QRectF& target, const ChartPageC
 
 // The same as an image `scale` times the window's chart picture, e.g. for the clipboard.
 QImage chartImage(const ChartPageContent& content, int scale);
+
+} // namespace zelpo

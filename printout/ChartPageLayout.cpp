@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace zelpo {
+
 namespace {
 
 constexpr double kHeadingHeight = 34;
@@ -112,3 +114,5 @@ ChartPageLayout layOutChartPage(QSizeF page, QSizeF picture, bool dataNote, int 
     }
     return layout;
 }
+
+} // namespace zelpo

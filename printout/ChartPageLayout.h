@@ -4,6 +4,8 @@
 #include <QRectF>
 #include <QSizeF>
 
+namespace zelpo {
+
 // The part of the table "Medidas almacenadas" one sheet holds: a title line, then blocks of rows
 // side by side, each under a line of column headings.
 struct ChartTableSheet
@@ -57,3 +59,5 @@ struct ChartPageLayout
 // goes on to further sheets. The last sheet keeps a line under the table for the count of
 // weighings struck out.
 ChartPageLayout layOutChartPage(QSizeF page, QSizeF picture, bool dataNote, int tableRows);
+
+} // namespace zelpo

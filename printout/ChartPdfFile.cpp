@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+namespace zelpo {
+
 namespace {
 
 constexpr double kMarginMillimetres = 12;
@@ -47,3 +49,5 @@ zelpo::MaybeFailure saveChartPdf(const QString& path, const ChartPageContent& co
     return zelpo::saveOutputFile(
         path, [&](QIODevice& file) { return writeChartPdf(file, content, paper); });
 }
+
+} // namespace zelpo

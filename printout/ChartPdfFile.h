@@ -4,10 +4,13 @@
 
 #include <QPageSize>
 
-struct ChartPageContent;
 class QIODevice;
 class QPagedPaintDevice;
 class QString;
+
+namespace zelpo {
+
+struct ChartPageContent;
 
 // Puts a printer or a PDF writer on the chart page's paper: A4 unless a printer dialog chose
 // another paper, portrait, with the page's margins.
@@ -23,3 +26,5 @@ bool writeChartPdf(QIODevice& device, const ChartPageContent& content,
 // at `path` stays as it was.
 zelpo::MaybeFailure saveChartPdf(const QString& path, const ChartPageContent& content,
                                  const QPageSize& paper = QPageSize(QPageSize::A4));
+
+} // namespace zelpo

@@ -10,6 +10,8 @@
 #include "history/ChildHistory.h"
 #include "procedures/MarkerOperations.h"
 
+namespace zelpo {
+
 namespace {
 
 QRectF twips(const TwipControl& control)
@@ -77,3 +79,5 @@ ChartPageContent chartPageSnapshot(const PerZelpo& window, const zelpo::ChildHis
     }
     return content;
 }
+
+} // namespace zelpo

@@ -15,6 +15,8 @@
 
 #include <optional>
 
+namespace zelpo {
+
 namespace {
 
 class HistoryLoader
@@ -227,3 +229,5 @@ void redrawHistory(PerZelpo& window, zelpo::ChildHistory& history)
 {
     HistoryLoader(window, history, nullptr).redraw();
 }
+
+} // namespace zelpo

@@ -1,11 +1,10 @@
 #pragma once
 
+namespace zelpo {
+
 class MessageService;
 class PerZelpo;
-
-namespace zelpo {
 class ChildHistory;
-}
 
 // Clears the chart, opens in `history` the child named by the history-number box and the sex
 // option, and shows its stored history: the stored birth date in the birth-date box, locked, and
@@ -20,3 +19,5 @@ void redrawHistory(PerZelpo& window, zelpo::ChildHistory& history);
 
 // Tells the user that a history number must be a whole number.
 void reportHistoryNumberNotNumeric(MessageService& messages);
+
+} // namespace zelpo

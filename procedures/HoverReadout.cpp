@@ -7,6 +7,8 @@
 #include "forms/Picture.h"
 #include "forms/Shape.h"
 
+namespace zelpo {
+
 namespace {
 
 // The label repaints on every new text; the pointer often moves without changing a field.
@@ -49,3 +51,5 @@ void hideReadout(PerZelpo& window)
     window.Line3()->hide();
     setReadoutText(*window.Label5(), QString());
 }
+
+} // namespace zelpo

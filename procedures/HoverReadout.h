@@ -1,5 +1,7 @@
 #pragma once
 
+namespace zelpo {
+
 class PerZelpo;
 
 // The chart pictures that deliver the pointer to the readout, each with its own offsets.
@@ -15,3 +17,5 @@ void showReadout(PerZelpo& window, float x, float y, ChartPicture picture);
 
 // Hides both cross-hair lines and empties `Label5`.
 void hideReadout(PerZelpo& window);
+
+} // namespace zelpo

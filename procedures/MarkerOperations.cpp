@@ -7,6 +7,8 @@
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
 
+namespace zelpo {
+
 int PrimerMarcadorLibre(const PerZelpo& window)
 {
     return zelpo::firstFreeMarker([&window](int index) { return !window.sh(index)->isHidden(); });
@@ -53,3 +55,5 @@ void LimpiarGrafico(PerZelpo& window)
     window.Text1()->clear();
     window.Label5()->setCaption(QString());
 }
+
+} // namespace zelpo

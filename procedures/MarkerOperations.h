@@ -2,6 +2,8 @@
 
 #include "core/PercentileCurves.h"
 
+namespace zelpo {
+
 class PerZelpo;
 
 // The chart operations on the chart window's controls: the marker pool `sh`, the newest-point
@@ -22,3 +24,5 @@ void LimpiarGrafico(PerZelpo& window);
 
 // The chart of the sex selected, whose curves the markers are read against.
 zelpo::ChartSex selectedChart(const PerZelpo& window);
+
+} // namespace zelpo

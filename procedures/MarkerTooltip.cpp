@@ -12,6 +12,8 @@
 #include <cmath>
 #include <limits>
 
+namespace zelpo {
+
 namespace {
 
 const Shape* markerUnder(const PerZelpo& window, TwipPoint windowTwips)
@@ -70,3 +72,5 @@ QString markerTooltip(const PerZelpo& window, const zelpo::ChildHistory& history
     }
     return text;
 }
+
+} // namespace zelpo

@@ -6,12 +6,11 @@
 #include <QMetaType>
 #include <QString>
 
+namespace zelpo {
+
 class PerZelpo;
 struct TwipPoint;
-
-namespace zelpo {
 class ChildHistory;
-}
 
 // The weighing a marker shows, kept on the marker as its tag when the marker is placed.
 struct MarkerWeighing
@@ -23,8 +22,6 @@ struct MarkerWeighing
     // Its record in the patient file, when it was stored; the history reads the rest from there.
     std::optional<qsizetype> record;
 };
-
-Q_DECLARE_METATYPE(MarkerWeighing)
 
 // Where the weighing a marker shows stands, told when the pointer rests on the marker. The text is
 // made only when asked for, never while the pointer moves, from the open child's history.
@@ -38,3 +35,7 @@ void tagMarker(PerZelpo& window, int index, const MarkerWeighing& weighing);
 // counted from that one follows.
 QString markerTooltip(const PerZelpo& window, const zelpo::ChildHistory& history,
                       TwipPoint windowTwips);
+
+} // namespace zelpo
+
+Q_DECLARE_METATYPE(zelpo::MarkerWeighing)

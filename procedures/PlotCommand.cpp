@@ -13,6 +13,8 @@
 #include "procedures/MarkerTooltip.h"
 #include "procedures/WaitCursor.h"
 
+namespace zelpo {
+
 namespace {
 
 constexpr double lowestWeightGrams = 300.0;
@@ -141,3 +143,5 @@ void PlotCommand::plotWeighing(std::optional<qsizetype> record)
     MarcarUltimoPunto(m_window, index);
     tagMarker(m_window, index, {today, grams, birthDate, record});
 }
+
+} // namespace zelpo

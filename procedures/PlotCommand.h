@@ -4,13 +4,12 @@
 
 #include <QtGlobal>
 
+namespace zelpo {
+
 class Clock;
 class MessageService;
 class PerZelpo;
-
-namespace zelpo {
 class ChildHistory;
-}
 
 // "Graficar" and the weight check of the chart window: a typed weighing is checked, stored in
 // the open child's history when the user agrees, and plotted on the next free marker.
@@ -40,3 +39,5 @@ private:
     MessageService& m_messages;
     const Clock& m_clock;
 };
+
+} // namespace zelpo

@@ -3,6 +3,8 @@
 #include <QCursor>
 #include <QGuiApplication>
 
+namespace zelpo {
+
 WaitCursor::~WaitCursor()
 {
     if (m_shown) {
@@ -19,3 +21,5 @@ zelpo::WhileWaiting WaitCursor::whileWaiting()
         }
     };
 }
+
+} // namespace zelpo

@@ -2,6 +2,8 @@
 
 #include "records/RecordFile.h"
 
+namespace zelpo {
+
 // The wait cursor while a patient file is in use at another desk. It appears only once the
 // records call says that it is waiting, and goes when this goes: made as a temporary in the
 // call's own statement, it is gone before any message about the outcome is shown.
@@ -19,3 +21,5 @@ public:
 private:
     bool m_shown = false;
 };
+
+} // namespace zelpo

@@ -3,6 +3,7 @@
 // The chart window of a girl with a stored history, sending the chart out through scripted
 // dialogs, for the tests of printing and saving.
 
+#include "ScriptedOutputDialogs.h"
 #include "app/ChartOutputs.h"
 #include "app/ChartWindowEvents.h"
 #include "forms/OptionButton.h"
@@ -13,7 +14,6 @@
 #include "support/FixedClock.h"
 #include "support/RecordingAddressOpener.h"
 #include "support/ScriptedMessageService.h"
-#include "ScriptedOutputDialogs.h"
 #include "support/ScriptedTextPrompt.h"
 
 #include <QProcess>
@@ -30,17 +30,17 @@ inline const QStringList storedRows[] = {{"03/03/2021", "17", "0", "3950", "P50â
 struct PrintableWindow
 {
     QTemporaryDir folder;
-    PerZelpo window;
+    zelpo::PerZelpo window;
     ScriptedMessageService messages;
     FixedClock clock{QDate(2023, 6, 1)};
     RecordingAddressOpener addresses;
     ScriptedOutputDialogs dialogs;
     ScriptedTextPrompt prompt;
     zelpo::ChildHistory history{folder.path(), {"0", false}};
-    ChartWindowEvents events{window, {messages, clock, addresses, history}, [] {}};
-    ChartOutputs printing{window,
-                          {messages, clock, dialogs, prompt, history,
-                           [this] { return events.loadTypedHistory(); }}};
+    zelpo::ChartWindowEvents events{window, {messages, clock, addresses, history}, [] {}};
+    zelpo::ChartOutputs printing{window, {messages, clock, dialogs, prompt, history, [this] {
+                                              return events.loadTypedHistory();
+                                          }}};
 
     PrintableWindow()
     {
@@ -55,7 +55,7 @@ struct PrintableWindow
         window.Option1(1)->click();
         // Plotted, not stored: on the chart only, with the arrow.
         window.Text1()->setText("12000");
-        messages.answerNext(MessageAnswer::No);
+        messages.answerNext(zelpo::MessageAnswer::No);
         events.Command1_Click();
     }
 };

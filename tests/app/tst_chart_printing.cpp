@@ -1,6 +1,7 @@
 // The chart printed and saved as a PDF: the window's child on the page as poppler reads it back,
 // failing saves, the right-click menu and the shortcuts.
 
+#include "PrintableWindow.h"
 #include "app/ChartOutputs.h"
 #include "forms/FormLabel.h"
 #include "forms/Line.h"
@@ -9,7 +10,6 @@
 #include "forms/Picture.h"
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
-#include "PrintableWindow.h"
 #include "support/TestFiles.h"
 
 #include <QAction>
@@ -21,6 +21,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
+
+using namespace zelpo;
 
 class ChartOutputsTest : public QObject
 {

@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QWidget>
 
+using namespace zelpo;
+
 namespace {
 
 // Everything written to a scratch file, read back from its start.

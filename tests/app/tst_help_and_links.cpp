@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QTest>
 
+using namespace zelpo;
+
 class HelpAndLinksTest : public QObject
 {
     Q_OBJECT

@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace zelpo;
+
 // What the box looked like while open; checked only after it has closed, so that a failed check
 // never leaves a modal box waiting for a click.
 struct OpenBox

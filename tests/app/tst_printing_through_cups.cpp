@@ -2,9 +2,9 @@
 // a cups-pdf queue writing into the test's folder, a queue that rejects jobs, and a server that
 // has gone. A machine that cannot run one reports the test skipped and says why.
 
+#include "PrintableWindow.h"
 #include "app/QtOutputDialogs.h"
 #include "printout/ChartPdfFile.h"
-#include "PrintableWindow.h"
 #include "support/TestFiles.h"
 
 #include <cstdio>
@@ -20,6 +20,8 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+
+using namespace zelpo;
 
 namespace {
 

@@ -15,6 +15,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace zelpo;
+
 namespace {
 
 // Whether the chart window's outer frame stands centred on the screen, to the nearest pixel.

@@ -19,6 +19,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace zelpo;
+
 namespace {
 
 enum class CaptionCheck { Exact, Prefix, SomeText, NoCaption };
@@ -254,7 +256,8 @@ private slots:
         PerZelpo window;
         QWidget* widget = control(window, name);
         QVERIFY2(widget, qPrintable(name + " is missing"));
-        QCOMPARE(widget->metaObject()->className(), designed.kind);
+        QCOMPARE(QByteArray(widget->metaObject()->className()),
+                 "zelpo::" + QByteArray(designed.kind));
 
         const std::array<float, 4> held = heldTwips(widget);
         const std::array<float, 4> twips = {designed.left, designed.top, designed.width,

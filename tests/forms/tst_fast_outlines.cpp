@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QTest>
 
+using namespace zelpo;
+
 namespace {
 
 const QColor paper(250, 248, 240);

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QTest>
 
+using namespace zelpo;
+
 namespace {
 
 // Whether every pixel of the picture, as it paints itself, is `colour`.

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QTest>
 
+using namespace zelpo;
+
 namespace {
 
 // The readout's look: white text on black in the window's small sans serif.

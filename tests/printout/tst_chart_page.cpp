@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace zelpo;
+
 namespace {
 
 const TwipRect frame{3405, 435, 5445, 5625};

@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace zelpo;
+
 namespace {
 
 const QString storedMessage = "Este paciente posee datos almacenados";

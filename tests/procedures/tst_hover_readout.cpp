@@ -10,6 +10,8 @@
 #include <QMouseEvent>
 #include <QTest>
 
+using namespace zelpo;
+
 namespace {
 
 // The cross-hair lines' ends and visibility and the status text, as one comparable line.

@@ -22,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace zelpo;
+
 namespace {
 
 const QString entryMessage = "Error, debe escribir correctamente la fecha de nacimiento "

@@ -3,7 +3,7 @@
 #include "core/Clock.h"
 
 // A clock stopped on one day, so that ages and "today" in saved records are predictable.
-class FixedClock final : public Clock
+class FixedClock final : public zelpo::Clock
 {
 public:
     explicit FixedClock(QDate today = QDate(2024, 1, 15)) : m_today(today) {}

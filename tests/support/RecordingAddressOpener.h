@@ -6,7 +6,7 @@
 
 // Remembers the addresses the program asked to open instead of starting a browser. The result
 // can be set to false to play a desktop that has no handler for the address.
-class RecordingAddressOpener final : public AddressOpener
+class RecordingAddressOpener final : public zelpo::AddressOpener
 {
 public:
     void setResult(bool accepted) { m_result = accepted; }

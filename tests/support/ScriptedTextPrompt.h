@@ -7,7 +7,7 @@
 
 // Types the answers it is given, one a prompt, and remembers the titles asked under; with no
 // answer left it cancels.
-class ScriptedTextPrompt final : public TextPrompt
+class ScriptedTextPrompt final : public zelpo::TextPrompt
 {
 public:
     void answerNext(const QString& text) { m_answers.enqueue(text); }
