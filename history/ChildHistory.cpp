@@ -187,10 +187,12 @@ std::optional<QDate> ChildHistory::fileBirthDate() const
 
 const StoredWeighing* ChildHistory::weighingAt(qsizetype record) const
 {
-    const auto found = std::find_if(
-        m_stored.weighings.cbegin(), m_stored.weighings.cend(),
-        [record](const StoredWeighing& weighing) { return weighing.record == record; });
-    return found == m_stored.weighings.cend() ? nullptr : &*found;
+    // The weighings stand in file order, so a history of tens of thousands is searched halving;
+    // the loader asks for every record it places.
+    const auto found = std::lower_bound(
+        m_stored.weighings.cbegin(), m_stored.weighings.cend(), record,
+        [](const StoredWeighing& weighing, qsizetype wanted) { return weighing.record < wanted; });
+    return found == m_stored.weighings.cend() || found->record != record ? nullptr : &*found;
 }
 
 std::optional<EarlierWeighing> ChildHistory::lastStored() const
