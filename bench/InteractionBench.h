@@ -70,6 +70,8 @@ public:
 
 private:
     void storeHistory();
+    // The printed page of the history loaded, from the window to a whole PDF in memory.
+    QList<double> timePagesOfLoadedHistory(int runs, int weighings);
     void chooseTheBoy();
     void clearChart();
     void prepareForPointer();
