@@ -12,7 +12,6 @@
 #include "printout/ChartPdfFile.h"
 #include "procedures/ChartPageSnapshot.h"
 #include "procedures/HistoryLoader.h"
-#include "procedures/MarkerOperations.h"
 #include "procedures/WaitCursor.h"
 #include "records/OutputFile.h"
 #include "records/WeighingsCsv.h"
@@ -274,7 +273,7 @@ void ChartOutputs::copyChart()
     if (m_services.lookUpTypedHistory()) {
         return;
     }
-    QImage image = chartImage(chartPictureSnapshot(m_window), kCopyScale);
+    QImage image = chartImage(chartPictureSnapshot(m_window, m_services.history), kCopyScale);
     // The window is laid out at 96 dots to the inch. Tagged as dense as it is larger, the copy
     // pastes at the window's size, and stays sharp when enlarged or printed.
     constexpr double windowDotsPerMetre = 96 / 0.0254;
@@ -297,7 +296,7 @@ void ChartOutputs::showStoredWeighings()
     StoredWeighingsDialog dialog(
         history, {m_services.messages, m_services.prompt, m_services.clock}, &m_window);
     connect(&dialog, &StoredWeighingsDialog::corrected, this,
-            [this] { redrawHistory(m_window, m_services.history); });
+            [this] { showCorrectedBirthDate(m_window, m_services.history); });
     dialog.exec();
 }
 

@@ -9,7 +9,6 @@
 #include "history/ChildHistory.h"
 #include "procedures/HistoryLoader.h"
 #include "procedures/HoverReadout.h"
-#include "procedures/MarkerTooltip.h"
 
 #include <QHelpEvent>
 #include <QScopedValueRollback>
@@ -21,6 +20,7 @@ namespace zelpo {
 ChartWindowEvents::ChartWindowEvents(PerZelpo& window, ChartServices services,
                                      std::function<void()> endProgram)
     : QObject(&window), m_window(window), m_services(services), m_endProgram(std::move(endProgram)),
+      m_chart(new HistoryOnChart(window, services.history)),
       m_plot(window, services.history, services.messages, services.clock)
 {
     connectEvents();
@@ -82,8 +82,8 @@ bool ChartWindowEvents::eventFilter(QObject* watched, QEvent* event)
     }
     const auto* resting = static_cast<QHelpEvent*>(event);
     auto* picture = static_cast<QWidget*>(watched);
-    const QString text = markerTooltip(m_window, m_services.history,
-                                       pointerTwips(picture->mapTo(&m_window, resting->pos())));
+    const QString text =
+        m_chart->tooltipAt(pointerTwips(picture->mapTo(&m_window, resting->pos())));
     if (text.isEmpty()) {
         QToolTip::hideText();
     } else {

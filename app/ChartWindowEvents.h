@@ -1,5 +1,6 @@
 #pragma once
 
+#include "procedures/HistoryOnChart.h"
 #include "procedures/PlotCommand.h"
 
 #include <functional>
@@ -26,7 +27,8 @@ struct ChartServices
 };
 
 // The chart window's event wiring: each control event that has a handler runs it here, under
-// the handler's own name; Enter in the weight box and F1 reach "Graficar" and "?" as well.
+// the handler's own name; Enter in the weight box and F1 reach "Graficar" and "?" as well. The
+// chart shows the open child's history from the start.
 class ChartWindowEvents : public QObject
 {
     Q_OBJECT
@@ -64,6 +66,7 @@ private:
     PerZelpo& m_window;
     ChartServices m_services;
     std::function<void()> m_endProgram;
+    HistoryOnChart* m_chart; // owned by the window
     PlotCommand m_plot;
     bool m_loadingTypedHistory = false;
 };

@@ -7,6 +7,7 @@
 #include "forms/FormLabel.h"
 #include "forms/Line.h"
 #include "forms/OptionButton.h"
+#include "forms/MarkerLayer.h"
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
 #include "forms/Shape.h"

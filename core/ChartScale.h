@@ -17,6 +17,17 @@ inline constexpr double chartWeightSpanGrams = 30000.0;
 inline constexpr int markerPoolSize = 107;
 inline constexpr int markerCount = markerPoolSize + 1;
 
+// What placing the weighings needs of the chart window's layout: the frame over the chart's plot
+// area, the size of a marker and of the newest-point arrow.
+struct ChartGeometry
+{
+    TwipRect frame;
+    float markerWidth;
+    float markerHeight;
+    float arrowWidth;
+    float arrowHeight;
+};
+
 struct MarkerPosition
 {
     float left;

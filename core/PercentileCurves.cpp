@@ -90,6 +90,11 @@ const std::vector<PercentileCurve>& boysCurves()
 
 } // namespace
 
+QString sexName(ChartSex sex)
+{
+    return sex == ChartSex::Boys ? QStringLiteral("Varón") : QStringLiteral("Mujer");
+}
+
 const std::vector<PercentileCurve>& percentileCurves(ChartSex sex)
 {
     return sex == ChartSex::Girls ? girlsCurves() : boysCurves();

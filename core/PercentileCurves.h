@@ -2,11 +2,16 @@
 
 #include <vector>
 
+#include <QString>
+
 // The weight-for-age percentile tables printed on the two charts, and the smooth curves drawn
 // through them.
 namespace zelpo {
 
 enum class ChartSex { Girls, Boys };
+
+// "Varón" or "Mujer", as the option buttons, the page, the spreadsheet and the table name a sex.
+QString sexName(ChartSex sex);
 
 struct PercentileKnot
 {

@@ -1,20 +1,120 @@
 #include "forms/MarkerLayer.h"
 
+#include "artwork/Outlines.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
 namespace zelpo {
 
-MarkerLayer::MarkerLayer(QWidget* window) : QWidget(window)
+Marker::Marker(MarkerLayer& layer, const TwipRect& rect, bool shown)
+    : m_layer(layer), m_rect(rect), m_geometry(layer.pixelGeometry(rect)), m_hidden(!shown)
+{}
+
+void Marker::setTwipRect(const TwipRect& rect)
+{
+    const QRect before = m_geometry;
+    m_rect = rect;
+    m_geometry = m_layer.pixelGeometry(rect);
+    if (!m_hidden && m_geometry != before) {
+        m_layer.repaint(before);
+        m_layer.repaint(m_geometry);
+    }
+}
+
+bool Marker::isVisible() const
+{
+    return !m_hidden && m_layer.isVisible();
+}
+
+void Marker::setVisible(bool visible)
+{
+    if (m_hidden != visible) {
+        return;
+    }
+    m_hidden = !visible;
+    m_layer.repaint(m_geometry);
+}
+
+QColor Marker::fillColour() const
+{
+    return m_layer.fillColour();
+}
+
+QColor Marker::borderColour() const
+{
+    return m_layer.borderColour();
+}
+
+int Marker::borderPixels() const
+{
+    return m_layer.borderPixels();
+}
+
+MarkerLayer::MarkerLayer(QWidget* window, const ControlSpec& declared)
+    : QWidget(window), m_firstIndex(declared.index), m_borderPixels(declared.borderPixels)
 {
     setObjectName(QStringLiteral("markerLayer"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setGeometry(window->rect());
+    m_border = resolveColour(declared.foreground, palette());
+    if (declared.background) {
+        m_fill = resolveColour(*declared.background, palette());
+    }
+    for (int member = 0; member < declared.count; ++member) {
+        m_markers.emplace_back(*this, declared.rect, declared.visible);
+    }
 }
 
-void MarkerLayer::setHeld(bool held)
+QRect MarkerLayer::pixelGeometry(const TwipRect& rect) const
 {
-    // Showing the sheet again repaints the whole window once, which a single marker would not
-    // need: only a history's many markers are worth holding.
-    if (isHidden() != held) {
-        setVisible(!held);
+    // As every control's, widened by the part of a wide outline that lies outside the rectangle.
+    const int left = twipsToPixels(rect.left);
+    const int top = twipsToPixels(rect.top);
+    const int right = twipsToPixels(rect.left + rect.width);
+    const int bottom = twipsToPixels(rect.top + rect.height);
+    const int spill = outlineSpill(m_borderPixels);
+    return QRect(left, top, std::max(0, right - left), std::max(0, bottom - top))
+        .adjusted(-spill, -spill, spill, spill);
+}
+
+void MarkerLayer::repaint(const QRect& area)
+{
+    if (!area.isEmpty()) {
+        update(area);
+    }
+}
+
+const QPixmap& MarkerLayer::circle(QSize size)
+{
+    const qreal ratio = devicePixelRatioF();
+    if (ratio != m_drawnRatio) {
+        m_drawn.clear();
+        m_drawnRatio = ratio;
+    }
+    QPixmap& drawn = m_drawn[size];
+    if (drawn.isNull()) {
+        drawn = QPixmap(size * ratio);
+        drawn.setDevicePixelRatio(ratio);
+        drawn.fill(Qt::transparent);
+        QPainter artist(&drawn);
+        artist.setPen(outlinePen(m_border, m_borderPixels));
+        artist.setBrush(m_fill.isValid() ? QBrush(m_fill) : Qt::NoBrush);
+        artist.setRenderHint(QPainter::Antialiasing);
+        artist.drawEllipse(markerCircle(outlineLine(QRectF(QPointF(), QSizeF(size)), m_borderPixels)));
+    }
+    return drawn;
+}
+
+void MarkerLayer::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    // From the highest index to the lowest, so that the lower lies above, as the layout stacks
+    // its members; only the circles the repainted area crosses are copied.
+    for (auto marker = m_markers.crbegin(); marker != m_markers.crend(); ++marker) {
+        if (!marker->isHidden() && event->region().intersects(marker->geometry())) {
+            painter.drawPixmap(marker->geometry().topLeft(), circle(marker->geometry().size()));
+        }
     }
 }
 

@@ -1,21 +1,94 @@
 #pragma once
 
+#include "forms/ChartWindowLayout.h"
+
+#include <deque>
+
+#include <QColor>
+#include <QHash>
+#include <QPixmap>
 #include <QWidget>
 
 namespace zelpo {
 
-// A transparent sheet over the whole chart window that carries one declared group of weighing
-// markers at the group's place in the stacking. It can be held back while a history is plotted:
-// markers shown meanwhile appear together when it is let go, and the toolkit then looks for the
-// pointer once instead of once for each marker.
+class MarkerLayer;
+
+// A weighing marker of the pool `sh`: a circle filled red with a thin outline, centred on a
+// weighing. Its rectangle is held in twips, exactly as set, like every control's; it is painted
+// by the layer that carries its group.
+class Marker
+{
+public:
+    Marker(MarkerLayer& layer, const TwipRect& rect, bool shown);
+
+    float twipLeft() const { return m_rect.left; }
+    float twipTop() const { return m_rect.top; }
+    float twipWidth() const { return m_rect.width; }
+    float twipHeight() const { return m_rect.height; }
+    TwipRect twipRect() const { return m_rect; }
+    void setTwipRect(const TwipRect& rect);
+
+    // A hidden marker is free for a weighing; a visible one shows one.
+    bool isHidden() const { return m_hidden; }
+    // Shown, and its window on the screen.
+    bool isVisible() const;
+    void setVisible(bool visible);
+    void show() { setVisible(true); }
+    void hide() { setVisible(false); }
+
+    // The window's pixels it covers, its outline included.
+    QRect geometry() const { return m_geometry; }
+
+    QColor fillColour() const;
+    QColor borderColour() const;
+    int borderPixels() const;
+
+private:
+    MarkerLayer& m_layer;
+    TwipRect m_rect;
+    QRect m_geometry;
+    bool m_hidden;
+};
+
+// A transparent sheet over the whole chart window that paints one declared group of weighing
+// markers at the group's place in the stacking, the lower index above the higher as the layout
+// stacks them. The markers are no widgets: a stored history shows a hundred of them, and as
+// widgets each cost the toolkit its bookkeeping at every repaint the cross-hair caused; here a
+// repaint only copies the circles it crosses. Like the markers, it lets the pointer through.
 class MarkerLayer : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit MarkerLayer(QWidget* window);
+    // The markers `declared` holds, `declared.index` to `declared.index + declared.count - 1`.
+    MarkerLayer(QWidget* window, const ControlSpec& declared);
 
-    void setHeld(bool held);
+    int firstIndex() const { return m_firstIndex; }
+    int count() const { return int(m_markers.size()); }
+    Marker* marker(int index) { return &m_markers.at(index - m_firstIndex); }
+
+    QColor fillColour() const { return m_fill; }
+    QColor borderColour() const { return m_border; }
+    int borderPixels() const { return m_borderPixels; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    friend class Marker;
+    QRect pixelGeometry(const TwipRect& rect) const;
+    void repaint(const QRect& area);
+    // A circle as drawn for markers of that size in logical pixels, at the screen's density.
+    const QPixmap& circle(QSize size);
+
+    int m_firstIndex;
+    QColor m_fill;
+    QColor m_border;
+    int m_borderPixels;
+    // Markers never move in memory: the window hands out their addresses.
+    std::deque<Marker> m_markers;
+    QHash<QSize, QPixmap> m_drawn;
+    qreal m_drawnRatio = 0;
 };
 
 } // namespace zelpo

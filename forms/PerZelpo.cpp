@@ -143,8 +143,7 @@ QWidget* createControl(QWidget* window, const ControlSpec& declared)
         return line;
     }
     case ControlKind::Shape: {
-        auto* shape =
-            makeControl<Shape>(declared, window, declared.shapeForm, declared.borderPixels);
+        auto* shape = makeControl<Shape>(declared, window, declared.borderPixels);
         shape->setBorderColour(resolveColour(declared.foreground, shape->palette()));
         if (declared.background) {
             shape->setFillColour(resolveColour(*declared.background, shape->palette()));
@@ -205,13 +204,13 @@ void PerZelpo::buildControls()
     // Created from the lowest to the topmost, so that each lies over the ones made before it.
     std::vector<QWidget*> windowed;
     for (const ControlSpec& declared : std::views::reverse(chartWindowControls())) {
-        MarkerLayer* layer = nullptr;
+        // A group of weighing markers is painted by one sheet at the group's place.
         if (declared.kind == ControlKind::Shape && declared.shapeForm == ShapeForm::Circle) {
-            layer = new MarkerLayer(this);
-            m_markerLayers.push_back(layer);
+            m_markerLayers.push_back(new MarkerLayer(this, declared));
+            continue;
         }
         for (int member = declared.count - 1; member >= 0; --member) {
-            QWidget* control = createControl(layer ? layer : static_cast<QWidget*>(this), declared);
+            QWidget* control = createControl(this, declared);
             const int index = declared.index < 0 ? -1 : declared.index + member;
             control->setObjectName(controlName(declared.name, index));
             if (declared.handPointer) {
@@ -257,7 +256,12 @@ void PerZelpo::bindControls()
     m_image4 = childControl<Picture>(this, "Image4");
     m_shape1 = childControl<Shape>(this, "Shape1");
     m_shape2 = childControl<Shape>(this, "Shape2");
-    findArray(this, "sh", m_sh);
+    for (MarkerLayer* layer : m_markerLayers) {
+        for (int index = layer->firstIndex(); index < layer->firstIndex() + layer->count();
+             ++index) {
+            m_sh.at(index) = layer->marker(index);
+        }
+    }
     m_line2 = childControl<Line>(this, "Line2");
     m_line3 = childControl<Line>(this, "Line3");
     findArray(this, "Line4", m_line4);
@@ -286,13 +290,6 @@ void PerZelpo::setTabOrder()
 bool PerZelpo::varonSelected() const
 {
     return m_option1[0]->isChecked();
-}
-
-void PerZelpo::setMarkersHeld(bool held)
-{
-    for (MarkerLayer* layer : m_markerLayers) {
-        layer->setHeld(held);
-    }
 }
 
 float PerZelpo::outerTwipWidth() const

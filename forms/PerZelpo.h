@@ -11,6 +11,7 @@ namespace zelpo {
 
 class FormLabel;
 class Line;
+class Marker;
 class MarkerLayer;
 class OptionButton;
 class Picture;
@@ -49,7 +50,7 @@ public:
     Picture* Image4() const { return m_image4; }
     Shape* Shape1() const { return m_shape1; }
     Shape* Shape2() const { return m_shape2; }
-    Shape* sh(int index) const { return m_sh.at(index); }
+    Marker* sh(int index) const { return m_sh.at(index); }
     Line* Line2() const { return m_line2; }
     Line* Line3() const { return m_line3; }
     Line* Line4(int index) const { return m_line4.at(index); }
@@ -57,11 +58,6 @@ public:
     // The sex chosen: "Varón" is Option1(0) and "Mujer" Option1(1); one of the pair is always
     // selected.
     bool varonSelected() const;
-
-    // Markers shown while they are held appear together once released: the toolkit then looks
-    // for the pointer once, not once for each marker of a long history. Their visibility as
-    // controls is theirs all along.
-    void setMarkersHeld(bool held);
 
     // The window's outer size, caption and border included, in twips.
     float outerTwipWidth() const;
@@ -105,7 +101,7 @@ private:
     Picture* m_image4 = nullptr;
     Shape* m_shape1 = nullptr;
     Shape* m_shape2 = nullptr;
-    std::array<Shape*, zelpo::markerCount> m_sh{};
+    std::array<Marker*, zelpo::markerCount> m_sh{};
     Line* m_line2 = nullptr;
     Line* m_line3 = nullptr;
     std::array<Line*, 3> m_line4{};

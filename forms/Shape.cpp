@@ -9,8 +9,8 @@
 
 namespace zelpo {
 
-Shape::Shape(QWidget* parent, ShapeForm form, int borderPixels)
-    : QWidget(parent), TwipControl(this), m_form(form), m_borderPixels(borderPixels)
+Shape::Shape(QWidget* parent, int borderPixels)
+    : QWidget(parent), TwipControl(this), m_borderPixels(borderPixels)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
@@ -18,14 +18,12 @@ Shape::Shape(QWidget* parent, ShapeForm form, int borderPixels)
 void Shape::setFillColour(const QColor& fill)
 {
     m_fill = fill;
-    m_drawn = QPixmap();
     update();
 }
 
 void Shape::setBorderColour(const QColor& border)
 {
     m_border = border;
-    m_drawn = QPixmap();
     update();
 }
 
@@ -37,37 +35,7 @@ QRect Shape::pixelGeometry() const
 
 void Shape::paintEvent(QPaintEvent* event)
 {
-    if (m_form == ShapeForm::Rectangle) {
-        paintRectangle(event->region());
-        return;
-    }
-    // The weighing markers are circles and a stored history shows 107 of them at once: each
-    // circle is drawn once, for the screen's pixel density, and every repaint after copies it.
-    const qreal ratio = devicePixelRatioF();
-    if (m_drawn.isNull() || m_drawn.devicePixelRatio() != ratio ||
-        m_drawn.deviceIndependentSize() != QSizeF(size())) {
-        m_drawn = QPixmap(size() * ratio);
-        m_drawn.setDevicePixelRatio(ratio);
-        m_drawn.fill(Qt::transparent);
-        QPainter artist(&m_drawn);
-        drawCircle(artist);
-    }
-    QPainter painter(this);
-    painter.drawPixmap(0, 0, m_drawn);
-}
-
-QPen Shape::outlinePen() const
-{
-    return zelpo::outlinePen(m_border, m_borderPixels);
-}
-
-QRectF Shape::outlineBox() const
-{
-    return zelpo::outlineLine(QRectF(rect()), m_borderPixels);
-}
-
-void Shape::paintRectangle(const QRegion& area)
-{
+    const QRegion& area = event->region();
     if (m_borderPixels <= 0) {
         QPainter painter(this);
         painter.setPen(outlinePen());
@@ -112,12 +80,14 @@ void Shape::paintRectangle(const QRegion& area)
     }
 }
 
-void Shape::drawCircle(QPainter& painter) const
+QPen Shape::outlinePen() const
 {
-    painter.setPen(outlinePen());
-    painter.setBrush(m_fill.isValid() ? QBrush(m_fill) : Qt::NoBrush);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.drawEllipse(zelpo::markerCircle(outlineBox()));
+    return zelpo::outlinePen(m_border, m_borderPixels);
+}
+
+QRectF Shape::outlineBox() const
+{
+    return zelpo::outlineLine(QRectF(rect()), m_borderPixels);
 }
 
 } // namespace zelpo

@@ -4,20 +4,19 @@
 #include "forms/TwipControl.h"
 
 #include <QColor>
-#include <QPixmap>
-#include <QVariant>
 #include <QWidget>
 
 namespace zelpo {
 
-// A rectangle or circle of the chart window: the command strip's outline, the chart frame and
-// the weighing markers. Shapes take no pointer events: the pointer reaches the picture beneath.
+// A rectangle of the chart window: the command strip's outline and the chart frame. Shapes take no
+// pointer events: the pointer reaches the picture beneath. (The weighing markers, circles, are
+// painted by their layer.)
 class Shape : public QWidget, public TwipControl
 {
     Q_OBJECT
 
 public:
-    Shape(QWidget* parent, ShapeForm form, int borderPixels);
+    Shape(QWidget* parent, int borderPixels);
 
     // An invalid colour leaves the inside transparent.
     void setFillColour(const QColor& fill);
@@ -26,11 +25,6 @@ public:
     QColor borderColour() const { return m_border; }
     int borderPixels() const { return m_borderPixels; }
 
-    // Whatever the program keeps with the shape, as a control's Tag holds it: a weighing marker
-    // keeps the weighing it shows.
-    void setTag(const QVariant& tag) { m_tag = tag; }
-    const QVariant& tag() const { return m_tag; }
-
 protected:
     QRect pixelGeometry() const override;
     void paintEvent(QPaintEvent* event) override;
@@ -38,15 +32,10 @@ protected:
 private:
     QPen outlinePen() const;
     QRectF outlineBox() const;
-    void paintRectangle(const QRegion& area);
-    void drawCircle(QPainter& painter) const;
 
-    ShapeForm m_form;
     int m_borderPixels;
     QColor m_fill;
     QColor m_border;
-    QPixmap m_drawn; // a circle as last drawn
-    QVariant m_tag;
 };
 
 } // namespace zelpo

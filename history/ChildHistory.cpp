@@ -50,64 +50,72 @@ ChildHistory::FilesRead ChildHistory::readFiles(const QString& name,
     return read;
 }
 
-HistoryLookup ChildHistory::load(const ChildKey& key, const WhileWaiting& whileWaiting)
+template <typename Change>
+void ChildHistory::change(Change makeIt)
 {
-    m_key = key;
-    const HistoryLookup lookup = [&]() -> HistoryLookup {
-        const Result<QString> name = m_key.fileName();
-        if (!name.ok()) {
-            take({}, {});
-            return {PatientFileFound::Unnamed, name.failure(), std::nullopt};
-        }
-        const Result<bool> exists = patientFileExists(name.value(), m_patientFolder);
-        // Whatever stands under the name instead of a patient file is no history of this child.
-        if (!exists.ok() || !exists.value()) {
-            take({}, {});
-            return {PatientFileFound::None,
-                    exists.ok() ? std::nullopt : std::optional(exists.failure()), std::nullopt};
-        }
-        FilesRead read = readFiles(name.value(), whileWaiting);
-        take(std::move(read.records.records), std::move(read.corrections.records));
-        std::optional<Failure> corrections = read.corrections.failure;
-        if (!corrections && !m_unapplied.isEmpty()) {
-            corrections = Failure{
-                TypeMismatch,
-                QStringLiteral("No coinciden los tipos: %1 del archivo %2 no %3 con el archivo "
-                               "%4 y no se %5.")
-                    .arg(m_unapplied.size() == 1
-                             ? QStringLiteral("la corrección de la línea %1").arg(m_unapplied[0])
-                             : QStringLiteral("las correcciones de las líneas %1")
-                                   .arg(listed(m_unapplied)),
-                         correctionsFileName(name.value()),
-                         m_unapplied.size() == 1 ? QStringLiteral("coincide")
-                                                 : QStringLiteral("coinciden"),
-                         name.value(),
-                         m_unapplied.size() == 1 ? QStringLiteral("aplica")
-                                                 : QStringLiteral("aplican"))};
-        }
-        return {PatientFileFound::Found, read.records.failure, corrections};
-    }();
+    emit aboutToChange();
+    makeIt();
     emit changed();
-    return lookup;
 }
 
-void ChildHistory::openUnread(const ChildKey& key)
+HistoryLookup ChildHistory::load(const ChildKey& key, const WhileWaiting& whileWaiting)
 {
-    m_key = key;
-    take({}, {});
-    emit changed();
+    // The files are read before anything changes: whoever shows the history keeps showing the
+    // last child while another desk is waited for.
+    const Result<QString> name = key.fileName();
+    const Result<bool> exists =
+        name.ok() ? patientFileExists(name.value(), m_patientFolder) : Result<bool>(false);
+    const bool found = name.ok() && exists.ok() && exists.value();
+    FilesRead read = found ? readFiles(name.value(), whileWaiting) : FilesRead{};
+    change([&] {
+        m_key = key;
+        m_plotted.clear();
+        take(std::move(read.records.records), std::move(read.corrections.records));
+        m_recordsWhenOpened = m_records.size();
+    });
+    if (!name.ok()) {
+        return {PatientFileFound::Unnamed, name.failure(), std::nullopt};
+    }
+    // Whatever stands under the name instead of a patient file is no history of this child.
+    if (!found) {
+        return {PatientFileFound::None,
+                exists.ok() ? std::nullopt : std::optional(exists.failure()), std::nullopt};
+    }
+    std::optional<Failure> corrections = read.corrections.failure;
+    if (!corrections && !m_unapplied.isEmpty()) {
+        corrections = Failure{
+            TypeMismatch,
+            QStringLiteral("No coinciden los tipos: %1 del archivo %2 no %3 con el archivo "
+                           "%4 y no se %5.")
+                .arg(m_unapplied.size() == 1
+                         ? QStringLiteral("la corrección de la línea %1").arg(m_unapplied[0])
+                         : QStringLiteral("las correcciones de las líneas %1")
+                               .arg(listed(m_unapplied)),
+                     correctionsFileName(name.value()),
+                     m_unapplied.size() == 1 ? QStringLiteral("coincide")
+                                             : QStringLiteral("coinciden"),
+                     name.value(),
+                     m_unapplied.size() == 1 ? QStringLiteral("aplica")
+                                             : QStringLiteral("aplican"))};
+    }
+    return {PatientFileFound::Found, read.records.failure, corrections};
+}
+
+void ChildHistory::forgetNumber()
+{
+    change([this] { m_key.historyText.clear(); });
 }
 
 MaybeFailure ChildHistory::refresh(const WhileWaiting& whileWaiting)
 {
+    // Nothing is filed under a number that names no child, so there is nothing to read again.
     const QString name = fileName();
-    if (name.isEmpty()) {
+    if (!m_key.namesAChild() || name.isEmpty()) {
         return std::nullopt;
     }
     const Result<bool> exists = patientFileExists(name, m_patientFolder);
     if (!exists.ok() || !exists.value()) {
-        take({}, {});
-        emit changed();
+        change([this] { take({}, {}); });
         return std::nullopt;
     }
     FilesRead read = readFiles(name, whileWaiting);
@@ -116,8 +124,7 @@ MaybeFailure ChildHistory::refresh(const WhileWaiting& whileWaiting)
             return failure;
         }
     }
-    take(std::move(read.records.records), std::move(read.corrections.records));
-    emit changed();
+    change([&] { take(std::move(read.records.records), std::move(read.corrections.records)); });
     // A damaged record ends the reading with the records before it kept, as the chart shows
     // them; a file that gives none is no history to show.
     return m_records.isEmpty() ? read.records.failure : std::nullopt;
@@ -135,9 +142,17 @@ Result<qsizetype> ChildHistory::store(QDate birthDate, double grams, QDate today
     if (!filed.ok()) {
         return filed.failure();
     }
-    take(filed.value().records, m_corrections);
-    emit changed();
-    return filed.value().record;
+    const qsizetype record = filed.value().record;
+    change([&] {
+        take(std::move(filed.value().records), m_corrections);
+        m_plotted.append({today, grams, birthDate, record});
+    });
+    return record;
+}
+
+void ChildHistory::plotUnstored(QDate birthDate, double grams, QDate today)
+{
+    change([&] { m_plotted.append({today, grams, birthDate, std::nullopt}); });
 }
 
 MaybeFailure ChildHistory::strikeOut(qsizetype record, const QString& reason, QDate today,
@@ -175,9 +190,21 @@ MaybeFailure ChildHistory::appendCorrection(const Correction& correction,
     if (!corrections.ok()) {
         return corrections.failure();
     }
-    take(m_records, corrections.value());
-    emit changed();
+    change([&] {
+        take(m_records, corrections.value());
+        // Every age counts from a corrected birth date, those of this visit's weighings too.
+        if (correction.kind == CorrectionKind::BirthDate && m_birthDateCorrection) {
+            for (PlottedWeighing& plotted : m_plotted) {
+                plotted.placedFrom = m_birthDateCorrection->date;
+            }
+        }
+    });
     return std::nullopt;
+}
+
+std::optional<QDate> ChildHistory::birthDate() const
+{
+    return m_plotted.isEmpty() ? m_stored.birthDate : std::optional(m_plotted.last().placedFrom);
 }
 
 std::optional<QDate> ChildHistory::fileBirthDate() const

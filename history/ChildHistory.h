@@ -40,11 +40,23 @@ struct BirthDateCorrection
     QDate correctedOn;
 };
 
+// A weighing "Graficar" plotted at this visit, stored or not.
+struct PlottedWeighing
+{
+    QDate date;
+    double grams; // as typed: the marker stands at the weight typed, the file keeps its whole part
+    // The birth date its age counts from: the one in the box when it was plotted, or the birth
+    // date corrected since.
+    QDate placedFrom;
+    std::optional<qsizetype> record; // its record in the patient file, when it was stored
+};
+
 // The open child's history: which child is open, its patient file in memory as it was last read
-// or stored, and the corrections kept beside it, every weighing read against the child's chart.
-// The chart window shows it, and the tooltips, the page, the spreadsheet and the table of stored
-// weighings read it, so that they never disagree; nothing else opens a patient file. A file is
-// opened for one load, one refresh, one store or one correction, and closed before it returns.
+// or stored, the corrections kept beside it, every weighing read against the child's chart, and
+// the weighings plotted at this visit. The chart window shows it, and the tooltips, the page, the
+// spreadsheet and the table of stored weighings read it, so that they never disagree; nothing
+// else opens a patient file. A file is opened for one load, one refresh, one store or one
+// correction, and closed before it returns. Every change is told before and after it is made.
 //
 // Nothing stored is ever erased or rewritten: a weighing entered in error is struck out, and a
 // wrong birth date corrected, by a record appended to the corrections file beside the patient
@@ -61,17 +73,23 @@ public:
     // corrections. A file another desk keeps past the wait leaves the history empty, and the
     // failure says so.
     HistoryLookup load(const ChildKey& key, const WhileWaiting& whileWaiting = {});
-    // Opens the child `key` without reading anything: its number was refused before the look-up.
-    void openUnread(const ChildKey& key);
+    // The history number in the box was refused before any look-up and the box emptied: the child
+    // shown stays on the chart, but its weighings are no longer filed, read or printed under a
+    // number until another is looked up.
+    void forgetNumber();
     // Reads the open child's files again, so that an output shows what other desks have stored
     // since. Fails when the patient file could not be read: when another desk keeps it past the
     // wait the history stays as it was. A file that cannot be read to its end keeps the records
     // read before that, and does not fail.
     MaybeFailure refresh(const WhileWaiting& whileWaiting = {});
-    // Files a weighing of the open child under the patient file's lock and takes the file as it
-    // was read back then, other desks' records included. Hands back the new weighing's record.
+    // Files a weighing of the open child under the patient file's lock, takes the file as it was
+    // read back then, other desks' records included, and plots the weighing at the age counted
+    // from `birthDate`. Hands back the new weighing's record.
     Result<qsizetype> store(QDate birthDate, double grams, QDate today,
                             const WhileWaiting& whileWaiting = {});
+    // Plots a weighing that is not stored, at the age counted from `birthDate`; it stays with the
+    // history until another child is opened.
+    void plotUnstored(QDate birthDate, double grams, QDate today);
 
     // Strikes the standing weighing filed as `record` out, as entered in error, for `reason`.
     MaybeFailure strikeOut(qsizetype record, const QString& reason, QDate today,
@@ -94,6 +112,14 @@ public:
     // The weighings as the chart places them, in file order, each read against the one before
     // that stands, the ages counted from the birth date as corrected.
     const StoredHistory& stored() const { return m_stored; }
+    // The weighings "Graficar" plotted since the child was opened, oldest first.
+    const QList<PlottedWeighing>& plotted() const { return m_plotted; }
+    // How many records the patient file held when the child was opened: those after them were
+    // stored since, at this desk or at another.
+    qsizetype recordsWhenOpened() const { return m_recordsWhenOpened; }
+    // The birth date the chart counts the newest weighing's age from: the one it was plotted from,
+    // or, with nothing plotted at this visit, the stored one as corrected.
+    std::optional<QDate> birthDate() const;
     // The birth date the patient file keeps, whatever was corrected since.
     std::optional<QDate> fileBirthDate() const;
     const std::optional<BirthDateCorrection>& birthDateCorrection() const
@@ -108,7 +134,9 @@ public:
     std::optional<EarlierWeighing> storedBefore(qsizetype record) const;
 
 signals:
-    // The records, their corrections or the child they belong to are not what they were.
+    // The records, their corrections, the weighings plotted or the child they belong to are about
+    // to change; `changed` follows once they have.
+    void aboutToChange();
     void changed();
 
 private:
@@ -118,6 +146,9 @@ private:
         RecordReading corrections;
     };
     FilesRead readFiles(const QString& name, const WhileWaiting& whileWaiting) const;
+    // Makes a change between the two signals that tell of it.
+    template <typename Change>
+    void change(Change makeIt);
     void take(QStringList records, QStringList corrections);
     MaybeFailure appendCorrection(const Correction& correction, const WhileWaiting& whileWaiting);
 
@@ -126,6 +157,8 @@ private:
     QStringList m_records;
     QStringList m_corrections;
     StoredHistory m_stored;
+    QList<PlottedWeighing> m_plotted;
+    qsizetype m_recordsWhenOpened = 0;
     std::optional<BirthDateCorrection> m_birthDateCorrection;
     // The lines of the corrections file, counted from 1, that match nothing in the patient file.
     QList<qsizetype> m_unapplied;

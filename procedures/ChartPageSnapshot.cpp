@@ -1,12 +1,12 @@
 #include "procedures/ChartPageSnapshot.h"
 
-#include "core/ChartScale.h"
 #include "core/Conversions.h"
 #include "forms/FormLabel.h"
+#include "forms/MarkerLayer.h"
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
 #include "forms/Shape.h"
-#include "forms/TextBox.h"
+#include "history/ChartMarkers.h"
 #include "history/ChildHistory.h"
 #include "procedures/MarkerOperations.h"
 
@@ -14,68 +14,65 @@ namespace zelpo {
 
 namespace {
 
-QRectF twips(const TwipControl& control)
+QRectF twips(const TwipRect& rect)
 {
-    const TwipRect rect = control.twipRect();
     return {rect.left, rect.top, rect.width, rect.height};
 }
 
 } // namespace
 
-ChartPageContent chartPictureSnapshot(const PerZelpo& window)
+ChartPageContent chartPictureSnapshot(const PerZelpo& window, const ChildHistory& history)
 {
     ChartPageContent content;
-    content.chart = selectedChart(window);
-    content.picture = twips(window.varonSelected() ? *window.Image4() : *window.Image3());
-    content.frame = twips(*window.Shape2());
+    content.chart = history.key().chart();
+    const Picture* picture = content.chart == ChartSex::Boys ? window.Image4() : window.Image3();
+    content.picture = twips(picture->twipRect());
+    content.frame = twips(window.Shape2()->twipRect());
     content.frameColour = window.Shape2()->borderColour();
     content.frameBorderPixels = window.Shape2()->borderPixels();
     content.markerFill = window.sh(0)->fillColour();
     content.markerOutline = window.sh(0)->borderColour();
     content.markerBorderPixels = window.sh(0)->borderPixels();
-    for (int index = 0; index < zelpo::markerCount; ++index) {
-        if (!window.sh(index)->isHidden()) {
-            content.markers.append(twips(*window.sh(index)));
-        }
+    const ChartMarkers placed = placeMarkers(history, chartGeometry(window));
+    for (const ShownWeighing& weighing : placed.weighings) {
+        content.markers.append(twips(weighing.box));
     }
-    if (!window.Image2()->isHidden()) {
-        content.arrow = twips(*window.Image2());
+    if (placed.arrow) {
+        content.arrow = twips(*placed.arrow);
     }
     return content;
 }
 
-ChartPageContent chartPageSnapshot(const PerZelpo& window, const zelpo::ChildHistory& history,
+ChartPageContent chartPageSnapshot(const PerZelpo& window, const ChildHistory& history,
                                    QDate today)
 {
-    ChartPageContent content = chartPictureSnapshot(window);
+    ChartPageContent content = chartPictureSnapshot(window, history);
     content.headingFont = window.Label2()->font();
     content.headingBand = window.Label2()->palette().color(QPalette::Window);
     content.headingInk = window.Label2()->palette().color(QPalette::WindowText);
     content.textFont = window.Label1(2)->font();
     const QString historyNumber = history.key().historyNumber();
     content.historyNumber = historyNumber.isEmpty() ? QStringLiteral("sin número") : historyNumber;
-    content.sex = window.varonSelected() ? QStringLiteral("Varón") : QStringLiteral("Mujer");
-    content.printedOn = zelpo::dateText(today);
+    content.sex = sexName(content.chart);
+    content.printedOn = dateText(today);
 
-    std::optional<QDate> birthDate = zelpo::dateValue(window.Text2()->text());
+    const std::optional<QDate> birthDate = history.birthDate();
     // Without a history number there is no file, and so no table.
     if (!historyNumber.isEmpty()) {
-        const zelpo::StoredHistory& stored = history.stored();
+        const StoredHistory& stored = history.stored();
         content.storedWeighings = stored.weighings;
-        if (!birthDate) {
-            birthDate = stored.birthDate;
-        } else if (stored.birthDate && *stored.birthDate != *birthDate) {
-            // The file keeps the birth date of its first store; a date corrected in the box
-            // since then is the one the newest marker was placed with.
-            content.storedBirthDate = zelpo::dateText(*stored.birthDate);
+        // The file keeps the birth date of its first store; a date typed in the box since then is
+        // the one the newest marker was placed from.
+        if (stored.birthDate && birthDate && *stored.birthDate != *birthDate) {
+            content.storedBirthDate = dateText(*stored.birthDate);
         }
     }
-    content.birthDate = birthDate ? zelpo::dateText(*birthDate) : QString();
+    content.birthDate = birthDate ? dateText(*birthDate) : QString();
     const auto& correction = history.birthDateCorrection();
     if (correction && birthDate == correction->date && history.fileBirthDate()) {
         content.birthDate += QStringLiteral(" (corregida el %1; almacenada %2)")
-                                 .arg(zelpo::dateText(correction->correctedOn),
-                                      zelpo::dateText(*history.fileBirthDate()));
+                                 .arg(dateText(correction->correctedOn),
+                                      dateText(*history.fileBirthDate()));
     }
     return content;
 }

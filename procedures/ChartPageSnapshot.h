@@ -3,20 +3,20 @@
 #include "printout/ChartPage.h"
 
 #include <QDate>
-#include <QString>
 
 namespace zelpo {
 
 class PerZelpo;
 class ChildHistory;
 
-// What the printed page shows, taken from the chart window as it stands and, when the open
-// child has a history number, from its history.
-ChartPageContent chartPageSnapshot(const PerZelpo& window, const zelpo::ChildHistory& history,
+// What the printed page shows: the open child's history, its weighings where the chart places
+// them and, when the child has a history number, its stored weighings as a table, drawn in the
+// chart window's own look.
+ChartPageContent chartPageSnapshot(const PerZelpo& window, const ChildHistory& history,
                                    QDate today);
 
-// Only the chart picture of the page, with its frame, markers and arrow, as the window shows it;
-// no patient file is read.
-ChartPageContent chartPictureSnapshot(const PerZelpo& window);
+// Only the chart picture of the page, with the frame and the history's markers and arrow as the
+// window shows them; nothing of the table.
+ChartPageContent chartPictureSnapshot(const PerZelpo& window, const ChildHistory& history);
 
 } // namespace zelpo

@@ -9,8 +9,6 @@
 #include "forms/TextBox.h"
 #include "history/ChildHistory.h"
 #include "procedures/HistoryLoader.h"
-#include "procedures/MarkerOperations.h"
-#include "procedures/MarkerTooltip.h"
 #include "procedures/WaitCursor.h"
 
 namespace zelpo {
@@ -70,7 +68,12 @@ void PlotCommand::Command1_Click()
     const MessageAnswer store =
         m_messages.show(QStringLiteral("Almacena las medidas tomadas al paciente"),
                         MessageStyle::YesNoQuestion, QStringLiteral("Pregunta"));
-    plotWeighing(store == MessageAnswer::Yes ? storeWeighing() : std::nullopt);
+    const QDate birthDate = dateValue(m_window.Text2()->text()).value_or(QDate());
+    const double grams = numericValue(m_window.Text1()->text());
+    const QDate today = m_clock.today();
+    if (store != MessageAnswer::Yes || !storeWeighing(birthDate, grams, today)) {
+        m_history.plotUnstored(birthDate, grams, today);
+    }
 }
 
 bool PlotCommand::confirmedIfImplausible()
@@ -78,7 +81,7 @@ bool PlotCommand::confirmedIfImplausible()
     const QDate birthDate = zelpo::dateValue(m_window.Text2()->text()).value_or(QDate());
     const QDate today = m_clock.today();
     const QStringList doubts = zelpo::implausibility(
-        selectedChart(m_window), zelpo::daysBetween(birthDate, today),
+        m_history.key().chart(), zelpo::daysBetween(birthDate, today),
         zelpo::numericValue(m_window.Text1()->text()), today, m_history.lastStored());
     return doubts.isEmpty() ||
            m_messages.show(zelpo::plausibilityQuestion(doubts), MessageStyle::YesNoExclamation) ==
@@ -102,15 +105,15 @@ void PlotCommand::refuseWeight()
     m_window.Text1()->setFocus();
 }
 
-std::optional<qsizetype> PlotCommand::storeWeighing()
+bool PlotCommand::storeWeighing(QDate birthDate, double grams, QDate today)
 {
     // "Graficar" has looked the typed number up first: the open child is the one the box names.
-    const zelpo::ChildKey& child = m_history.key();
+    const ChildKey& child = m_history.key();
     if (!child.namesAChild()) {
         // A fraction is a number typed wrongly; no number, or the box's 0, is a number missing.
-        if (zelpo::isNumber(child.historyText) && zelpo::numericValue(child.historyText) != 0) {
+        if (isNumber(child.historyText) && numericValue(child.historyText) != 0) {
             reportHistoryNumberNotNumeric(m_messages);
-            return std::nullopt;
+            return false;
         }
         m_messages.show(
             QStringLiteral(
@@ -118,30 +121,17 @@ std::optional<qsizetype> PlotCommand::storeWeighing()
                 "número de historia clínica al paciente para así poder seguir la evolución de "
                 "zelpo en otra oportunidad"),
             MessageStyle::OkStop, errorTitle);
-        return std::nullopt;
+        return false;
     }
     // The weighing belongs to the chart of the sex it is filed under.
     m_window.Image3()->setVisible(!child.varon);
-    const zelpo::Result<qsizetype> filed =
-        m_history.store(zelpo::dateValue(m_window.Text2()->text()).value_or(QDate()),
-                        zelpo::numericValue(m_window.Text1()->text()), m_clock.today(),
-                        WaitCursor().whileWaiting());
+    const Result<qsizetype> filed =
+        m_history.store(birthDate, grams, today, WaitCursor().whileWaiting());
     if (!filed.ok()) {
         m_messages.show(storeFailureText(child, filed.failure()), MessageStyle::OkStop, errorTitle);
-        return std::nullopt;
+        return false;
     }
-    return filed.value();
-}
-
-void PlotCommand::plotWeighing(std::optional<qsizetype> record)
-{
-    const int index = PrimerMarcadorLibre(m_window);
-    const QDate birthDate = zelpo::dateValue(m_window.Text2()->text()).value_or(QDate());
-    const double grams = zelpo::numericValue(m_window.Text1()->text());
-    const QDate today = m_clock.today();
-    UbicarMarcador(m_window, index, zelpo::daysBetween(birthDate, today), grams);
-    MarcarUltimoPunto(m_window, index);
-    tagMarker(m_window, index, {today, grams, birthDate, record});
+    return true;
 }
 
 } // namespace zelpo

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <optional>
-
-#include <QtGlobal>
+#include <QDate>
 
 namespace zelpo {
 
@@ -12,7 +10,8 @@ class PerZelpo;
 class ChildHistory;
 
 // "Graficar" and the weight check of the chart window: a typed weighing is checked, stored in
-// the open child's history when the user agrees, and plotted on the next free marker.
+// the open child's history when the user agrees, and plotted with the history, which the chart
+// shows on its next free marker.
 class PlotCommand
 {
 public:
@@ -30,9 +29,8 @@ private:
     // Asks before going on with a weighing far off the chart's curves or far from the last one
     // stored; true when it is plausible or the user says it is right.
     bool confirmedIfImplausible();
-    // The record the weighing was filed as; nothing when it was not filed.
-    std::optional<qsizetype> storeWeighing();
-    void plotWeighing(std::optional<qsizetype> record);
+    // Files the weighing, which plots it; false when it could not be filed.
+    bool storeWeighing(QDate birthDate, double grams, QDate today);
 
     PerZelpo& m_window;
     zelpo::ChildHistory& m_history;

@@ -22,6 +22,7 @@ struct StoredWeighing : WeighingReading
     double grams;
     qsizetype record;  // its place in the patient file, the birth date being 0
     QString struckOut; // why it was struck out as entered in error; empty while it stands
+    bool dateBorrowed; // its own date cannot be read: it stands at the date of the one before
 };
 
 struct StoredHistory

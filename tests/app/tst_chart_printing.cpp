@@ -5,6 +5,7 @@
 #include "app/ChartOutputs.h"
 #include "forms/FormLabel.h"
 #include "forms/Line.h"
+#include "forms/MarkerLayer.h"
 #include "forms/OptionButton.h"
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
@@ -46,9 +47,13 @@ private slots:
                      qPrintable(row.join(' ')));
         QVERIFY2(!text.contains("12000"), "a weighing that was not stored is in the table");
 
-        // A birth date corrected in the box since the first store: the page names the file's.
+        // A weighing plotted from a birth date typed in the box since the first store: the page
+        // names the file's too.
         QVERIFY2(!text.contains("almacenada:"), "a stored birth date told though it is the same");
         zelpo.window.Text2()->setText("01/03/2021");
+        zelpo.window.Text1()->setText("12000");
+        zelpo.messages.answerNext(MessageAnswer::No);
+        zelpo.events.Command1_Click();
         zelpo.printing.saveChartAsPdf();
         const QString corrected = run("pdftotext", {pdf, "-"});
         QVERIFY2(corrected.contains("F. Nacimiento: 01/03/2021") &&
@@ -242,8 +247,8 @@ private slots:
         PrintableWindow zelpo;
         QWindow* window = zelpo.window.windowHandle();
         // On a marker, which lets the pointer through to the picture, and on the arrow.
-        for (QWidget* over : QList<QWidget*>{zelpo.window.sh(0), zelpo.window.Image2()}) {
-            const QPoint at = over->mapTo(&zelpo.window, QPoint(4, 4));
+        for (const QPoint& at : {zelpo.window.sh(0)->geometry().topLeft() + QPoint(4, 4),
+                                 zelpo.window.Image2()->pos() + QPoint(4, 4)}) {
             QTest::mouseMove(window, at);
             const QString readout = zelpo.window.Label5()->text();
             const QRect lineAt = zelpo.window.Line2()->geometry();

@@ -5,6 +5,7 @@
 #include "core/MakerContact.h"
 #include "forms/FormLabel.h"
 #include "forms/Line.h"
+#include "forms/MarkerLayer.h"
 #include "forms/OptionButton.h"
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"

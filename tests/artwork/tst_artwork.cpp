@@ -67,7 +67,7 @@ QRectF windowFrameArea(ChartSex sex)
     return sex == ChartSex::Girls ? QRectF(21, 4, 363, 375) : QRectF(18, 2, 363, 375);
 }
 
-QString sexName(ChartSex sex)
+QString chartTag(ChartSex sex)
 {
     return sex == ChartSex::Girls ? QStringLiteral("girls") : QStringLiteral("boys");
 }
@@ -143,7 +143,7 @@ private slots:
 void ArtworkTest::curvesAreMonotoneAndPassThroughTheTable()
 {
     for (const TabulatedCurve& row : tabulatedCurves()) {
-        const QString name = QStringLiteral("%1 %2").arg(sexName(row.sex)).arg(row.percentile);
+        const QString name = QStringLiteral("%1 %2").arg(chartTag(row.sex)).arg(row.percentile);
         const PercentileCurve* curve = programCurve(row.sex, row.percentile);
         QVERIFY2(curve, qPrintable(name + QStringLiteral(" is missing")));
         const auto points = monthsAndKilograms(row);
@@ -182,7 +182,7 @@ void ArtworkTest::drawnCurvesPassWithinAFifthOfAKiloOfEveryTabulatedWeight_data(
     for (int pixelRatio : {1, 2})
         for (size_t i = 0; i < tabulatedCurves().size(); ++i) {
             const TabulatedCurve& row = tabulatedCurves()[i];
-            QTest::addRow("%s %d at %dx", qPrintable(sexName(row.sex)), row.percentile, pixelRatio)
+            QTest::addRow("%s %d at %dx", qPrintable(chartTag(row.sex)), row.percentile, pixelRatio)
                 << int(i) << pixelRatio;
         }
 }
@@ -201,7 +201,7 @@ void ArtworkTest::drawnCurvesPassWithinAFifthOfAKiloOfEveryTabulatedWeight()
         paintPercentileCurve(painter, table.sex, *curve);
     }
     const QString name = QStringLiteral("curve-%1-%2-%3x")
-                             .arg(sexName(table.sex))
+                             .arg(chartTag(table.sex))
                              .arg(table.percentile)
                              .arg(pixelRatio);
 
@@ -263,7 +263,7 @@ void ArtworkTest::chartFillsItsWholePictureAtEveryPixelRatio()
         QPainter painter(&image);
         paintChart(painter, sex);
     }
-    const QString name = QStringLiteral("chart-%1-%2x").arg(sexName(sex)).arg(pixelRatio);
+    const QString name = QStringLiteral("chart-%1-%2x").arg(chartTag(sex)).arg(pixelRatio);
     QCOMPARE(image.deviceIndependentSize().toSize(),
              sex == ChartSex::Girls ? QSize(391, 397) : QSize(382, 395));
     QCOMPARE(chartPlotArea(sex), windowFrameArea(sex));

@@ -1,6 +1,7 @@
 #include "forms/Fondo.h"
 #include "forms/FormLabel.h"
 #include "forms/Line.h"
+#include "forms/MarkerLayer.h"
 #include "forms/OptionButton.h"
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
@@ -58,11 +59,11 @@ const DesignedControl kDesign[] = {
     {"Command2", -1, 1, "FormLabel", 660, 5340, 300, 270, u"?", C::Exact, true},
     {"Label6", -1, 1, "FormLabel", 1575, 6480, 6720, 195, u"", C::SomeText, true},
     {"Label5", -1, 1, "FormLabel", 3390, 210, 5475, 195, u"", C::Exact, true},
-    {"sh", 1, 107, "Shape", 0, 0, 150, 135, u"", C::NoCaption, false},
+    {"sh", 1, 107, "Marker", 0, 0, 150, 135, u"", C::NoCaption, false},
     {"Shape2", -1, 1, "Shape", 3405, 435, 5445, 5625, u"", C::NoCaption, true},
     {"Label1", 4, 1, "FormLabel", 1905, 4935, 765, 195, u"en Gramos", C::Exact, true},
     {"Label1", 3, 1, "FormLabel", 1920, 4185, 900, 195, u"dd/mm/aaaa", C::Exact, true},
-    {"sh", 0, 1, "Shape", 5235, 3525, 150, 135, u"", C::NoCaption, false},
+    {"sh", 0, 1, "Marker", 5235, 3525, 150, 135, u"", C::NoCaption, false},
     {"Label1", 2, 1, "FormLabel", 705, 3150, 945, 195, u"Nº H.Clínica :", C::Exact, true},
     {"Line3", -1, 1, "Line", 8835, 3600, 3435, 3600, u"", C::NoCaption, false},
     {"Line2", -1, 1, "Line", 5310, 465, 5310, 6030, u"", C::NoCaption, false},
@@ -102,27 +103,51 @@ QWidget* control(const PerZelpo& window, const QString& name)
     return window.findChild<QWidget*>(name);
 }
 
-// The markers lie on transparent layers of their own; a control's place in the stacking is that
-// of the window's child that carries it.
-QWidget* stackedChild(const PerZelpo& window, QWidget* control)
+// The weighing markers are no widgets: "sh(5)" is marker 5 of the pool; -1 for any other name.
+int markerIndex(const QString& name)
 {
-    while (control && control->parentWidget() != &window) {
-        control = control->parentWidget();
-    }
-    return control;
+    static const QRegularExpression member(QStringLiteral("^sh\\((\\d+)\\)$"));
+    const QRegularExpressionMatch match = member.match(name);
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
-QList<QWidget*> controlsOf(const PerZelpo& window)
+Marker* marker(const PerZelpo& window, const QString& name)
 {
-    QList<QWidget*> controls;
-    for (QWidget* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (child->objectName() == QLatin1String("markerLayer")) {
-            controls << child->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-        } else {
-            controls << child;
+    const int index = markerIndex(name);
+    return index < 0 ? nullptr : window.sh(index);
+}
+
+void show(const PerZelpo& window, const QString& name)
+{
+    if (Marker* shown = marker(window, name)) {
+        shown->show();
+    } else {
+        control(window, name)->show();
+    }
+}
+
+// A control's place in the stacking is that of the window's child that paints it: a marker's is
+// its layer's.
+QWidget* stackedChild(const PerZelpo& window, const QString& name)
+{
+    const int index = markerIndex(name);
+    for (auto* layer : window.findChildren<MarkerLayer*>()) {
+        if (index >= layer->firstIndex() && index < layer->firstIndex() + layer->count()) {
+            return layer;
         }
     }
-    return controls;
+    return control(window, name);
+}
+
+// The window's controls: its widgets, and the markers its layers paint.
+qsizetype controlCount(const PerZelpo& window)
+{
+    qsizetype count = 0;
+    for (QWidget* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        auto* layer = qobject_cast<MarkerLayer*>(child);
+        count += layer ? layer->count() : 1;
+    }
+    return count;
 }
 
 // Left, top, width, height, or a line's two ends, exactly as the control holds them.
@@ -137,8 +162,20 @@ std::array<float, 4> heldTwips(QWidget* widget)
 
 // Sets one twip property and reads back the value held and the pixel coordinate or size that
 // followed it.
-std::pair<float, int> setAndReadBack(QWidget* widget, const QString& property, float value)
+std::pair<float, int> setAndReadBack(const PerZelpo& window, const QString& name,
+                                     const QString& property, float value)
 {
+    if (Marker* member = marker(window, name)) {
+        const int field = QStringList{"left", "top", "width", "height"}.indexOf(property);
+        TwipRect rect = member->twipRect();
+        std::array<float*, 4>{&rect.left, &rect.top, &rect.width, &rect.height}[field][0] = value;
+        member->setTwipRect(rect);
+        const TwipRect held = member->twipRect();
+        const QRect pixels = member->geometry();
+        return {std::array{held.left, held.top, held.width, held.height}[field],
+                std::array{pixels.x(), pixels.y(), pixels.width(), pixels.height()}[field]};
+    }
+    QWidget* widget = control(window, name);
     if (auto* line = qobject_cast<Line*>(widget)) {
         const bool x = property == QLatin1String("x1");
         line->setEnds(x ? value : line->x1(), x ? line->y1() : value, line->x2(), line->y2());
@@ -254,14 +291,22 @@ private slots:
         const QString caption = QString::fromUtf16(designed.caption);
 
         PerZelpo window;
+        const std::array<float, 4> twips = {designed.left, designed.top, designed.width,
+                                            designed.height};
+        if (const Marker* member = marker(window, name)) {
+            const TwipRect rect = member->twipRect();
+            QCOMPARE(QByteArray(designed.kind), "Marker");
+            QVERIFY((std::array{rect.left, rect.top, rect.width, rect.height}) == twips);
+            QCOMPARE(!member->isHidden(), designed.shown);
+            QCOMPARE(member->fillColour(), QColor(Qt::red));
+            return;
+        }
         QWidget* widget = control(window, name);
         QVERIFY2(widget, qPrintable(name + " is missing"));
         QCOMPARE(QByteArray(widget->metaObject()->className()),
                  "zelpo::" + QByteArray(designed.kind));
 
         const std::array<float, 4> held = heldTwips(widget);
-        const std::array<float, 4> twips = {designed.left, designed.top, designed.width,
-                                            designed.height};
         QVERIFY2(held == twips, qPrintable(QStringLiteral("twips held: %1 %2 %3 %4")
                                                .arg(held[0])
                                                .arg(held[1])
@@ -295,7 +340,7 @@ private slots:
         for (const DesignedControl& designed : kDesign) {
             designedControls += designed.members;
         }
-        QCOMPARE(controlsOf(window).size(), designedControls);
+        QCOMPARE(controlCount(window), designedControls);
         QCOMPARE(window.size(), QSize(627, 460));
         QVERIFY2(window.Option1(0)->isChecked(), "\"Varón\" is not selected");
         QVERIFY2(!window.Option1(1)->isChecked(), "\"Mujer\" is selected");
@@ -337,9 +382,7 @@ private slots:
         QFETCH(bool, pixelsFollow);
 
         PerZelpo window;
-        QWidget* widget = control(window, name);
-        QVERIFY(widget);
-        const auto [held, pixel] = setAndReadBack(widget, property, value);
+        const auto [held, pixel] = setAndReadBack(window, name, property, value);
         QVERIFY2(held == value, qPrintable(QStringLiteral("set %1, read back %2")
                                                .arg(double(value), 0, 'g', 9)
                                                .arg(double(held), 0, 'g', 9)));
@@ -359,7 +402,7 @@ private slots:
         const auto rangeOf = [&](const DesignedControl& designed) {
             QList<qsizetype> at;
             for (const QString& name : memberNames(designed)) {
-                at << children.indexOf(stackedChild(window, control(window, name)));
+                at << children.indexOf(stackedChild(window, name));
             }
             return std::pair(*std::min_element(at.begin(), at.end()),
                              *std::max_element(at.begin(), at.end()));
@@ -477,7 +520,7 @@ private slots:
         QFETCH(QString, under);
         PerZelpo window;
         for (const QString& name : shown) {
-            control(window, name)->show();
+            show(window, name);
         }
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -485,26 +528,6 @@ private slots:
         QVERIFY2(found, "nothing under the pointer");
         QCOMPARE(found->objectName(), under);
         QCOMPARE(QApplication::widgetAt(window.mapToGlobal(pixelOf(twips))), found);
-    }
-
-    void heldMarkersWaitToBeLetGo()
-    {
-        PerZelpo window;
-        QVERIFY(shownAndActive(window));
-        window.sh(5)->show();
-        QVERIFY2(window.sh(5)->isVisible(), "a shown marker is not on the screen");
-        window.setMarkersHeld(true);
-        for (int index : {0, 3, 106}) {
-            window.sh(index)->show();
-        }
-        for (int index : {0, 3, 106}) {
-            QVERIFY(!window.sh(index)->isHidden());
-            QVERIFY2(!window.sh(index)->isVisible(), "a held marker is on the screen");
-        }
-        window.setMarkersHeld(false);
-        for (int index : {0, 3, 106}) {
-            QVERIFY2(window.sh(index)->isVisible(), "a marker let go is not on the screen");
-        }
     }
 
     void movingOverAMarkerReachesTheChartInItsOwnTwips()

@@ -1,12 +1,13 @@
 #include "core/ChartScale.h"
 #include "forms/OptionButton.h"
+#include "forms/MarkerLayer.h"
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
 #include "history/ChildHistory.h"
 #include "procedures/HistoryLoader.h"
-#include "procedures/MarkerOperations.h"
+#include "procedures/HistoryOnChart.h"
 #include "support/ScriptedMessageService.h"
 #include "support/TestFiles.h"
 
@@ -37,6 +38,7 @@ struct Desk
     PerZelpo window;
     ScriptedMessageService messages;
     zelpo::ChildHistory history{folder.path(), {"0", false}};
+    HistoryOnChart chart{window, history};
 
     Desk()
     {
@@ -46,8 +48,7 @@ struct Desk
             qWarning("the chart window did not become active: focus checks will fail");
         // Leftovers of an earlier child, which a load must clear away.
         window.Text2()->setText("01/01/2019");
-        UbicarMarcador(window, 40, 800, 9000);
-        MarcarUltimoPunto(window, 40);
+        history.plotUnstored(QDate(2019, 1, 1), 9000, QDate(2021, 3, 11));
     }
     void load(const QString& number, int sex)
     {
@@ -75,7 +76,7 @@ struct Desk
             const zelpo::MarkerPosition expected = zelpo::markerPlacement(
                 {frame->twipLeft(), frame->twipTop(), frame->twipWidth(), frame->twipHeight()}, 150,
                 135, weighings[index].ageDays, weighings[index].grams);
-            const Shape* marker = window.sh(index);
+            const Marker* marker = window.sh(index);
             // Visible as a control and really on the screen: no marker is left held back.
             if (!marker->isVisible() || marker->twipLeft() != expected.left ||
                 marker->twipTop() != expected.top)
@@ -257,7 +258,7 @@ private slots:
         int heldBehindAMessage = 0;
         desk.messages.onShow = [&desk, &heldBehindAMessage] {
             for (int index = 0; index < zelpo::markerPoolSize; ++index) {
-                const Shape* marker = desk.window.sh(index);
+                const Marker* marker = desk.window.sh(index);
                 heldBehindAMessage += !marker->isHidden() && !marker->isVisible();
             }
         };

@@ -2,11 +2,12 @@
 #include "forms/FormLabel.h"
 #include "forms/OptionButton.h"
 #include "forms/PerZelpo.h"
+#include "forms/MarkerLayer.h"
 #include "forms/Picture.h"
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
 #include "history/ChildHistory.h"
-#include "procedures/MarkerOperations.h"
+#include "procedures/HistoryOnChart.h"
 #include "procedures/PlotCommand.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedMessageService.h"
@@ -44,7 +45,9 @@ struct Desk
     PerZelpo window;
     ScriptedMessageService messages;
     FixedClock clock{QDate(2021, 3, 3)};
-    zelpo::ChildHistory history{folder.path(), {"0", false}};
+    // As the program opens it: the box's 0, "Varón".
+    zelpo::ChildHistory history{folder.path(), {"0", true}};
+    HistoryOnChart chart{window, history};
     PlotCommand plot{window, history, messages, clock};
 
     Desk() { QDir::setCurrent(folder.path()); }
@@ -57,7 +60,7 @@ struct Desk
         // As the window's wiring does, the child the boxes name is looked up before "Graficar".
         if (!history.isLookedUp(window.Text3()->text()) ||
             history.key().varon != window.varonSelected())
-            history.openUnread({window.Text3()->text(), window.varonSelected()});
+            history.load({window.Text3()->text(), window.varonSelected()});
         plot.Command1_Click();
     }
     QStringList texts() const
@@ -80,7 +83,7 @@ struct Desk
         const zelpo::MarkerPosition expected = zelpo::markerPlacement(
             {frame->twipLeft(), frame->twipTop(), frame->twipWidth(), frame->twipHeight()}, 150,
             135, ageDays, grams);
-        const Shape* marker = window.sh(index);
+        const Marker* marker = window.sh(index);
         return !marker->isHidden() && marker->twipLeft() == expected.left &&
                marker->twipTop() == expected.top;
     }
@@ -332,7 +335,8 @@ private slots:
     {
         Desk desk;
         for (int index = 0; index < zelpo::markerPoolSize; ++index)
-            UbicarMarcador(desk.window, index, index, 10000);
+            desk.history.plotUnstored(desk.clock.today().addDays(-index), 10000,
+                                      desk.clock.today());
         desk.graficar("14/02/2021", "3950", MessageAnswer::No);
         QVERIFY2(desk.markerAt(0, 17, 3950) && desk.arrowOn(0), "marker 0 was not moved");
         QVERIFY2(desk.markerAt(106, 106, 10000), "marker 106 moved");

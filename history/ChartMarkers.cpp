@@ -1,0 +1,137 @@
+#include "history/ChartMarkers.h"
+
+#include "core/Conversions.h"
+#include "core/WeighingReading.h"
+#include "history/ChildHistory.h"
+
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include <QSet>
+
+namespace zelpo {
+
+ChartMarkers placeMarkers(const ChildHistory& history, const ChartGeometry& chart)
+{
+    std::array<std::optional<ShownWeighing>, markerPoolSize> pool;
+    int taken = 0;
+    const auto place = [&](int marker, double days, double grams, std::optional<qsizetype> record,
+                           qsizetype plotted) {
+        const MarkerPosition at =
+            markerPlacement(chart.frame, chart.markerWidth, chart.markerHeight, days, grams);
+        pool[marker] = ShownWeighing{
+            marker, {at.left, at.top, chart.markerWidth, chart.markerHeight}, days, record,
+            plotted};
+    };
+
+    QSet<qsizetype> plottedRecords;
+    for (const PlottedWeighing& weighing : history.plotted()) {
+        if (weighing.record) {
+            plottedRecords.insert(*weighing.record);
+        }
+    }
+    const auto stands = [&plottedRecords](const StoredWeighing& weighing) {
+        // A weighing entered in error is off the chart; it stays in the file and the tables.
+        return weighing.struckOut.isEmpty() && !plottedRecords.contains(weighing.record);
+    };
+    const QList<StoredWeighing>& stored = history.stored().weighings;
+    const qsizetype opened = history.recordsWhenOpened();
+    qsizetype next = 0;
+    for (; next < stored.size() && stored[next].record < opened && taken < markerPoolSize;
+         ++next) {
+        if (stands(stored[next])) {
+            place(taken++, stored[next].days, stored[next].grams, stored[next].record, -1);
+        }
+    }
+
+    std::optional<int> newest;
+    const QList<PlottedWeighing>& plotted = history.plotted();
+    const auto freeMarker = [&pool] {
+        return firstFreeMarker([&pool](int at) { return pool[at].has_value(); });
+    };
+    for (qsizetype index = 0; index < plotted.size(); ++index) {
+        const PlottedWeighing& weighing = plotted[index];
+        newest.reset();
+        if (weighing.record) {
+            const StoredWeighing* filed = history.weighingAt(*weighing.record);
+            if (!filed || !filed->struckOut.isEmpty()) {
+                continue;
+            }
+        }
+        const int marker = freeMarker();
+        place(marker, daysBetween(weighing.placedFrom, weighing.date), weighing.grams,
+              weighing.record, index);
+        newest = marker;
+    }
+    // Weighings other desks stored since the child was opened join the chart on the markers left.
+    for (; next < stored.size(); ++next) {
+        const int marker = freeMarker();
+        if (stored[next].record >= opened && stands(stored[next]) && !pool[marker]) {
+            place(marker, stored[next].days, stored[next].grams, stored[next].record, -1);
+        }
+    }
+
+    ChartMarkers markers;
+    for (const std::optional<ShownWeighing>& shown : pool) {
+        if (shown) {
+            markers.weighings.append(*shown);
+        }
+    }
+    // The arrow's tip is the newest marker's top-left corner.
+    if (newest) {
+        const TwipRect& box = pool[*newest]->box;
+        markers.arrow = TwipRect{box.left, box.top, chart.arrowWidth, chart.arrowHeight};
+    }
+    return markers;
+}
+
+const ShownWeighing* weighingUnder(const ChartMarkers& markers, TwipPoint point)
+{
+    const ShownWeighing* nearest = nullptr;
+    float nearestDistance = std::numeric_limits<float>::max();
+    for (const ShownWeighing& shown : markers.weighings) {
+        const TwipRect& box = shown.box;
+        const float distance = std::hypot(point.x - (box.left + box.width / 2),
+                                          point.y - (box.top + box.height / 2));
+        if (distance <= std::min(box.width, box.height) / 2 + kTwipsPerPixel &&
+            distance < nearestDistance) {
+            nearest = &shown;
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
+}
+
+QString markerTooltip(const ChildHistory& history, const ShownWeighing& shown)
+{
+    const std::optional<QDate> stored = history.stored().birthDate;
+    QDate date;
+    double grams = 0;
+    QDate placedFrom;
+    if (shown.plotted >= 0) {
+        const PlottedWeighing& plotted = history.plotted().at(shown.plotted);
+        date = plotted.date;
+        grams = plotted.grams;
+        placedFrom = plotted.placedFrom;
+    } else if (const StoredWeighing* weighing = history.weighingAt(*shown.record)) {
+        date = dateValue(weighing->date).value_or(QDate());
+        grams = weighing->grams;
+        placedFrom = stored.value_or(QDate());
+    }
+    // A stored weighing's gain counts from the one stored before it; one not stored, from the
+    // last one stored for the child.
+    const std::optional<EarlierWeighing> earlier =
+        shown.record ? history.storedBefore(*shown.record) : history.lastStored();
+    QString text = weighingTooltip(
+        date, grams, readWeighing(history.key().chart(), placedFrom, date, grams, earlier));
+    // The birth date in the box was changed since the file was made: the page's table and the
+    // spreadsheet count from the stored one.
+    if (stored && *stored != placedFrom) {
+        text += QStringLiteral(" · %1 días según la fecha de nacimiento almacenada (%2)")
+                    .arg(QString::number(daysBetween(*stored, date), 'f', 0), dateText(*stored));
+    }
+    return text;
+}
+
+} // namespace zelpo

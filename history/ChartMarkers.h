@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/ChartScale.h"
+#include "core/Twips.h"
+
+#include <optional>
+
+#include <QList>
+#include <QString>
+
+namespace zelpo {
+
+class ChildHistory;
+
+// A weighing as the chart shows it: the marker of the pool that shows it and where that marker
+// stands.
+struct ShownWeighing
+{
+    int marker; // 0 to 106
+    TwipRect box;
+    double days; // the age it is drawn at
+    // Its record in the patient file when it is stored; its place among the weighings plotted at
+    // this visit when "Graficar" plotted it, -1 when it came with the history.
+    std::optional<qsizetype> record;
+    qsizetype plotted = -1;
+};
+
+// Everything the chart shows of a history: the markers and the newest-point arrow.
+struct ChartMarkers
+{
+    QList<ShownWeighing> weighings; // by marker, the lowest first
+    std::optional<TwipRect> arrow;
+};
+
+// Where the open child's weighings stand on the chart, the one placement that the window, the
+// printed page and the copied chart all show. The history as opened takes the markers in the
+// patient file's order, the oldest 107 weighings that stand; each weighing "Graficar" plotted at
+// this visit then takes the first free marker, or marker 0 again once all of them show one, and
+// the arrow points at the newest of them while it stands; weighings other desks stored since take
+// the markers left. A stored weighing's age counts from the history's birth date as corrected;
+// one plotted at this visit, from the birth date it was plotted from.
+ChartMarkers placeMarkers(const ChildHistory& history, const ChartGeometry& chart);
+
+// The weighing whose marker lies under `point`, a point of the window in twips: of those whose
+// circle it is on, a pixel's width of slack around it, the one whose centre is nearest, since the
+// markers of a history often overlap. None when no marker lies there.
+const ShownWeighing* weighingUnder(const ChartMarkers& markers, TwipPoint point);
+
+// "28/10/2024 · 13100 g · 730 días (24 meses) · P50–P75 · +13 g/día": where the weighing stands,
+// its age the one it is drawn at. When the patient file keeps another birth date than the one the
+// weighing was plotted from, the age counted from that one follows.
+QString markerTooltip(const ChildHistory& history, const ShownWeighing& weighing);
+
+} // namespace zelpo

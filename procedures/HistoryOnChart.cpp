@@ -1,0 +1,52 @@
+#include "procedures/HistoryOnChart.h"
+
+#include "core/ChartScale.h"
+#include "forms/MarkerLayer.h"
+#include "forms/PerZelpo.h"
+#include "forms/Picture.h"
+#include "history/ChartMarkers.h"
+#include "history/ChildHistory.h"
+#include "procedures/MarkerOperations.h"
+
+#include <array>
+
+namespace zelpo {
+
+HistoryOnChart::HistoryOnChart(PerZelpo& window, const ChildHistory& history)
+    : QObject(&window), m_window(window), m_history(history)
+{
+    connect(&history, &ChildHistory::changed, this, &HistoryOnChart::show);
+    show();
+}
+
+void HistoryOnChart::show()
+{
+    const ChartMarkers placed = placeMarkers(m_history, chartGeometry(m_window));
+    std::array<const TwipRect*, markerCount> boxes{};
+    for (const ShownWeighing& weighing : placed.weighings) {
+        boxes[weighing.marker] = &weighing.box;
+    }
+    // Only the markers that move, appear or go are repainted.
+    for (int index = 0; index < markerCount; ++index) {
+        Marker* marker = m_window.sh(index);
+        if (boxes[index]) {
+            marker->setTwipRect(*boxes[index]);
+        }
+        marker->setVisible(boxes[index] != nullptr);
+    }
+    Picture* arrow = m_window.Image2();
+    if (placed.arrow) {
+        arrow->setTwipTop(placed.arrow->top);
+        arrow->setTwipLeft(placed.arrow->left);
+    }
+    arrow->setVisible(placed.arrow.has_value());
+}
+
+QString HistoryOnChart::tooltipAt(TwipPoint windowTwips) const
+{
+    const ChartMarkers placed = placeMarkers(m_history, chartGeometry(m_window));
+    const ShownWeighing* weighing = weighingUnder(placed, windowTwips);
+    return weighing ? markerTooltip(m_history, *weighing) : QString();
+}
+
+} // namespace zelpo

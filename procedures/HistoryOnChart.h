@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/Twips.h"
+
+#include <QObject>
+#include <QString>
+
+namespace zelpo {
+
+class ChildHistory;
+class PerZelpo;
+
+// The chart window shows the open child's history: the markers of the pool `sh` and the arrow
+// `Image2` stand where the history's weighings are placed, and follow it whenever it changes.
+class HistoryOnChart : public QObject
+{
+    Q_OBJECT
+
+public:
+    HistoryOnChart(PerZelpo& window, const ChildHistory& history);
+
+    // The tooltip of the marker under `windowTwips`, a point of the window in twips; empty when
+    // no marker lies there. Made only when asked for, never while the pointer moves.
+    QString tooltipAt(TwipPoint windowTwips) const;
+
+private:
+    void show();
+
+    PerZelpo& m_window;
+    const ChildHistory& m_history;
+};
+
+} // namespace zelpo
