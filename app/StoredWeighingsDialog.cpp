@@ -8,8 +8,6 @@
 #include "history/StoredWeighingsModel.h"
 #include "procedures/WaitCursor.h"
 
-#include <algorithm>
-
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -80,16 +78,21 @@ StoredWeighingsDialog::StoredWeighingsDialog(zelpo::ChildHistory& history,
     layout->addWidget(buttons);
     resize(720, 480);
 
-    // A correction renews the whole table; the row worked on stays the current one.
+    // A change of the history renews the whole table: the weighing worked on stays the current
+    // one, wherever another desk's weighings have put its row.
     connect(model, &QAbstractItemModel::modelReset, this, [this, model] {
-        if (m_currentRow >= 0 && model->rowCount() > 0) {
-            m_table->selectRow(std::min(m_currentRow, model->rowCount() - 1));
+        const int row = m_currentRecord ? model->rowOf(*m_currentRecord) : -1;
+        if (row >= 0) {
+            m_table->selectRow(row);
         }
         showState();
     });
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                m_currentRow = current.isValid() ? current.row() : m_currentRow;
+            [this, model](const QModelIndex& current) {
+                if (current.isValid()) {
+                    m_currentRecord = model->data(current, zelpo::StoredWeighingsModel::RecordRole)
+                                          .value<qsizetype>();
+                }
                 showState();
             });
     if (model->rowCount() > 0) {

@@ -54,7 +54,8 @@ private:
 
     zelpo::ChildHistory& m_history;
     CorrectionServices m_services;
-    int m_currentRow = -1; // kept across the table's renewal after a correction
+    // The weighing worked on, kept across the table's renewal after a change of the history.
+    std::optional<qsizetype> m_currentRecord;
     QLabel* m_birthDate;
     QTableView* m_table;
     QPushButton* m_strikeOut;

@@ -101,7 +101,8 @@ const QPixmap& MarkerLayer::circle(QSize size)
         artist.setPen(outlinePen(m_border, m_borderPixels));
         artist.setBrush(m_fill.isValid() ? QBrush(m_fill) : Qt::NoBrush);
         artist.setRenderHint(QPainter::Antialiasing);
-        artist.drawEllipse(markerCircle(outlineLine(QRectF(QPointF(), QSizeF(size)), m_borderPixels)));
+        artist.drawEllipse(
+            markerCircle(outlineLine(QRectF(QPointF(), QSizeF(size)), m_borderPixels)));
     }
     return drawn;
 }

@@ -20,9 +20,11 @@ ChartMarkers placeMarkers(const ChildHistory& history, const ChartGeometry& char
                            qsizetype plotted) {
         const MarkerPosition at =
             markerPlacement(chart.frame, chart.markerWidth, chart.markerHeight, days, grams);
-        pool[marker] = ShownWeighing{
-            marker, {at.left, at.top, chart.markerWidth, chart.markerHeight}, days, record,
-            plotted};
+        pool[marker] = ShownWeighing{marker,
+                                     {at.left, at.top, chart.markerWidth, chart.markerHeight},
+                                     days,
+                                     record,
+                                     plotted};
     };
 
     QSet<qsizetype> plottedRecords;
@@ -38,8 +40,7 @@ ChartMarkers placeMarkers(const ChildHistory& history, const ChartGeometry& char
     const QList<StoredWeighing>& stored = history.stored().weighings;
     const qsizetype opened = history.recordsWhenOpened();
     qsizetype next = 0;
-    for (; next < stored.size() && stored[next].record < opened && taken < markerPoolSize;
-         ++next) {
+    for (; next < stored.size() && stored[next].record < opened && taken < markerPoolSize; ++next) {
         if (stands(stored[next])) {
             place(taken++, stored[next].days, stored[next].grams, stored[next].record, -1);
         }
@@ -92,8 +93,8 @@ const ShownWeighing* weighingUnder(const ChartMarkers& markers, TwipPoint point)
     float nearestDistance = std::numeric_limits<float>::max();
     for (const ShownWeighing& shown : markers.weighings) {
         const TwipRect& box = shown.box;
-        const float distance = std::hypot(point.x - (box.left + box.width / 2),
-                                          point.y - (box.top + box.height / 2));
+        const float distance =
+            std::hypot(point.x - (box.left + box.width / 2), point.y - (box.top + box.height / 2));
         if (distance <= std::min(box.width, box.height) / 2 + kTwipsPerPixel &&
             distance < nearestDistance) {
             nearest = &shown;

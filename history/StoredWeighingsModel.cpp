@@ -8,10 +8,8 @@ namespace zelpo {
 StoredWeighingsModel::StoredWeighingsModel(const ChildHistory& history, QObject* parent)
     : QAbstractTableModel(parent), m_history(history)
 {
-    connect(&history, &ChildHistory::changed, this, [this] {
-        beginResetModel();
-        endResetModel();
-    });
+    connect(&history, &ChildHistory::aboutToChange, this, [this] { beginResetModel(); });
+    connect(&history, &ChildHistory::changed, this, [this] { endResetModel(); });
 }
 
 int StoredWeighingsModel::rowCount(const QModelIndex& parent) const
@@ -35,6 +33,9 @@ QVariant StoredWeighingsModel::data(const QModelIndex& index, int role) const
             index.column() != Date && index.column() != Band && index.column() != State;
         return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
     }
+    if (role == RecordRole) {
+        return QVariant::fromValue(weighing.record);
+    }
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) {
         return {};
     }
@@ -57,6 +58,12 @@ QVariant StoredWeighingsModel::data(const QModelIndex& index, int role) const
         return struckOutText(weighing.struckOut);
     }
     return {};
+}
+
+int StoredWeighingsModel::rowOf(qsizetype record) const
+{
+    const StoredWeighing* weighing = m_history.weighingAt(record);
+    return weighing ? int(weighing - m_history.stored().weighings.constData()) : -1;
 }
 
 QVariant StoredWeighingsModel::headerData(int section, Qt::Orientation orientation, int role) const

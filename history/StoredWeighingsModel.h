@@ -7,14 +7,17 @@ namespace zelpo {
 class ChildHistory;
 
 // The open child's stored weighings as a table, one row per weighing in the patient file's
-// order: N.º, Fecha, Días, Meses, Gramos, Percentil, g/día and Estado. It follows the history:
-// a store, a strike-out or another child shows at once.
+// order: N.º, Fecha, Días, Meses, Gramos, Percentil, g/día and Estado. It follows the history,
+// reset within the two signals that tell of a change: a store, a strike-out or another child
+// shows at once. A row keeps its weighing's record under RecordRole, by which a view finds it again
+// after the reset.
 class StoredWeighingsModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
     enum Column { Number, Date, Days, Months, Grams, Band, Gain, State, ColumnCount };
+    static constexpr int RecordRole = Qt::UserRole;
 
     explicit StoredWeighingsModel(const ChildHistory& history, QObject* parent = nullptr);
 
@@ -23,6 +26,8 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
+    // The row of the weighing filed as `record`; -1 when no row holds it.
+    int rowOf(qsizetype record) const;
 
 private:
     const ChildHistory& m_history;

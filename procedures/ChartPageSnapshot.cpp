@@ -43,8 +43,7 @@ ChartPageContent chartPictureSnapshot(const PerZelpo& window, const ChildHistory
     return content;
 }
 
-ChartPageContent chartPageSnapshot(const PerZelpo& window, const ChildHistory& history,
-                                   QDate today)
+ChartPageContent chartPageSnapshot(const PerZelpo& window, const ChildHistory& history, QDate today)
 {
     ChartPageContent content = chartPictureSnapshot(window, history);
     content.headingFont = window.Label2()->font();
@@ -70,9 +69,9 @@ ChartPageContent chartPageSnapshot(const PerZelpo& window, const ChildHistory& h
     content.birthDate = birthDate ? dateText(*birthDate) : QString();
     const auto& correction = history.birthDateCorrection();
     if (correction && birthDate == correction->date && history.fileBirthDate()) {
-        content.birthDate += QStringLiteral(" (corregida el %1; almacenada %2)")
-                                 .arg(dateText(correction->correctedOn),
-                                      dateText(*history.fileBirthDate()));
+        content.birthDate +=
+            QStringLiteral(" (corregida el %1; almacenada %2)")
+                .arg(dateText(correction->correctedOn), dateText(*history.fileBirthDate()));
     }
     return content;
 }

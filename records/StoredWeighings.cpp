@@ -24,9 +24,8 @@ StoredHistory storedHistory(const QStringList& records, ChartSex sex,
         const WeighingReading reading =
             readWeighing(sex, *history.birthDate, *weighing.date, weighing.grams, earlier);
         const QString struckOut = corrections.struckOut.value(record);
-        history.weighings.append(
-            {reading, dateText(*weighing.date), weighing.grams, record, struckOut,
-             weighing.dateBorrowed});
+        history.weighings.append({reading, dateText(*weighing.date), weighing.grams, record,
+                                  struckOut, weighing.dateBorrowed});
         // A weighing entered in error is no step of the child's growth.
         if (struckOut.isEmpty()) {
             earlier = EarlierWeighing{*weighing.date, weighing.grams};

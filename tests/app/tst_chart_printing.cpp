@@ -11,6 +11,7 @@
 #include "forms/Picture.h"
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
+#include "procedures/ChartPageSnapshot.h"
 #include "support/TestFiles.h"
 
 #include <QAction>
@@ -33,10 +34,27 @@ private slots:
     void pageShowsTheWindowsChildAndItsStoredWeighings()
     {
         PrintableWindow zelpo;
+        // Another desk stores a weighing just before the page is saved.
+        QProcess otherDesk;
+        otherDesk.start(STORE_HELPER, {"hold", zelpo.folder.filePath("0004711M.CRV"), "0",
+                                       "\"01/06/20230000011111\"\r\n"});
+        QVERIFY(otherDesk.waitForFinished(10000) && otherDesk.exitCode() == 0);
         const QString pdf = zelpo.folder.filePath(QStringLiteral("gráfico 4711.pdf"));
         zelpo.dialogs.pathToChoose = pdf;
         zelpo.printing.saveChartAsPdf();
         const QString text = run("pdftotext", {"-layout", pdf, "-"});
+        // The page's table, the page's chart and the window all show it.
+        QVERIFY2(text.contains(QRegularExpression("01/06/2023\\s+837\\s+27\\s+11111")),
+                 qPrintable(text));
+        QList<QRectF> onWindow;
+        for (int index = 0; index < 108; ++index) {
+            const TwipRect box = zelpo.window.sh(index)->twipRect();
+            if (!zelpo.window.sh(index)->isHidden())
+                onWindow << QRectF(box.left, box.top, box.width, box.height);
+        }
+        QCOMPARE(onWindow.size(), 6);
+        QCOMPARE(chartPageSnapshot(zelpo.window, zelpo.history, zelpo.clock.today()).markers,
+                 onWindow);
         for (const QString expected :
              {"Nº H.Clínica: 0004711", "Sexo: Mujer", "F. Nacimiento: 14/02/2021",
               "Fecha de impresión: 01/06/2023"})

@@ -174,8 +174,13 @@ void FastOutlinesTest::markersArePaintedByTheirLayerAsThePenDrawsThem()
 {
     QWidget window;
     window.resize(60, 40);
-    const ControlSpec declared{.name = "sh", .index = 4, .count = 3, .kind = ControlKind::Shape,
-                               .rect = {0, 0, 150, 135}, .visible = false, .background = 0xFF,
+    const ControlSpec declared{.name = "sh",
+                               .index = 4,
+                               .count = 3,
+                               .kind = ControlKind::Shape,
+                               .rect = {0, 0, 150, 135},
+                               .visible = false,
+                               .background = 0xFF,
                                .shapeForm = ShapeForm::Circle};
     MarkerLayer layer(&window, declared);
     QCOMPARE(layer.count(), 3);

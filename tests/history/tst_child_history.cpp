@@ -1,6 +1,9 @@
+#include "history/ChartMarkers.h"
 #include "history/ChildHistory.h"
+#include "history/StoredWeighingsModel.h"
 #include "support/TestFiles.h"
 
+#include <QAbstractItemModelTester>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -32,6 +35,7 @@ class ChildHistoryTest : public QObject
 private slots:
     void storingTakesTheFileAsReadBackAndNothingAppendedSince();
     void correctionsAreReadThroughAndOnlyWhereTheyMatch();
+    void theChartShowsTheHistoryAsOpenedThenThisVisitThenOtherDesks();
     void aDeskHoldingTheFileIsWaitedForOnceThenTold_data();
     void aDeskHoldingTheFileIsWaitedForOnceThenTold();
 };
@@ -77,6 +81,9 @@ void ChildHistoryTest::correctionsAreReadThroughAndOnlyWhereTheyMatch()
     QVERIFY(writeBytes(temp.filePath("0004711M.COR"),
                        "\"A|0002|10/04/20210000009999|01/05/2021|otro\"\r\nbasura\r\n"));
     ChildHistory history(temp.path(), {"0", false});
+    // The table of stored weighings follows every change within its reset.
+    StoredWeighingsModel table(history);
+    QAbstractItemModelTester tester(&table, QAbstractItemModelTester::FailureReportingMode::QtTest);
     const HistoryLookup lookup = history.load({"4711", false});
     QCOMPARE(lookup.corrections->description,
              "No coinciden los tipos: las correcciones de las líneas 1 y 2 del archivo "
@@ -95,11 +102,58 @@ void ChildHistoryTest::correctionsAreReadThroughAndOnlyWhereTheyMatch()
     QVERIFY(!history.restore(2, today));
     QVERIFY(history.weighingAt(2)->struckOut.isEmpty());
     QCOMPARE(contentOf(temp.filePath(patientFileName)), storedBefore + ours + theirs);
+    QVERIFY(appendBytes(temp.filePath(patientFileName), theirs) && !history.refresh());
+    QCOMPARE(table.rowCount(), 4);
+    QCOMPARE(table.data(table.index(table.rowOf(4), 0), StoredWeighingsModel::RecordRole), 4);
 
     ChildHistory atAnotherDesk(temp.path(), {"0", false});
     QCOMPARE(atAnotherDesk.load({"4711", false}).corrections->description,
              lookup.corrections->description);
     QCOMPARE(atAnotherDesk.birthDateCorrection()->date, QDate(2021, 2, 20));
+}
+
+void ChildHistoryTest::theChartShowsTheHistoryAsOpenedThenThisVisitThenOtherDesks()
+{
+    QTemporaryDir temp;
+    QVERIFY(writeBytes(temp.filePath(patientFileName), storedBefore + ours + theirs));
+    ChildHistory history(temp.path(), {"0", false});
+    QVERIFY(!history.load({"4711", false}).failure);
+    const QDate born(2021, 2, 14);
+    const QDate today(2021, 4, 20);
+    QVERIFY(!history.strikeOut(2, "error de tipeo", today));
+    history.plotUnstored(QDate(2021, 2, 20), 4800.5, today);
+    QVERIFY(history.store(born, 4900, today).ok());
+    QVERIFY(appendBytes(temp.filePath(patientFileName), "\"21/04/20210000005000\"\r\n"));
+    QVERIFY(!history.refresh());
+
+    const ChartGeometry chart{{3405, 435, 5445, 5625}, 150, 135, 480, 480};
+    const ChartMarkers placed = placeMarkers(history, chart);
+    // Marker by marker: its record (0 when not stored), its place among this visit's weighings,
+    // its age and its weight.
+    const std::tuple<qsizetype, qsizetype, double, double> expected[] = {{1, -1, 17, 3950},
+                                                                         {3, -1, 54, 4500},
+                                                                         {0, 0, 59, 4800.5},
+                                                                         {4, 1, 65, 4900},
+                                                                         {5, -1, 66, 5000}};
+    QCOMPARE(placed.weighings.size(), qsizetype(std::size(expected)));
+    for (int marker = 0; marker < placed.weighings.size(); ++marker) {
+        const ShownWeighing& shown = placed.weighings[marker];
+        const auto [record, plotted, days, grams] = expected[marker];
+        const MarkerPosition at = markerPlacement(chart.frame, 150, 135, days, grams);
+        QCOMPARE(shown.marker, marker);
+        QCOMPARE(shown.record.value_or(0), record);
+        QCOMPARE(shown.plotted, plotted);
+        QVERIFY(shown.box.left == at.left && shown.box.top == at.top);
+    }
+    QVERIFY(placed.arrow && placed.arrow->left == placed.weighings[3].box.left &&
+            placed.arrow->width == 480);
+    // Not stored: its gain counts from the last weighing stored, here one dated after it.
+    QCOMPARE(markerTooltip(history, placed.weighings[2]),
+             "20/04/2021 · 4800 g · 59 días (1 meses) · P50–P97 · — g/día · 65 días según la "
+             "fecha de nacimiento almacenada (14/02/2021)");
+    // Another child takes none of this visit's weighings with it.
+    history.load({"4711", true});
+    QVERIFY(history.plotted().isEmpty() && placeMarkers(history, chart).weighings.isEmpty());
 }
 
 void ChildHistoryTest::aDeskHoldingTheFileIsWaitedForOnceThenTold_data()

@@ -1,6 +1,6 @@
 #include "core/ChartScale.h"
-#include "forms/OptionButton.h"
 #include "forms/MarkerLayer.h"
+#include "forms/OptionButton.h"
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
 #include "forms/Shape.h"

@@ -10,10 +10,24 @@ QByteArray contentOf(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-bool writeBytes(const QString& path, const QByteArray& bytes)
+namespace {
+
+bool write(const QString& path, const QByteArray& bytes, QIODevice::OpenMode mode)
 {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    return file.open(mode) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    return write(path, bytes, QIODevice::WriteOnly);
+}
+
+bool appendBytes(const QString& path, const QByteArray& bytes)
+{
+    return write(path, bytes, QIODevice::Append);
 }
 
 #ifdef Q_OS_UNIX

@@ -5,6 +5,8 @@
 
 QByteArray contentOf(const QString& path);
 bool writeBytes(const QString& path, const QByteArray& bytes);
+// As another desk or an editor would add to a file.
+bool appendBytes(const QString& path, const QByteArray& bytes);
 
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
