@@ -174,14 +174,16 @@ void FastOutlinesTest::markersArePaintedByTheirLayerAsThePenDrawsThem()
 {
     QWidget window;
     window.resize(60, 40);
-    const ControlSpec declared{.name = "sh",
-                               .index = 4,
-                               .count = 3,
-                               .kind = ControlKind::Shape,
-                               .rect = {0, 0, 150, 135},
-                               .visible = false,
-                               .background = 0xFF,
-                               .shapeForm = ShapeForm::Circle};
+    // Three markers, 4 to 6, filled red.
+    ControlSpec declared;
+    declared.name = "sh";
+    declared.index = 4;
+    declared.count = 3;
+    declared.kind = ControlKind::Shape;
+    declared.rect = {0, 0, 150, 135};
+    declared.visible = false;
+    declared.background = 0xFF;
+    declared.shapeForm = ShapeForm::Circle;
     MarkerLayer layer(&window, declared);
     QCOMPARE(layer.count(), 3);
     // Marker 5 overlaps marker 6 and lies above it, as the lower index lies above in the layout;
