@@ -43,9 +43,7 @@ StoredWeighingsDialog::StoredWeighingsDialog(zelpo::ChildHistory& history,
       m_restore(new QPushButton(QStringLiteral("&Restituir la medida"), this))
 {
     setWindowTitle(QStringLiteral("Medidas almacenadas — Historia %1 (%2)")
-                       .arg(history.key().historyNumber(), history.key().varon
-                                                               ? QStringLiteral("Varón")
-                                                               : QStringLiteral("Mujer")));
+                       .arg(history.key().historyNumber(), sexName(history.key().chart())));
     auto* model = new zelpo::StoredWeighingsModel(history, this);
     m_table->setModel(model);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);

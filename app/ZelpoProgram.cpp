@@ -1,6 +1,6 @@
 #include "app/ZelpoProgram.h"
 
-#include "app/ChartOutputs.h"
+#include "app/ChartMenu.h"
 #include "app/ChartWindowEvents.h"
 #include "app/StartUp.h"
 #include "app/WindowsKeptTogether.h"
@@ -18,9 +18,10 @@ ZelpoProgram::ZelpoProgram()
       m_history(programFolder(), {m_chart->Text3()->text(), m_chart->varonSelected()}),
       m_events(
           new ChartWindowEvents(*m_chart, {m_messages, m_clock, m_addresses, m_history}, &end)),
-      m_outputs(
-          new ChartOutputs(*m_chart, {m_messages, m_clock, m_outputDialogs, m_prompt, m_history,
-                                      [this] { return m_events->loadTypedHistory(); }}))
+      m_menu(new ChartMenu(*m_chart,
+                           {m_messages, m_clock, m_outputDialogs, m_history,
+                            [this] { return m_events->loadTypedHistory(); }},
+                           m_prompt))
 {
     // Both ways out of the chart window end the program: "Fin" and the close box.
     connect(m_chart, &PerZelpo::closed, this, &ZelpoProgram::end);

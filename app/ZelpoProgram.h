@@ -13,7 +13,7 @@
 
 namespace zelpo {
 
-class ChartOutputs;
+class ChartMenu;
 class ChartWindowEvents;
 class PerZelpo;
 
@@ -47,7 +47,7 @@ private:
     QtOutputDialogs m_outputDialogs;
     zelpo::ChildHistory m_history;
     ChartWindowEvents* m_events;
-    ChartOutputs* m_outputs;
+    ChartMenu* m_menu;
     QSize m_centredOuterSize;
 };
 

@@ -1,7 +1,6 @@
 #include "history/StoredWeighingsModel.h"
 
 #include "history/ChildHistory.h"
-#include "records/WeighingsCsv.h"
 
 namespace zelpo {
 
@@ -19,7 +18,14 @@ int StoredWeighingsModel::rowCount(const QModelIndex& parent) const
 
 int StoredWeighingsModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : ColumnCount;
+    return parent.isValid() ? 0 : int(weighingColumns.size()) + 1;
+}
+
+std::optional<WeighingColumn> StoredWeighingsModel::columnAt(int section)
+{
+    return section >= 1 && section <= int(weighingColumns.size())
+               ? std::optional(weighingColumns[section - 1])
+               : std::nullopt;
 }
 
 QVariant StoredWeighingsModel::data(const QModelIndex& index, int role) const
@@ -28,10 +34,11 @@ QVariant StoredWeighingsModel::data(const QModelIndex& index, int role) const
         return {};
     }
     const StoredWeighing& weighing = m_history.stored().weighings[index.row()];
+    const std::optional<WeighingColumn> column = columnAt(index.column());
     if (role == Qt::TextAlignmentRole) {
-        const bool number =
-            index.column() != Date && index.column() != Band && index.column() != State;
-        return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
+        const bool text = column == WeighingColumn::Date || column == WeighingColumn::Band ||
+                          column == WeighingColumn::State;
+        return QVariant::fromValue(Qt::AlignVCenter | (text ? Qt::AlignLeft : Qt::AlignRight));
     }
     if (role == RecordRole) {
         return QVariant::fromValue(weighing.record);
@@ -39,25 +46,8 @@ QVariant StoredWeighingsModel::data(const QModelIndex& index, int role) const
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) {
         return {};
     }
-    switch (index.column()) {
-    case Number:
-        return QString::number(weighing.record);
-    case Date:
-        return weighing.date;
-    case Days:
-        return QString::number(weighing.days, 'f', 0);
-    case Months:
-        return QString::number(weighing.months);
-    case Grams:
-        return QString::number(weighing.grams, 'f', 0);
-    case Band:
-        return bandText(weighing.band);
-    case Gain:
-        return gainText(weighing.gramsPerDay);
-    case State:
-        return struckOutText(weighing.struckOut);
-    }
-    return {};
+    return column ? weighingCell(weighing, *column, bandText(QString()))
+                  : QString::number(weighing.record);
 }
 
 int StoredWeighingsModel::rowOf(qsizetype record) const
@@ -71,11 +61,11 @@ QVariant StoredWeighingsModel::headerData(int section, Qt::Orientation orientati
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
-    static const QStringList titles{QStringLiteral("N.º"),    QStringLiteral("Fecha"),
-                                    QStringLiteral("Días"),   QStringLiteral("Meses"),
-                                    QStringLiteral("Gramos"), QStringLiteral("Percentil"),
-                                    QStringLiteral("g/día"),  QStringLiteral("Estado")};
-    return titles.value(section);
+    if (section < 0 || section >= columnCount()) {
+        return {};
+    }
+    const std::optional<WeighingColumn> column = columnAt(section);
+    return column ? weighingColumnTitle(*column) : QStringLiteral("N.º");
 }
 
 } // namespace zelpo

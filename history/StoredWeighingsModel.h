@@ -1,5 +1,9 @@
 #pragma once
 
+#include "records/StoredWeighings.h"
+
+#include <optional>
+
 #include <QAbstractTableModel>
 
 namespace zelpo {
@@ -16,7 +20,6 @@ class StoredWeighingsModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    enum Column { Number, Date, Days, Months, Grams, Band, Gain, State, ColumnCount };
     static constexpr int RecordRole = Qt::UserRole;
 
     explicit StoredWeighingsModel(const ChildHistory& history, QObject* parent = nullptr);
@@ -30,6 +33,9 @@ public:
     int rowOf(qsizetype record) const;
 
 private:
+    // The weighing's column shown in `section`; none for the first, N.º, its record's number.
+    static std::optional<WeighingColumn> columnAt(int section);
+
     const ChildHistory& m_history;
 };
 

@@ -6,7 +6,6 @@
 #include "core/Twips.h"
 #include "core/WeighingReading.h"
 #include "printout/ChartPageLayout.h"
-#include "records/WeighingsCsv.h"
 
 #include <algorithm>
 #include <iterator>
@@ -144,6 +143,7 @@ void paintTable(QPainter& painter, const ChartTableSheet& part, bool continued,
     // One line of a block: the date on the left, the numbers right-aligned in their columns, the
     // state on the right, a long reason cut to its column (the spreadsheet keeps it whole).
     constexpr int columns = std::size(ChartPageLayout::kColumnRights) + 2;
+    static_assert(columns == weighingColumns.size(), "every column of a weighing has its place");
     const auto paintLine = [&painter](const QRectF& line, const QString(&cells)[columns]) {
         painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, cells[0]);
         for (int column = 0; column + 2 < columns; ++column) {
@@ -161,21 +161,22 @@ void paintTable(QPainter& painter, const ChartTableSheet& part, bool continued,
         const QRectF block = part.block(blockIndex);
         const QRectF first(block.topLeft(), QSizeF(block.width(), ChartPageLayout::kRowHeight));
         painter.setFont(sized(content.textFont, ChartPageLayout::kTablePixels, true));
-        paintLine(first, {QStringLiteral("Fecha"), QStringLiteral("Días"), QStringLiteral("Meses"),
-                          QStringLiteral("Gramos"), QStringLiteral("Percentil"),
-                          QStringLiteral("g/día"), QStringLiteral("Estado")});
+        QString titles[columns];
+        std::transform(weighingColumns.cbegin(), weighingColumns.cend(), titles,
+                       weighingColumnTitle);
+        paintLine(first, titles);
         painter.setFont(sized(content.textFont, ChartPageLayout::kTablePixels));
         for (int row = 0; row < part.rowsPerBlock; ++row) {
             const qsizetype index = part.firstRow + qsizetype(blockIndex) * part.rowsPerBlock + row;
             if (index >= part.firstRow + part.rows) {
                 break;
             }
-            const zelpo::StoredWeighing& weighing = weighings[index];
-            paintLine(first.translated(0, (row + 1) * ChartPageLayout::kRowHeight),
-                      {weighing.date, QString::number(weighing.days, 'f', 0),
-                       QString::number(weighing.months), QString::number(weighing.grams, 'f', 0),
-                       zelpo::bandText(weighing.band), zelpo::gainText(weighing.gramsPerDay),
-                       zelpo::struckOutText(weighing.struckOut)});
+            QString cells[columns];
+            std::transform(weighingColumns.cbegin(), weighingColumns.cend(), cells,
+                           [&weighing = weighings[index]](WeighingColumn column) {
+                               return weighingCell(weighing, column, bandText(QString()));
+                           });
+            paintLine(first.translated(0, (row + 1) * ChartPageLayout::kRowHeight), cells);
         }
     }
     const qsizetype struckOut = std::count_if(

@@ -14,12 +14,15 @@ WaitCursor::~WaitCursor()
 
 zelpo::WhileWaiting WaitCursor::whileWaiting()
 {
-    return [this] {
-        if (!m_shown) {
-            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-            m_shown = true;
-        }
-    };
+    return [this] { show(); };
+}
+
+void WaitCursor::show()
+{
+    if (!m_shown) {
+        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        m_shown = true;
+    }
 }
 
 } // namespace zelpo

@@ -5,6 +5,53 @@
 
 namespace zelpo {
 
+QString weighingColumnTitle(WeighingColumn column)
+{
+    switch (column) {
+    case WeighingColumn::Date:
+        return QStringLiteral("Fecha");
+    case WeighingColumn::Days:
+        return QStringLiteral("Días");
+    case WeighingColumn::Months:
+        return QStringLiteral("Meses");
+    case WeighingColumn::Grams:
+        return QStringLiteral("Gramos");
+    case WeighingColumn::Band:
+        return QStringLiteral("Percentil");
+    case WeighingColumn::Gain:
+        return QStringLiteral("g/día");
+    case WeighingColumn::State:
+        return QStringLiteral("Estado");
+    }
+    return QString();
+}
+
+QString weighingCell(const StoredWeighing& weighing, WeighingColumn column, const QString& none)
+{
+    switch (column) {
+    case WeighingColumn::Date:
+        return weighing.date;
+    case WeighingColumn::Days:
+        return QString::number(weighing.days, 'f', 0);
+    case WeighingColumn::Months:
+        return QString::number(weighing.months);
+    case WeighingColumn::Grams:
+        return QString::number(weighing.grams, 'f', 0);
+    case WeighingColumn::Band:
+        return weighing.band.isEmpty() ? none : weighing.band;
+    case WeighingColumn::Gain:
+        return weighing.gramsPerDay ? gainText(weighing.gramsPerDay) : none;
+    case WeighingColumn::State:
+        return struckOutText(weighing.struckOut);
+    }
+    return QString();
+}
+
+QString struckOutText(const QString& reason)
+{
+    return reason.isEmpty() ? QString() : QStringLiteral("anulada: ") + reason;
+}
+
 StoredHistory storedHistory(const QStringList& records, ChartSex sex,
                             const RecordCorrections& corrections)
 {

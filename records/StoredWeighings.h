@@ -3,6 +3,7 @@
 #include "core/PercentileCurves.h"
 #include "core/WeighingReading.h"
 
+#include <array>
 #include <optional>
 
 #include <QDate>
@@ -38,6 +39,24 @@ struct RecordCorrections
     QHash<qsizetype, QString> struckOut; // record -> why it was struck out
     std::optional<QDate> birthDate;      // the birth date as corrected
 };
+
+// The columns a stored weighing is shown in, in their order, by the table of stored weighings,
+// the printed page and the spreadsheet alike.
+enum class WeighingColumn { Date, Days, Months, Grams, Band, Gain, State };
+inline constexpr std::array weighingColumns{
+    WeighingColumn::Date, WeighingColumn::Days, WeighingColumn::Months, WeighingColumn::Grams,
+    WeighingColumn::Band, WeighingColumn::Gain, WeighingColumn::State};
+
+// "Fecha", "Días", "Meses", "Gramos", "Percentil", "g/día", "Estado".
+QString weighingColumnTitle(WeighingColumn column);
+
+// The weighing's cell in that column: "28/10/2024", "730", "24", "13100", "P50–P75", "+13",
+// "anulada: error de tipeo"; a band or a gain there is none of reads `none`, a weighing that
+// stands an empty state.
+QString weighingCell(const StoredWeighing& weighing, WeighingColumn column, const QString& none);
+
+// "anulada: error de tipeo" for a weighing struck out with that reason; empty while it stands.
+QString struckOutText(const QString& reason);
 
 // The records of a patient file, birth date first, as rows in file order, read against the
 // curves of the given chart. A weighing whose date cannot be read keeps the date of the one

@@ -34,26 +34,23 @@ QString line(const QStringList& fields)
 
 } // namespace
 
-QString struckOutText(const QString& reason)
-{
-    return reason.isEmpty() ? QString() : QStringLiteral("anulada: ") + reason;
-}
-
 QByteArray weighingsCsv(const QString& historyNumber, const StoredHistory& history)
 {
-    const QString sex =
-        history.sex == ChartSex::Boys ? QStringLiteral("Varón") : QStringLiteral("Mujer");
+    const QString sex = sexName(history.sex);
     const QString birth = history.birthDate ? dateText(*history.birthDate) : QString();
+    QStringList titles{QStringLiteral("Historia"), QStringLiteral("Sexo"),
+                       QStringLiteral("Nacimiento")};
+    for (WeighingColumn column : weighingColumns) {
+        titles.append(weighingColumnTitle(column));
+    }
     // A spreadsheet takes the file for UTF-8 only when it opens with the byte-order mark.
-    QString text = QChar(QChar::ByteOrderMark) +
-                   QStringLiteral("Historia;Sexo;Nacimiento;Fecha;Días;Meses;Gramos;Percentil;"
-                                  "g/día;Estado\r\n");
+    QString text = QChar(QChar::ByteOrderMark) + line(titles);
     for (const StoredWeighing& weighing : history.weighings) {
-        text +=
-            line({historyNumber, sex, birth, weighing.date, QString::number(weighing.days, 'f', 0),
-                  QString::number(weighing.months), QString::number(weighing.grams, 'f', 0),
-                  weighing.band, weighing.gramsPerDay ? gainText(weighing.gramsPerDay) : QString(),
-                  struckOutText(weighing.struckOut)});
+        QStringList fields{historyNumber, sex, birth};
+        for (WeighingColumn column : weighingColumns) {
+            fields.append(weighingCell(weighing, column, QString()));
+        }
+        text += line(fields);
     }
     return text.toUtf8();
 }

@@ -8,9 +8,6 @@
 // A child's stored weighings as a spreadsheet file.
 namespace zelpo {
 
-// "anulada: error de tipeo" for a weighing struck out with that reason; empty while it stands.
-QString struckOutText(const QString& reason);
-
 // The whole file: UTF-8 with a byte-order mark, fields apart by ";", lines ending in CR LF. A
 // header row "Historia;Sexo;Nacimiento;Fecha;Días;Meses;Gramos;Percentil;g/día;Estado", then one
 // row per stored weighing in file order, e.g.

@@ -1,30 +1,24 @@
 #pragma once
 
-// The chart window of a girl with a stored history, sending the chart out through scripted
-// dialogs, for the tests of printing and saving.
+// The chart window of a girl with a stored history, its menu sending the chart out through
+// scripted dialogs, for the tests of the menu, the shortcuts and printing through CUPS.
 
-#include "ScriptedOutputDialogs.h"
-#include "app/ChartOutputs.h"
+#include "app/ChartMenu.h"
 #include "app/ChartWindowEvents.h"
 #include "forms/OptionButton.h"
 #include "forms/PerZelpo.h"
 #include "forms/TextBox.h"
 #include "history/ChildHistory.h"
-#include "records/PatientFile.h"
 #include "support/FixedClock.h"
+#include "support/GirlsHistory.h"
 #include "support/RecordingAddressOpener.h"
 #include "support/ScriptedMessageService.h"
+#include "support/ScriptedOutputDialogs.h"
 #include "support/ScriptedTextPrompt.h"
+#include "support/TestFiles.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
-
-// A girl born on 14/02/2021: (date, age in days, whole months, grams, band, gain a day) of each
-// stored weighing.
-inline const QStringList storedRows[] = {{"03/03/2021", "17", "0", "3950", "P50–P97", "—"},
-                                         {"16/03/2021", "30", "0", "6000", "> P97", "+158"},
-                                         {"16/04/2021", "61", "2", "8000", "> P97", "+65"},
-                                         {"14/02/2022", "365", "12", "9800", "P50–P75", "+6"}};
 
 // Born on 14/02/2021, history 4711, with a weighing of 12000 g plotted today and not stored.
 struct PrintableWindow
@@ -36,20 +30,19 @@ struct PrintableWindow
     RecordingAddressOpener addresses;
     ScriptedOutputDialogs dialogs;
     ScriptedTextPrompt prompt;
-    zelpo::ChildHistory history{folder.path(), {"0", false}};
+    zelpo::ChildHistory history{folder.path(), {"0", true}};
     zelpo::ChartWindowEvents events{window, {messages, clock, addresses, history}, [] {}};
-    zelpo::ChartOutputs printing{window, {messages, clock, dialogs, prompt, history, [this] {
-                                              return events.loadTypedHistory();
-                                          }}};
+    zelpo::ChartMenu menu{
+        window,
+        {messages, clock, dialogs, history, [this] { return events.loadTypedHistory(); }},
+        prompt};
+    zelpo::OutputRunner& outputs = menu.outputs();
 
     PrintableWindow()
     {
         QDir::setCurrent(folder.path());
         qputenv("HOME", folder.filePath(QStringLiteral("home")).toUtf8());
-        for (const QStringList& row : storedRows) {
-            zelpo::GuardarMedida("0004711M.CRV", QDate(2021, 2, 14), row[3].toDouble(),
-                                 QDate::fromString(row[0], "dd/MM/yyyy"), QDir::current());
-        }
+        writeBytes("0004711M.CRV", girlsPatientFile());
         window.show();
         window.Text3()->setText("4711");
         window.Option1(1)->click();

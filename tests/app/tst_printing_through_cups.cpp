@@ -4,6 +4,8 @@
 
 #include "PrintableWindow.h"
 #include "app/QtOutputDialogs.h"
+#include "outputs/PdfChart.h"
+#include "outputs/PrintedChart.h"
 #include "printout/ChartPdfFile.h"
 #include "support/TestFiles.h"
 
@@ -160,7 +162,7 @@ private slots:
         PrintableWindow zelpo;
         zelpo.messages.clear();
         zelpo.dialogs.printerToChoose = printingQueue;
-        zelpo.printing.printChart();
+        printChart(zelpo.outputs);
         QVERIFY2(zelpo.messages.shown().isEmpty(), qPrintable(zelpo.messages.shown()[0].text));
         cups_job_t* jobs = nullptr;
         int count = 0;
@@ -178,7 +180,7 @@ private slots:
         // is compared with the page saved as a PDF, the same chart and table drawn alike.
         const QDir printed(server->printed());
         zelpo.dialogs.pathToChoose = zelpo.folder.filePath("guardado.pdf");
-        zelpo.printing.saveChartAsPdf();
+        saveChartAsPdf(zelpo.outputs);
         const QImage sheet = firstSheet(printed.filePath(printed.entryList({"*.pdf"}).value(0)));
         const QImage saved = firstSheet(zelpo.dialogs.pathToChoose);
         QCOMPARE(sheet.size(), saved.size());
@@ -222,10 +224,10 @@ private slots:
         PrintableWindow zelpo;
         zelpo.messages.clear();
         zelpo.dialogs.printerToChoose = rejectingQueue;
-        zelpo.printing.printChart();
+        printChart(zelpo.outputs);
         zelpo.dialogs.printerToChoose = printingQueue;
         zelpo.dialogs.whileOpen = [] { server->stop(); };
-        zelpo.printing.printChart();
+        printChart(zelpo.outputs);
         const QString failed = "No se pudo imprimir el gráfico en la impresora «%1»:\r%2.";
         QCOMPARE(zelpo.messages.shown().size(), 2);
         QCOMPARE(zelpo.messages.shown()[0].text,

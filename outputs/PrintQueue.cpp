@@ -1,4 +1,4 @@
-#include "app/PrintQueue.h"
+#include "outputs/PrintQueue.h"
 
 #ifdef ZELPO_HAVE_CUPS
 #include <cups/cups.h>

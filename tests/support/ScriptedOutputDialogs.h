@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/OutputDialogs.h"
+#include "core/OutputDialogs.h"
 
 #include <functional>
 

@@ -1,28 +1,21 @@
-// The chart printed and saved as a PDF: the window's child on the page as poppler reads it back,
-// failing saves, the right-click menu and the shortcuts.
+// The chart sent out of the program: the open child on the page as poppler reads it back, the
+// spreadsheet and the copied chart, a file held at another desk, and the files no output may
+// replace or leave half written.
 
-#include "PrintableWindow.h"
-#include "app/ChartOutputs.h"
-#include "forms/FormLabel.h"
-#include "forms/Line.h"
+#include "PrintableChart.h"
 #include "forms/MarkerLayer.h"
-#include "forms/OptionButton.h"
-#include "forms/PerZelpo.h"
 #include "forms/Picture.h"
-#include "forms/Shape.h"
-#include "forms/TextBox.h"
+#include "outputs/CopiedChart.h"
+#include "outputs/PdfChart.h"
+#include "outputs/PrintedChart.h"
+#include "outputs/WeighingsSpreadsheet.h"
 #include "procedures/ChartPageSnapshot.h"
-#include "support/TestFiles.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
-#include <QMenu>
 #include <QRegularExpression>
 #include <QTest>
-#include <QTimer>
-#include <QToolTip>
 
 using namespace zelpo;
 
@@ -33,7 +26,7 @@ class ChartOutputsTest : public QObject
 private slots:
     void pageShowsTheWindowsChildAndItsStoredWeighings()
     {
-        PrintableWindow zelpo;
+        PrintableChart zelpo;
         // Another desk stores a weighing just before the page is saved.
         QProcess otherDesk;
         otherDesk.start(STORE_HELPER, {"hold", zelpo.folder.filePath("0004711M.CRV"), "0",
@@ -41,7 +34,7 @@ private slots:
         QVERIFY(otherDesk.waitForFinished(10000) && otherDesk.exitCode() == 0);
         const QString pdf = zelpo.folder.filePath(QStringLiteral("gráfico 4711.pdf"));
         zelpo.dialogs.pathToChoose = pdf;
-        zelpo.printing.saveChartAsPdf();
+        saveChartAsPdf(zelpo.outputs);
         const QString text = run("pdftotext", {"-layout", pdf, "-"});
         // The page's table, the page's chart and the window all show it.
         QVERIFY2(text.contains(QRegularExpression("01/06/2023\\s+837\\s+27\\s+11111")),
@@ -71,48 +64,17 @@ private slots:
         zelpo.window.Text2()->setText("01/03/2021");
         zelpo.window.Text1()->setText("12000");
         zelpo.messages.answerNext(MessageAnswer::No);
-        zelpo.events.Command1_Click();
-        zelpo.printing.saveChartAsPdf();
+        zelpo.plot.Command1_Click();
+        saveChartAsPdf(zelpo.outputs);
         const QString corrected = run("pdftotext", {pdf, "-"});
         QVERIFY2(corrected.contains("F. Nacimiento: 01/03/2021") &&
                      corrected.contains("Fecha de nacimiento almacenada: 14/02/2021"),
                  qPrintable(corrected));
     }
 
-    void restingOnAMarkerTellsWhereItsWeighingStands()
-    {
-        PrintableWindow zelpo;
-        QVERIFY(QTest::qWaitForWindowExposed(&zelpo.window));
-        const auto restOn = [&zelpo](int marker) {
-            const QPoint centre = zelpo.window.sh(marker)->geometry().center();
-            QHelpEvent rest(QEvent::ToolTip, zelpo.window.Image3()->mapFrom(&zelpo.window, centre),
-                            zelpo.window.mapToGlobal(centre));
-            QApplication::sendEvent(zelpo.window.Image3(), &rest);
-            return QToolTip::text();
-        };
-        QCOMPARE(restOn(1), "16/03/2021 · 6000 g · 30 días (0 meses) · > P97 · +158 g/día");
-        // Plotted, not stored: its own values, its gain since the last weighing stored.
-        QCOMPARE(restOn(4), "01/06/2023 · 12000 g · 837 días (27 meses) · P25–P50 · +5 g/día");
-
-        // Stored under a birth date corrected in the box, another desk appending just after and
-        // its record read since: the marker tells its own grams, at the age it is drawn at.
-        zelpo.window.Text2()->setEnabled(true);
-        zelpo.window.Text2()->setText("01/03/2021");
-        zelpo.window.Text1()->setText("9000.7");
-        zelpo.messages.answerNext(MessageAnswer::Yes);
-        zelpo.events.Command1_Click();
-        QFile file(zelpo.folder.filePath("0004711M.CRV"));
-        QVERIFY(file.open(QIODevice::Append) && file.write("\"01/06/20230000011111\"\r\n") == 24);
-        file.close();
-        zelpo.printing.exportWeighings();
-        QCOMPARE(restOn(5),
-                 "01/06/2023 · 9000 g · 822 días (27 meses) · < P3 · -2 g/día · 837 días "
-                 "según la fecha de nacimiento almacenada (14/02/2021)");
-    }
-
     void aFileHeldAtAnotherDeskIsWaitedForOnceAndNothingGoesOutWithoutIt()
     {
-        PrintableWindow zelpo;
+        PrintableChart zelpo;
         QProcess otherDesk;
         otherDesk.start(STORE_HELPER, {"hold", zelpo.folder.filePath("0004711M.CRV"), "7000"});
         QVERIFY2(otherDesk.waitForReadyRead(10000), "the other desk never locked the file");
@@ -121,13 +83,13 @@ private slots:
         zelpo.messages.answerNext(MessageAnswer::Yes);
         QElapsedTimer clock;
         clock.start();
-        zelpo.events.Command1_Click();
+        zelpo.plot.Command1_Click();
         // One wait for the store; the marker is placed from the history already read.
         QVERIFY2(clock.elapsed() < 2 * zelpo::otherDeskWait.count() - 1000,
                  qPrintable(QString::number(clock.elapsed())));
         QVERIFY(!zelpo.window.sh(5)->isHidden());
         zelpo.dialogs.pathToChoose = zelpo.folder.filePath("retenido.pdf");
-        zelpo.printing.saveChartAsPdf();
+        saveChartAsPdf(zelpo.outputs);
         QVERIFY2(!QFile::exists(zelpo.dialogs.pathToChoose), "a page without its table was saved");
         const QStringList told = [&] {
             QStringList texts;
@@ -175,7 +137,7 @@ private slots:
         QFETCH(QString, target);
         QFETCH(QByteArray, content);
         QFETCH(bool, refused);
-        PrintableWindow zelpo;
+        PrintableChart zelpo;
         const QString path = zelpo.folder.filePath(target);
         QDir(zelpo.folder.path()).mkdir("copia");
         // path → path~ → path~~ → … → the history, or back to path
@@ -192,11 +154,10 @@ private slots:
             QFile::setPermissions(path, QFile::WriteOwner);
         zelpo.messages.clear();
         zelpo.dialogs.pathToChoose = zelpo.dialogs.printTo = path;
-        const std::array<void (ChartOutputs::*)(), 3> commands{&ChartOutputs::saveChartAsPdf,
-                                                               &ChartOutputs::printChart,
-                                                               &ChartOutputs::exportWeighings};
+        const std::array<void (*)(OutputRunner&), 3> commands{&saveChartAsPdf, &printChart,
+                                                              &exportWeighings};
         std::optional<PermissionBitsEnforced> evenForRoot(std::in_place);
-        (zelpo.printing.*commands[output])();
+        commands[output](zelpo.outputs);
         evenForRoot.reset();
         QFile::setPermissions(history, QFile::ReadOwner | QFile::WriteOwner);
         QCOMPARE(contentOf(history) == before, refused);
@@ -209,9 +170,9 @@ private slots:
 
     void theSpreadsheetAndTheCopyHoldTheChildsWeighings()
     {
-        PrintableWindow zelpo;
+        PrintableChart zelpo;
         zelpo.dialogs.pathToChoose = zelpo.folder.filePath("medidas.csv");
-        zelpo.printing.exportWeighings();
+        exportWeighings(zelpo.outputs);
         const QByteArray csv = contentOf(zelpo.dialogs.pathToChoose);
         QVERIFY2(
             csv.startsWith("\xEF\xBB\xBFHistoria;Sexo;Nacimiento;") &&
@@ -220,7 +181,7 @@ private slots:
         QCOMPARE(csv.count("\r\n"), 1 + std::size(storedRows));
         QCOMPARE(zelpo.dialogs.offeredPaths.last(), zelpo.folder.filePath("home/0004711M.csv"));
 
-        zelpo.printing.copyChart();
+        copyChart(zelpo.outputs);
         const QImage copied = QGuiApplication::clipboard()->image();
         QVERIFY(copied.width() >= 2 * zelpo.window.Image3()->width());
         // Three times the window's 96 dots to the inch: it pastes at the window's size.
@@ -242,7 +203,7 @@ private slots:
     void aFailingSaveIsToldAndLeavesNoFile()
     {
         QFETCH(QString, path);
-        PrintableWindow zelpo;
+        PrintableChart zelpo;
         QDir(zelpo.folder.path()).mkdir("carpeta");
         // A temporary file would lie beside its target, in the test's folder or nowhere.
         const auto entries = [&] {
@@ -252,78 +213,14 @@ private slots:
         const QStringList before = entries();
         zelpo.messages.clear();
         zelpo.dialogs.pathToChoose = zelpo.folder.filePath(path);
-        zelpo.printing.saveChartAsPdf();
+        saveChartAsPdf(zelpo.outputs);
         QCOMPARE(zelpo.messages.shown().size(), 1);
         QVERIFY(zelpo.messages.shown().first().text.startsWith(
             "No se pudo guardar el gráfico en el archivo\r" + zelpo.dialogs.pathToChoose));
         QCOMPARE(zelpo.messages.shown().first().style, MessageStyle::OkStop);
         QCOMPARE(entries(), before);
     }
-
-    void rightClickOnTheChartOffersBothAndLeavesTheReadout()
-    {
-        PrintableWindow zelpo;
-        QWindow* window = zelpo.window.windowHandle();
-        // On a marker, which lets the pointer through to the picture, and on the arrow.
-        for (const QPoint& at : {zelpo.window.sh(0)->geometry().topLeft() + QPoint(4, 4),
-                                 zelpo.window.Image2()->pos() + QPoint(4, 4)}) {
-            QTest::mouseMove(window, at);
-            const QString readout = zelpo.window.Label5()->text();
-            const QRect lineAt = zelpo.window.Line2()->geometry();
-            QStringList offered;
-            QTimer::singleShot(0, [&offered] {
-                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-                for (QAction* action : menu ? menu->actions() : QList<QAction*>())
-                    offered << action->text() + ' ' + action->shortcut().toString();
-                if (menu)
-                    menu->close();
-            });
-            QTest::mouseClick(window, Qt::RightButton, {}, at);
-            QCOMPARE(
-                offered,
-                QStringList({"Imprimir el gráfico… Ctrl+P", "Guardar el gráfico como PDF… Ctrl+S",
-                             "Exportar las medidas (CSV)… Ctrl+Shift+E", "Copiar el gráfico ",
-                             "Medidas almacenadas… Ctrl+Shift+M"}));
-            QCOMPARE(zelpo.window.Label5()->text(), readout);
-            QCOMPARE(zelpo.window.Line2()->geometry(), lineAt);
-        }
-    }
-
-    void shortcutsPrintAndSaveFromAnywhereInTheWindow()
-    {
-        PrintableWindow zelpo;
-        QVERIFY(QTest::qWaitForWindowActive(&zelpo.window));
-        const QString home = zelpo.folder.filePath("home");
-        QTest::keyClick(zelpo.window.Text1(), Qt::Key_S, Qt::ControlModifier);
-        QTRY_COMPARE(zelpo.dialogs.offeredPaths.size(), 1);
-        QDir().mkpath(home + "/Documents");
-        // A number typed but not looked up is loaded first, and only the next command saves or
-        // prints: the page never shows 4711's birth date and markers under another number.
-        zelpo.window.Text3()->setText("0");
-        QTest::keyClick(zelpo.window.Text3(), Qt::Key_S, Qt::ControlModifier);
-        QTest::keyClick(&zelpo.window, Qt::Key_S, Qt::ControlModifier);
-        zelpo.dialogs.printTo = zelpo.folder.filePath("impreso.pdf");
-        QTest::keyClick(&zelpo.window, Qt::Key_P, Qt::ControlModifier);
-        QTRY_VERIFY(run("pdftotext", {zelpo.dialogs.printTo, "-"}).contains("GRAFICO DE ZELPO"));
-        QCOMPARE(zelpo.messages.shown().last().text,
-                 "El gráfico se imprimió en el archivo\r" + zelpo.dialogs.printTo);
-        QVERIFY(
-            run("pdftotext", {zelpo.dialogs.printTo, "-"}).contains("F. Nacimiento: sin fecha"));
-        QCOMPARE(zelpo.dialogs.offeredPaths,
-                 QStringList({home + "/0004711M.pdf", home + "/Documents/zelpo.pdf",
-                              home + "/Documents/zelpo.pdf"}));
-
-        // With no printer at all, the PDF is offered instead.
-        zelpo.dialogs.noPrinter = true;
-        zelpo.dialogs.pathToChoose = zelpo.folder.filePath("sin impresora.pdf");
-        zelpo.messages.answerNext(MessageAnswer::Yes);
-        zelpo.printing.printChart();
-        QCOMPARE(zelpo.messages.shown().last().text,
-                 "No hay ninguna impresora instalada en este equipo.\r\r¿Desea guardar el "
-                 "gráfico como PDF?");
-        QVERIFY(QFile::exists(zelpo.dialogs.pathToChoose));
-    }
 };
 
 QTEST_MAIN(ChartOutputsTest)
-#include "tst_chart_printing.moc"
+#include "tst_chart_outputs.moc"

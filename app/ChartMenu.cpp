@@ -1,0 +1,99 @@
+#include "app/ChartMenu.h"
+
+#include "app/StoredWeighingsDialog.h"
+#include "core/MessageService.h"
+#include "forms/PerZelpo.h"
+#include "forms/Picture.h"
+#include "history/ChildHistory.h"
+#include "outputs/CopiedChart.h"
+#include "outputs/PdfChart.h"
+#include "outputs/PrintedChart.h"
+#include "outputs/WeighingsSpreadsheet.h"
+#include "procedures/HistoryLoader.h"
+
+#include <functional>
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
+
+namespace zelpo {
+
+namespace {
+
+// One row of the menu: what it says, its shortcut, and what it runs.
+struct MenuCommand
+{
+    QString text;
+    QKeySequence shortcut;
+    std::function<void()> run;
+};
+
+} // namespace
+
+ChartMenu::ChartMenu(PerZelpo& window, OutputServices services, TextPrompt& prompt)
+    : QObject(&window), m_window(window), m_outputs(window, &window, std::move(services)),
+      m_prompt(prompt)
+{
+    const MenuCommand commands[] = {
+        {QStringLiteral("Imprimir el gráfico…"), QKeySequence(Qt::CTRL | Qt::Key_P),
+         [this] { printChart(m_outputs); }},
+        {QStringLiteral("Guardar el gráfico como PDF…"), QKeySequence(Qt::CTRL | Qt::Key_S),
+         [this] { saveChartAsPdf(m_outputs); }},
+        // Ctrl+E alone takes a text box's cursor to the end of its line.
+        {QStringLiteral("Exportar las medidas (CSV)…"),
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), [this] { exportWeighings(m_outputs); }},
+        {QStringLiteral("Copiar el gráfico"), QKeySequence(), [this] { copyChart(m_outputs); }},
+        {QStringLiteral("Medidas almacenadas…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M),
+         [this] { showStoredWeighings(); }},
+    };
+    for (const MenuCommand& command : commands) {
+        auto* action = new QAction(command.text, this);
+        action->setShortcut(command.shortcut);
+        action->setShortcutContext(Qt::WindowShortcut);
+        m_window.addAction(action);
+        // Queued: the menu or the key press is done with before a dialog opens.
+        connect(action, &QAction::triggered, this, command.run, Qt::QueuedConnection);
+        m_actions.append(action);
+    }
+    // The frame and the markers let the pointer through to the picture beneath; the arrow keeps
+    // it, so it asks for the menu itself.
+    for (Picture* picture : {m_window.Image3(), m_window.Image4(), m_window.Image2()}) {
+        picture->installEventFilter(this);
+    }
+}
+
+bool ChartMenu::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ContextMenu) {
+        showMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ChartMenu::showMenu(const QPoint& globalPosition)
+{
+    QMenu menu(&m_window);
+    menu.addActions(m_actions);
+    menu.exec(globalPosition);
+}
+
+void ChartMenu::showStoredWeighings()
+{
+    if (!m_outputs.historyReadAgain()) {
+        return;
+    }
+    OutputServices& services = m_outputs.services();
+    ChildHistory& history = services.history;
+    if (!history.key().namesAChild() || history.records().isEmpty()) {
+        m_outputs.tell(QStringLiteral("Este paciente no tiene medidas almacenadas."));
+        return;
+    }
+    StoredWeighingsDialog dialog(history, {services.messages, m_prompt, services.clock}, &m_window);
+    connect(&dialog, &StoredWeighingsDialog::corrected, this,
+            [this, &history] { showCorrectedBirthDate(m_window, history); });
+    dialog.exec();
+}
+
+} // namespace zelpo

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "outputs/OutputRunner.h"
+
+#include <QObject>
+
+class QAction;
+class QPoint;
+
+namespace zelpo {
+
+class PerZelpo;
+class TextPrompt;
+
+// The chart's menu: a right click on the chart (either picture, and the frame, markers and arrow
+// over it) offers every output of the chart and the table of stored weighings, and their
+// shortcuts work anywhere in the chart window. None touches the readout or the cross-hair.
+class ChartMenu : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `prompt` asks for the reason of a correction and a corrected birth date.
+    ChartMenu(PerZelpo& window, OutputServices services, TextPrompt& prompt);
+
+    // The outputs, as the menu runs them.
+    OutputRunner& outputs() { return m_outputs; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void showMenu(const QPoint& globalPosition);
+    // "Medidas almacenadas…": the table of the child's stored weighings, where one entered in
+    // error is struck out and a wrong birth date corrected; the chart follows the history.
+    void showStoredWeighings();
+
+    PerZelpo& m_window;
+    OutputRunner m_outputs;
+    TextPrompt& m_prompt;
+    QList<QAction*> m_actions;
+};
+
+} // namespace zelpo

@@ -1,0 +1,124 @@
+// The chart window's menu, its shortcuts and the markers' tooltips: what a right click, a key and
+// a pointer resting on the chart reach.
+
+#include "PrintableWindow.h"
+#include "forms/FormLabel.h"
+#include "forms/Line.h"
+#include "forms/MarkerLayer.h"
+#include "forms/Picture.h"
+#include "outputs/PdfChart.h"
+#include "outputs/PrintedChart.h"
+#include "outputs/WeighingsSpreadsheet.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <QToolTip>
+
+using namespace zelpo;
+
+class ChartMenuTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void restingOnAMarkerTellsWhereItsWeighingStands()
+    {
+        PrintableWindow zelpo;
+        QVERIFY(QTest::qWaitForWindowExposed(&zelpo.window));
+        const auto restOn = [&zelpo](int marker) {
+            const QPoint centre = zelpo.window.sh(marker)->geometry().center();
+            QHelpEvent rest(QEvent::ToolTip, zelpo.window.Image3()->mapFrom(&zelpo.window, centre),
+                            zelpo.window.mapToGlobal(centre));
+            QApplication::sendEvent(zelpo.window.Image3(), &rest);
+            return QToolTip::text();
+        };
+        QCOMPARE(restOn(1), "16/03/2021 · 6000 g · 30 días (0 meses) · > P97 · +158 g/día");
+        // Plotted, not stored: its own values, its gain since the last weighing stored.
+        QCOMPARE(restOn(4), "01/06/2023 · 12000 g · 837 días (27 meses) · P25–P50 · +5 g/día");
+
+        // Stored under a birth date corrected in the box, another desk appending just after and
+        // its record read since: the marker tells its own grams, at the age it is drawn at.
+        zelpo.window.Text2()->setEnabled(true);
+        zelpo.window.Text2()->setText("01/03/2021");
+        zelpo.window.Text1()->setText("9000.7");
+        zelpo.messages.answerNext(MessageAnswer::Yes);
+        zelpo.events.Command1_Click();
+        QFile file(zelpo.folder.filePath("0004711M.CRV"));
+        QVERIFY(file.open(QIODevice::Append) && file.write("\"01/06/20230000011111\"\r\n") == 24);
+        file.close();
+        exportWeighings(zelpo.outputs);
+        QCOMPARE(restOn(5),
+                 "01/06/2023 · 9000 g · 822 días (27 meses) · < P3 · -2 g/día · 837 días "
+                 "según la fecha de nacimiento almacenada (14/02/2021)");
+    }
+
+    void rightClickOnTheChartOffersBothAndLeavesTheReadout()
+    {
+        PrintableWindow zelpo;
+        QWindow* window = zelpo.window.windowHandle();
+        // On a marker, which lets the pointer through to the picture, and on the arrow.
+        for (const QPoint& at : {zelpo.window.sh(0)->geometry().topLeft() + QPoint(4, 4),
+                                 zelpo.window.Image2()->pos() + QPoint(4, 4)}) {
+            QTest::mouseMove(window, at);
+            const QString readout = zelpo.window.Label5()->text();
+            const QRect lineAt = zelpo.window.Line2()->geometry();
+            QStringList offered;
+            QTimer::singleShot(0, [&offered] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                for (QAction* action : menu ? menu->actions() : QList<QAction*>())
+                    offered << action->text() + ' ' + action->shortcut().toString();
+                if (menu)
+                    menu->close();
+            });
+            QTest::mouseClick(window, Qt::RightButton, {}, at);
+            QCOMPARE(
+                offered,
+                QStringList({"Imprimir el gráfico… Ctrl+P", "Guardar el gráfico como PDF… Ctrl+S",
+                             "Exportar las medidas (CSV)… Ctrl+Shift+E", "Copiar el gráfico ",
+                             "Medidas almacenadas… Ctrl+Shift+M"}));
+            QCOMPARE(zelpo.window.Label5()->text(), readout);
+            QCOMPARE(zelpo.window.Line2()->geometry(), lineAt);
+        }
+    }
+
+    void shortcutsPrintAndSaveFromAnywhereInTheWindow()
+    {
+        PrintableWindow zelpo;
+        QVERIFY(QTest::qWaitForWindowActive(&zelpo.window));
+        const QString home = zelpo.folder.filePath("home");
+        QTest::keyClick(zelpo.window.Text1(), Qt::Key_S, Qt::ControlModifier);
+        QTRY_COMPARE(zelpo.dialogs.offeredPaths.size(), 1);
+        QDir().mkpath(home + "/Documents");
+        // A number typed but not looked up is loaded first, and only the next command saves or
+        // prints: the page never shows 4711's birth date and markers under another number.
+        zelpo.window.Text3()->setText("0");
+        QTest::keyClick(zelpo.window.Text3(), Qt::Key_S, Qt::ControlModifier);
+        QTest::keyClick(&zelpo.window, Qt::Key_S, Qt::ControlModifier);
+        zelpo.dialogs.printTo = zelpo.folder.filePath("impreso.pdf");
+        QTest::keyClick(&zelpo.window, Qt::Key_P, Qt::ControlModifier);
+        QTRY_VERIFY(run("pdftotext", {zelpo.dialogs.printTo, "-"}).contains("GRAFICO DE ZELPO"));
+        QCOMPARE(zelpo.messages.shown().last().text,
+                 "El gráfico se imprimió en el archivo\r" + zelpo.dialogs.printTo);
+        QVERIFY(
+            run("pdftotext", {zelpo.dialogs.printTo, "-"}).contains("F. Nacimiento: sin fecha"));
+        QCOMPARE(zelpo.dialogs.offeredPaths,
+                 QStringList({home + "/0004711M.pdf", home + "/Documents/zelpo.pdf",
+                              home + "/Documents/zelpo.pdf"}));
+
+        // With no printer at all, the PDF is offered instead.
+        zelpo.dialogs.noPrinter = true;
+        zelpo.dialogs.pathToChoose = zelpo.folder.filePath("sin impresora.pdf");
+        zelpo.messages.answerNext(MessageAnswer::Yes);
+        printChart(zelpo.outputs);
+        QCOMPARE(zelpo.messages.shown().last().text,
+                 "No hay ninguna impresora instalada en este equipo.\r\r¿Desea guardar el "
+                 "gráfico como PDF?");
+        QVERIFY(QFile::exists(zelpo.dialogs.pathToChoose));
+    }
+};
+
+QTEST_MAIN(ChartMenuTest)
+#include "tst_chart_menu.moc"
