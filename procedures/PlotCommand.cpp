@@ -22,14 +22,14 @@ const QString errorTitle = QStringLiteral("Error");
 
 bool weightInRange(const QString& weightText)
 {
-    const double grams = zelpo::numericValue(weightText);
+    const double grams = numericValue(weightText);
     return grams >= lowestWeightGrams && grams <= highestWeightGrams;
 }
 
 // Why the weighing is missing from the patient file, told before it is plotted all the same.
-QString storeFailureText(const zelpo::ChildKey& child, const zelpo::Failure& failure)
+QString storeFailureText(const ChildKey& child, const Failure& failure)
 {
-    const zelpo::Result<QString> fileName = child.fileName();
+    const Result<QString> fileName = child.fileName();
     if (!fileName.ok()) {
         return QStringLiteral("La medida no se almacenó: el número de historia clínica %1 no cabe "
                               "en las siete cifras del nombre del archivo del paciente.\nEl punto "
@@ -43,14 +43,14 @@ QString storeFailureText(const zelpo::ChildKey& child, const zelpo::Failure& fai
 
 } // namespace
 
-PlotCommand::PlotCommand(PerZelpo& window, zelpo::ChildHistory& history, MessageService& messages,
+PlotCommand::PlotCommand(PerZelpo& window, ChildHistory& history, MessageService& messages,
                          const Clock& clock)
     : m_window(window), m_history(history), m_messages(messages), m_clock(clock)
 {}
 
 void PlotCommand::Command1_Click()
 {
-    if (!zelpo::isDate(m_window.Text2()->text()) || !zelpo::isNumber(m_window.Text1()->text())) {
+    if (!isDate(m_window.Text2()->text()) || !isNumber(m_window.Text1()->text())) {
         m_messages.show(QStringLiteral("Error, debe escribir correctamente la fecha de nacimiento "
                                        "(dd/mm/aaaa) y el zelpo (en Gramos) del paciente !"),
                         MessageStyle::OkStop, errorTitle);
@@ -78,20 +78,20 @@ void PlotCommand::Command1_Click()
 
 bool PlotCommand::confirmedIfImplausible()
 {
-    const QDate birthDate = zelpo::dateValue(m_window.Text2()->text()).value_or(QDate());
+    const QDate birthDate = dateValue(m_window.Text2()->text()).value_or(QDate());
     const QDate today = m_clock.today();
-    const QStringList doubts = zelpo::implausibility(
-        m_history.key().chart(), zelpo::daysBetween(birthDate, today),
-        zelpo::numericValue(m_window.Text1()->text()), today, m_history.lastStored());
+    const QStringList doubts = implausibility(
+        m_history.key().chart(), daysBetween(birthDate, today),
+        numericValue(m_window.Text1()->text()), today, m_history.lastStored());
     return doubts.isEmpty() ||
-           m_messages.show(zelpo::plausibilityQuestion(doubts), MessageStyle::YesNoExclamation) ==
+           m_messages.show(plausibilityQuestion(doubts), MessageStyle::YesNoExclamation) ==
                MessageAnswer::Yes;
 }
 
 void PlotCommand::Text1_LostFocus()
 {
     const QString weightText = m_window.Text1()->text();
-    if (zelpo::isNumber(weightText) && !weightInRange(weightText)) {
+    if (isNumber(weightText) && !weightInRange(weightText)) {
         refuseWeight();
     }
 }

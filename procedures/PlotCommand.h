@@ -15,7 +15,7 @@ class ChildHistory;
 class PlotCommand
 {
 public:
-    PlotCommand(PerZelpo& window, zelpo::ChildHistory& history, MessageService& messages,
+    PlotCommand(PerZelpo& window, ChildHistory& history, MessageService& messages,
                 const Clock& clock);
 
     // Checks the birth date and the weight, questions a weighing that looks mistyped, asks
@@ -33,7 +33,7 @@ private:
     bool storeWeighing(QDate birthDate, double grams, QDate today);
 
     PerZelpo& m_window;
-    zelpo::ChildHistory& m_history;
+    ChildHistory& m_history;
     MessageService& m_messages;
     const Clock& m_clock;
 };
