@@ -128,6 +128,9 @@ void InteractionBench::chooseTheBoy()
 
 void InteractionBench::clearChart()
 {
+    // A child with neither number nor patient file: the chart as a new child's visit starts it.
+    m_window->Text3()->clear();
+    m_history->load({QString(), true});
     LimpiarGrafico(*m_window);
     m_messages.clear();
     finishRepaint();
@@ -165,6 +168,7 @@ QList<double> InteractionBench::timeHistoryLoads(int runs)
         // The history loads as the focus leaves the history-number box, never while it is there.
         m_window->Text1()->setFocus();
         clearChart();
+        chooseTheBoy();
         times.append(millisecondsFor([this] { loadHistory(); }));
         const auto& shown = m_messages.shown();
         const bool announced = shown.size() == 1 && shown.first().text == storedMessage;
@@ -334,6 +338,7 @@ InteractionBench::RepaintedArea InteractionBench::measurePointerMoveArea(int mov
 QList<double> InteractionBench::timeChartPages(int runs)
 {
     clearChart();
+    chooseTheBoy();
     loadHistory();
     return timePagesOfLoadedHistory(runs, kHistoryWeighings);
 }
@@ -495,10 +500,10 @@ QList<double> InteractionBench::timeHistoryLoadsWithCorrections(int runs)
                      .arg(struck.failure().description));
         }
     }
-    m_window->Text3()->setText(QStringLiteral("4713"));
     QList<double> times;
     for (int run = 0; run < runs && m_problem.isEmpty(); ++run) {
         clearChart();
+        m_window->Text3()->setText(QStringLiteral("4713"));
         m_messages.clear();
         times.append(millisecondsFor([this] { loadHistory(); }));
         if (visibleMarkers() != kHistoryWeighings - 20) {
