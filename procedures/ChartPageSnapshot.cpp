@@ -71,11 +71,12 @@ ChartPageContent chartPageSnapshot(const PerZelpo& window, const zelpo::ChildHis
         }
     }
     content.birthDate = birthDate ? zelpo::dateText(*birthDate) : QString();
-    const auto& correction = history.birthDateCorrection();
-    if (correction && birthDate == correction->date && history.fileBirthDate()) {
-        content.birthDate += QStringLiteral(" (corregida el %1; almacenada %2)")
-                                 .arg(zelpo::dateText(correction->correctedOn),
-                                      zelpo::dateText(*history.fileBirthDate()));
+    // Which date is the file's and which the correction's is the history's to say, wherever the
+    // correction was made: the box may still hold the date it was loaded with.
+    if (const auto& correction = history.birthDateCorrection()) {
+        content.correctedBirthDate = zelpo::dateText(correction->date);
+        content.birthDateCorrectedOn = zelpo::dateText(correction->correctedOn);
+        content.storedBirthDate = zelpo::dateText(history.fileBirthDate().value_or(QDate()));
     }
     return content;
 }
