@@ -36,8 +36,10 @@ QByteArray contentOf(const QString& path)
 void checkReading(const zelpo::RecordReading& reading, const QByteArray& content,
                   const QString& context)
 {
-    requireThat(reading.records.size() <= content.count('\n') + 1, "no more records than lines",
-                context);
+    // A line ends at CR LF, LF or a CR alone.
+    const qsizetype lines = content.count('\n') + content.count('\r') - content.count("\r\n") + 1;
+    requireThat(reading.records.size() <= lines && reading.lines.size() == reading.records.size(),
+                "no more records than lines, each with its line", context);
     if (content.size() > zelpo::maxRecordFileSize) {
         requireThat(reading.records.isEmpty() && reading.failure.has_value(),
                     "a file too large for a history yields no records", context);
