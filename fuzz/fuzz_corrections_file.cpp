@@ -17,8 +17,8 @@
 #include <algorithm>
 
 #include <QFile>
-#include <QTemporaryDir>
 
+using zelpo::fuzz::contentOf;
 using zelpo::fuzz::requireThat;
 
 namespace {
@@ -26,27 +26,6 @@ namespace {
 const QString patientFileName = QStringLiteral("0004711M.CRV");
 const QString correctionsFileName = QStringLiteral("0004711M.COR");
 const QDate today(2030, 1, 1);
-
-const QTemporaryDir& workFolder()
-{
-    static const QTemporaryDir folder;
-    return folder;
-}
-
-QByteArray contentOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void write(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(content) != content.size()) {
-        std::abort();
-    }
-}
 
 // What the history shows agrees with the corrections it took.
 void checkApplied(const zelpo::ChildHistory& history, const QString& context)
@@ -76,17 +55,17 @@ void checkApplied(const zelpo::ChildHistory& history, const QString& context)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QDir folder(workFolder().path());
+    const QDir folder(zelpo::fuzz::workFolder());
     const QString patientPath = folder.filePath(patientFileName);
     const QString correctionsPath = folder.filePath(correctionsFileName);
     const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
     const qsizetype split = input.indexOf('\0');
     const QByteArray patient = split < 0 ? input : input.first(split);
     const QByteArray corrections = split < 0 ? QByteArray() : input.sliced(split + 1);
-    write(patientPath, patient);
+    zelpo::fuzz::writeFile(patientPath, patient);
     QFile::remove(correctionsPath);
     if (split >= 0) {
-        write(correctionsPath, corrections);
+        zelpo::fuzz::writeFile(correctionsPath, corrections);
     }
     const QString context = QString::fromLatin1(input.left(300));
 
