@@ -38,9 +38,30 @@ std::optional<CorrectionFault> birthDateFault(QDate birthDate, QDate day,
     return std::nullopt;
 }
 
+// The first weighing's day is only looked for when a birth date was corrected: a history of tens
+// of thousands of weighings is read without it.
+class FirstWeighing
+{
+public:
+    explicit FirstWeighing(const QStringList& patientRecords) : m_patientRecords(patientRecords) {}
+    const std::optional<QDate>& day()
+    {
+        if (!m_found) {
+            m_day = firstWeighingDay(m_patientRecords);
+            m_found = true;
+        }
+        return m_day;
+    }
+
+private:
+    const QStringList& m_patientRecords;
+    std::optional<QDate> m_day;
+    bool m_found = false;
+};
+
 std::optional<CorrectionFault> faultOf(const std::optional<Correction>& correction,
                                        const QStringList& patientRecords,
-                                       const std::optional<QDate>& firstWeighing)
+                                       FirstWeighing& firstWeighing)
 {
     if (!correction) {
         return CorrectionFault::NotACorrection;
@@ -53,7 +74,8 @@ std::optional<CorrectionFault> faultOf(const std::optional<Correction>& correcti
         if (patientRecords.isEmpty() || !dateValue(patientRecords.first())) {
             return CorrectionFault::NoMatch;
         }
-        return birthDateFault(*dateValue(correction->recordText), correction->date, firstWeighing);
+        return birthDateFault(*dateValue(correction->recordText), correction->date,
+                              firstWeighing.day());
     }
     const bool namesAWeighing = correction->record >= 1 &&
                                 correction->record < patientRecords.size() &&
@@ -83,7 +105,7 @@ AppliedCorrections applyCorrections(const QStringList& patientRecords,
                                     const QStringList& correctionRecords)
 {
     AppliedCorrections applied;
-    const std::optional<QDate> firstWeighing = firstWeighingDay(patientRecords);
+    FirstWeighing firstWeighing(patientRecords);
     for (qsizetype index = 0; index < correctionRecords.size(); ++index) {
         const std::optional<Correction> correction = parseCorrection(correctionRecords[index]);
         if (const std::optional<CorrectionFault> fault =
