@@ -267,6 +267,11 @@ void PatientFile::keepsCorrectionsBesideThePatientFile()
                  hardLink ? "a hard link" : "a birth date first");
         QCOMPARE(contentOf(patientFile), birthLine);
     }
+    // Its failures name it as what it is, never as a patient file.
+    QVERIFY(QFile::remove(correctionsFile) && QDir().mkdir(correctionsFile));
+    QCOMPARE(readCorrections("0004711M.CRV", folder).failure->description,
+             "Error de acceso a la ruta o al archivo: 0004711M.COR no es un archivo de "
+             "correcciones, sino una carpeta.");
 }
 
 void PatientFile::appliesOnlySoundCorrections_data()
