@@ -7,6 +7,7 @@
 #include "history/ChildHistory.h"
 #include "history/StoredWeighingsModel.h"
 #include "procedures/WaitCursor.h"
+#include "records/AppliedCorrections.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -18,8 +19,6 @@
 namespace zelpo {
 
 namespace {
-
-constexpr int kReasonLength = 80;
 
 QString birthDateLine(const zelpo::ChildHistory& history)
 {
@@ -118,11 +117,22 @@ void StoredWeighingsDialog::showState()
 
 std::optional<QString> StoredWeighingsDialog::askReason(const QString& title)
 {
-    return m_services.prompt.ask(title,
-                                 QStringLiteral("Motivo (de 1 a %1 caracteres), por ejemplo "
-                                                "\"error de tipeo\":")
-                                     .arg(kReasonLength),
-                                 QString(), kReasonLength);
+    const std::optional<QString> typed = m_services.prompt.ask(
+        title,
+        QStringLiteral("Motivo (de 1 a %1 caracteres, sin %2), por ejemplo \"error de tipeo\":")
+            .arg(zelpo::maxCorrectionReasonLength)
+            .arg(QString::fromUtf8(zelpo::unkeptReasonCharacters)),
+        QString(), int(zelpo::maxCorrectionReasonLength));
+    // What the record cannot hold is left out: a reason of nothing else is no reason.
+    if (typed && zelpo::keptReason(*typed).isEmpty()) {
+        m_services.messages.show(QStringLiteral("Debe escribir el motivo: de 1 a %1 caracteres, "
+                                                "sin %2.")
+                                     .arg(zelpo::maxCorrectionReasonLength)
+                                     .arg(QString::fromUtf8(zelpo::unkeptReasonCharacters)),
+                                 MessageStyle::OkStop, QStringLiteral("Error"));
+        return std::nullopt;
+    }
+    return typed;
 }
 
 void StoredWeighingsDialog::tellIfFailed(const zelpo::MaybeFailure& failure, const QString& what)
@@ -182,6 +192,14 @@ void StoredWeighingsDialog::correctBirthDate()
     if (!birthDate) {
         m_services.messages.show(QStringLiteral("Error, debe escribir correctamente la fecha de "
                                                 "nacimiento (dd/mm/aaaa)."),
+                                 MessageStyle::OkStop, QStringLiteral("Error"));
+        return;
+    }
+    // Every age counts from it: a birth after today or after a stored weighing is no birth date.
+    if (const std::optional<QString> refusal = zelpo::birthDateCorrectionRefusal(
+            *birthDate, m_services.clock.today(), m_history.records())) {
+        m_services.messages.show(*refusal +
+                                     QStringLiteral(" No se corrige la fecha de nacimiento."),
                                  MessageStyle::OkStop, QStringLiteral("Error"));
         return;
     }

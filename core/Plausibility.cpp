@@ -1,7 +1,9 @@
 #include "core/Plausibility.h"
 
+#include "core/ChartScale.h"
 #include "core/Conversions.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zelpo {
@@ -28,6 +30,49 @@ QString rounded(double value)
     return QString::number(std::round(value), 'f', 0);
 }
 
+// "a los 731 días", and in the singular "con 1 día".
+QString atAge(double days)
+{
+    const QString whole = QString::number(std::trunc(days), 'f', 0);
+    return whole == u'1' ? QStringLiteral("con 1 día") : QStringLiteral("a los %1 días").arg(whole);
+}
+
+// A value past `limit` as the question prints it, with the Spanish decimal comma and as few
+// decimals as keep it from reading as the limit it passed: a loss of 10.3 % is "10,3", never "10".
+QString pastTheLimit(double value, double limit)
+{
+    constexpr int mostDecimals = 3;
+    QString text;
+    for (int decimals = 0; decimals <= mostDecimals; ++decimals) {
+        text = QString::number(value, 'f', decimals);
+        if (text.toDouble() > limit) {
+            return text.replace(u'.', u',');
+        }
+    }
+    // Closer to the limit than a thousandth: the next thousandth up.
+    const double scale = std::pow(10, mostDecimals);
+    return QString::number(std::max(std::ceil(value * scale), limit * scale + 1) / scale, 'f',
+                           mostDecimals)
+        .replace(u'.', u',');
+}
+
+// The chart spans birth to six years; an age outside them has no curves to compare with, and is
+// more likely a birth date mistyped (a year of 2062, or tomorrow) than a child's.
+std::optional<QString> outsideTheChart(double ageDays, QDate today)
+{
+    if (ageDays < 0) {
+        return QStringLiteral("La medida queda fuera del gráfico: la fecha de nacimiento es "
+                              "posterior al día de la medida, %1.")
+            .arg(dateText(today));
+    }
+    if (ageDays > chartAgeSpanDays) {
+        return QStringLiteral("La medida %1 queda fuera del gráfico: la edad pasa de los seis años "
+                              "que abarca (%2 días).")
+            .arg(atAge(ageDays), QString::number(chartAgeSpanDays, 'f', 0));
+    }
+    return std::nullopt;
+}
+
 std::optional<QString> offTheChart(ChartSex sex, double ageDays, double grams)
 {
     const std::optional<std::pair<CurveAt, CurveAt>> curves = outermostCurvesAt(sex, ageDays);
@@ -35,11 +80,10 @@ std::optional<QString> offTheChart(ChartSex sex, double ageDays, double grams)
         return std::nullopt;
     }
     const auto sentence = [&](const char* where, const char* which, const CurveAt& curve) {
-        return QStringLiteral("La medida de %1 g a los %2 días queda muy por %3 de la curva más "
-                              "%4 del gráfico (P%5: %6 g).")
-            .arg(storedGrams(grams), QString::number(std::trunc(ageDays), 'f', 0),
-                 QString::fromUtf8(where), QString::fromUtf8(which),
-                 QString::number(curve.percentile), rounded(curve.grams));
+        return QStringLiteral("La medida de %1 g %2 queda muy por %3 de la curva más %4 del "
+                              "gráfico (P%5: %6 g).")
+            .arg(storedGrams(grams), atAge(ageDays), QString::fromUtf8(where),
+                 QString::fromUtf8(which), QString::number(curve.percentile), rounded(curve.grams));
     };
     const auto& [lowest, highest] = *curves;
     if (grams < lowest.grams * lowestCurveShare) {
@@ -60,7 +104,7 @@ std::optional<QString> farFromTheLatest(double grams, QDate today, const Earlier
     }
     const QString earlier =
         QStringLiteral("(%1 g, del %2)").arg(storedGrams(latest.grams), dateText(latest.date));
-    const QString percent = rounded(std::abs(change) / latest.grams * 100);
+    const QString percent = pastTheLimit(std::abs(change) / latest.grams * 100, changeShare * 100);
     if (change < 0) {
         return QStringLiteral("La medida de %1 g es un %2 % menor que la anterior %3.")
             .arg(storedGrams(grams), percent, earlier);
@@ -76,7 +120,7 @@ std::optional<QString> farFromTheLatest(double grams, QDate today, const Earlier
         return std::nullopt;
     }
     return QStringLiteral("La medida de %1 g supone una ganancia de %2 g/día desde la anterior %3.")
-        .arg(storedGrams(grams), rounded(perDay), earlier);
+        .arg(storedGrams(grams), pastTheLimit(perDay, fastestGainGramsPerDay), earlier);
 }
 
 } // namespace
@@ -85,7 +129,9 @@ QStringList implausibility(ChartSex sex, double ageDays, double grams, QDate tod
                            std::optional<EarlierWeighing> latestStanding)
 {
     QStringList sentences;
-    if (const std::optional<QString> chart = offTheChart(sex, ageDays, grams)) {
+    if (const std::optional<QString> outside = outsideTheChart(ageDays, today)) {
+        sentences.append(*outside);
+    } else if (const std::optional<QString> chart = offTheChart(sex, ageDays, grams)) {
         sentences.append(*chart);
     }
     if (latestStanding) {

@@ -9,9 +9,10 @@
 #include <QString>
 #include <QStringList>
 
-// Whether a weighing about to be stored looks like a slip of the hand: far off the chart's
-// curves, or far from the child's latest weighing. Such a weighing is asked about before it is
-// stored, because once stored it stays in the patient file for good.
+// Whether a weighing about to be stored looks like a slip of the hand: at an age outside the
+// chart's birth to six years, far off the chart's curves, or far from the child's latest
+// weighing. Such a weighing is asked about before it is stored, because once stored it stays in
+// the patient file for good.
 namespace zelpo {
 
 // The sentences of the question asked before an implausible weighing is stored; empty when the

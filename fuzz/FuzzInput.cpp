@@ -3,6 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 namespace zelpo::fuzz {
 
 QString textFrom(const uint8_t* data, size_t size)
@@ -47,6 +50,28 @@ QByteArray escaped(const QString& text)
 }
 
 } // namespace
+
+const QString& workFolder()
+{
+    static const QTemporaryDir folder;
+    static const QString path = folder.path();
+    return path;
+}
+
+QByteArray contentOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(content) != content.size()) {
+        std::abort();
+    }
+}
 
 void requireThat(bool holds, const char* promise, const QString& text)
 {

@@ -11,9 +11,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include <QFile>
-#include <QTemporaryDir>
-
+using zelpo::fuzz::contentOf;
 using zelpo::fuzz::requireThat;
 
 namespace {
@@ -21,23 +19,13 @@ namespace {
 const QString patientFileName = QStringLiteral("0004711M.CRV");
 const QByteArray storedWeighing = "\"03/03/20210000003950\"\r\n";
 
-const QTemporaryDir& workFolder()
-{
-    static const QTemporaryDir folder;
-    return folder;
-}
-
-QByteArray contentOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void checkReading(const zelpo::RecordReading& reading, const QByteArray& content,
                   const QString& context)
 {
-    requireThat(reading.records.size() <= content.count('\n') + 1, "no more records than lines",
-                context);
+    // A line ends at CR LF, LF or a CR alone.
+    const qsizetype lines = content.count('\n') + content.count('\r') - content.count("\r\n") + 1;
+    requireThat(reading.records.size() <= lines && reading.lines.size() == reading.records.size(),
+                "no more records than lines, each with its line", context);
     if (content.size() > zelpo::maxRecordFileSize) {
         requireThat(reading.records.isEmpty() && reading.failure.has_value(),
                     "a file too large for a history yields no records", context);
@@ -56,15 +44,10 @@ void checkReading(const zelpo::RecordReading& reading, const QByteArray& content
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QDir folder(workFolder().path());
+    const QDir folder(zelpo::fuzz::workFolder());
     const QString path = folder.filePath(patientFileName);
     const QByteArray content(reinterpret_cast<const char*>(data), qsizetype(size));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(content) != content.size()) {
-        std::abort();
-    }
-    file.close();
+    zelpo::fuzz::writeFile(path, content);
     const QString context = QString::fromLatin1(content.left(200));
 
     const zelpo::RecordReading reading = zelpo::readRecords(path);

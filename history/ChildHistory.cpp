@@ -15,17 +15,6 @@ EarlierWeighing earlierOf(const StoredWeighing& weighing)
     return {dateValue(weighing.date).value_or(QDate()), weighing.grams};
 }
 
-// "2 y 5", "2, 3 y 5".
-QString listed(const QList<qsizetype>& numbers)
-{
-    QStringList texts;
-    for (qsizetype number : numbers) {
-        texts.append(QString::number(number));
-    }
-    const QString last = texts.takeLast();
-    return texts.isEmpty() ? last : texts.join(QStringLiteral(", ")) + QStringLiteral(" y ") + last;
-}
-
 } // namespace
 
 ChildHistory::ChildHistory(const QDir& patientFolder, ChildKey opened, QObject* parent)
@@ -67,38 +56,35 @@ HistoryLookup ChildHistory::load(const ChildKey& key, const WhileWaiting& whileW
         name.ok() ? patientFileExists(name.value(), m_patientFolder) : Result<bool>(false);
     const bool found = name.ok() && exists.ok() && exists.value();
     FilesRead read = found ? readFiles(name.value(), whileWaiting) : FilesRead{};
+    // A history is shown with all of its corrections or not at all, as when the patient file
+    // itself is held at another desk: never half-corrected.
+    const bool shown = found && !read.corrections.failure;
     change([&] {
         m_key = key;
         m_plotted.clear();
-        take(std::move(read.records.records), std::move(read.corrections.records));
+        if (shown) {
+            take(std::move(read.records.records), std::move(read.corrections.records));
+        } else {
+            take({}, {});
+        }
         m_recordsWhenOpened = m_records.size();
     });
     if (!name.ok()) {
         return {PatientFileFound::Unnamed, name.failure(), std::nullopt};
     }
-    // Whatever stands under the name instead of a patient file is no history of this child.
+    // Whatever stands under the name instead of a patient file is no history of this child, and
+    // corrections found without their patient file belong to no child looked up here.
     if (!found) {
         return {PatientFileFound::None,
-                exists.ok() ? std::nullopt : std::optional(exists.failure()), std::nullopt};
+                exists.ok() ? strayCorrections(name.value(), m_patientFolder)
+                            : std::optional(exists.failure()),
+                std::nullopt};
     }
-    std::optional<Failure> corrections = read.corrections.failure;
-    if (!corrections && !m_unapplied.isEmpty()) {
-        corrections = Failure{
-            TypeMismatch,
-            QStringLiteral("No coinciden los tipos: %1 del archivo %2 no %3 con el archivo "
-                           "%4 y no se %5.")
-                .arg(m_unapplied.size() == 1
-                         ? QStringLiteral("la corrección de la línea %1").arg(m_unapplied[0])
-                         : QStringLiteral("las correcciones de las líneas %1")
-                               .arg(listed(m_unapplied)),
-                     correctionsFileName(name.value()),
-                     m_unapplied.size() == 1 ? QStringLiteral("coincide")
-                                             : QStringLiteral("coinciden"),
-                     name.value(),
-                     m_unapplied.size() == 1 ? QStringLiteral("aplica")
-                                             : QStringLiteral("aplican"))};
+    if (!shown) {
+        return {PatientFileFound::Found, read.corrections.failure, std::nullopt};
     }
-    return {PatientFileFound::Found, read.records.failure, corrections};
+    return {PatientFileFound::Found, read.records.failure,
+            unappliedCorrectionsFailure(m_unapplied, read.corrections.lines, name.value())};
 }
 
 void ChildHistory::forgetNumber()
@@ -119,10 +105,12 @@ MaybeFailure ChildHistory::refresh(const WhileWaiting& whileWaiting)
         return std::nullopt;
     }
     FilesRead read = readFiles(name, whileWaiting);
-    for (const std::optional<Failure>& failure : {read.records.failure, read.corrections.failure}) {
-        if (failure && failure->inUseAtAnotherDesk) {
-            return failure;
-        }
+    if (read.records.failure && read.records.failure->inUseAtAnotherDesk) {
+        return read.records.failure;
+    }
+    // Never half-corrected: the history stays as it was.
+    if (read.corrections.failure) {
+        return read.corrections.failure;
     }
     change([&] { take(std::move(read.records.records), std::move(read.corrections.records)); });
     // A damaged record ends the reading with the records before it kept, as the chart shows
@@ -245,32 +233,14 @@ void ChildHistory::take(QStringList records, QStringList corrections)
 {
     m_records = std::move(records);
     m_corrections = std::move(corrections);
-    m_unapplied.clear();
+    const AppliedCorrections applied = applyCorrections(m_records, m_corrections);
+    m_unapplied = applied.unapplied;
     m_birthDateCorrection.reset();
-    // Each correction is applied only to the very record it names, as that record stands in the
-    // patient file; the last one about a record decides.
-    RecordCorrections applied;
-    for (qsizetype line = 0; line < m_corrections.size(); ++line) {
-        const std::optional<Correction> correction = parseCorrection(m_corrections[line]);
-        const bool namesAWeighing = correction && correction->record >= 1 &&
-                                    correction->record < m_records.size() &&
-                                    m_records[correction->record] == correction->recordText;
-        if (correction && correction->kind == CorrectionKind::StruckOut && namesAWeighing) {
-            applied.struckOut.insert(correction->record, correction->reason);
-        } else if (correction && correction->kind == CorrectionKind::Restored && namesAWeighing) {
-            applied.struckOut.remove(correction->record);
-        } else if (const std::optional<QDate> date =
-                       correction && correction->kind == CorrectionKind::BirthDate &&
-                               correction->record == 0 && fileBirthDate()
-                           ? dateValue(correction->recordText)
-                           : std::nullopt) {
-            applied.birthDate = *date;
-            m_birthDateCorrection = BirthDateCorrection{*date, correction->date};
-        } else {
-            m_unapplied.append(line + 1);
-        }
+    if (applied.corrections.birthDate) {
+        m_birthDateCorrection =
+            BirthDateCorrection{*applied.corrections.birthDate, applied.birthDateCorrectedOn};
     }
-    m_stored = storedHistory(m_records, m_key.chart(), applied);
+    m_stored = storedHistory(m_records, m_key.chart(), applied.corrections);
 }
 
 } // namespace zelpo

@@ -2,6 +2,7 @@
 
 #include "core/Failure.h"
 #include "history/ChildKey.h"
+#include "records/AppliedCorrections.h"
 #include "records/RecordFile.h"
 #include "records/StoredWeighings.h"
 
@@ -160,8 +161,8 @@ private:
     QList<PlottedWeighing> m_plotted;
     qsizetype m_recordsWhenOpened = 0;
     std::optional<BirthDateCorrection> m_birthDateCorrection;
-    // The lines of the corrections file, counted from 1, that match nothing in the patient file.
-    QList<qsizetype> m_unapplied;
+    // The corrections that do not apply to the patient file, and why.
+    QList<UnappliedCorrection> m_unapplied;
 };
 
 } // namespace zelpo

@@ -46,32 +46,56 @@ void paintHeading(QPainter& painter, const ChartPageLayout& layout, const ChartP
     painter.drawText(layout.heading, Qt::AlignCenter, QStringLiteral("GRAFICO DE ZELPO"));
 }
 
+// The line under the child's data that tells which birth date is which; empty when the page
+// shows the patient file's own.
+QString birthDateNote(const ChartPageContent& content)
+{
+    if (!content.birthDateCorrectedOn.isEmpty()) {
+        return QStringLiteral("Fecha de nacimiento corregida el %1; almacenada en el archivo: %2 "
+                              "(las edades de la tabla se cuentan desde la corregida)")
+            .arg(content.birthDateCorrectedOn, content.storedBirthDate);
+    }
+    if (!content.storedBirthDate.isEmpty()) {
+        return QStringLiteral("Fecha de nacimiento almacenada: %1 (las edades de la tabla se "
+                              "cuentan desde ella)")
+            .arg(content.storedBirthDate);
+    }
+    return {};
+}
+
+// Each text held to its own place, so that a long one never runs under its neighbour.
+void drawFitted(QPainter& painter, const QRectF& place, const QString& text)
+{
+    painter.drawText(place, Qt::AlignLeft | Qt::AlignVCenter,
+                     painter.fontMetrics().elidedText(text, Qt::ElideRight, int(place.width())));
+}
+
 void paintChildData(QPainter& painter, const ChartPageLayout& layout,
                     const ChartPageContent& content)
 {
     painter.setPen(Qt::black);
     painter.setFont(sized(content.textFont, ChartPageLayout::kDataPixels));
-    const QString birth =
-        content.birthDate.isEmpty() ? QStringLiteral("sin fecha") : content.birthDate;
+    const QString shown =
+        content.correctedBirthDate.isEmpty() ? content.birthDate : content.correctedBirthDate;
+    const QString birth = shown.isEmpty() ? QStringLiteral("sin fecha") : shown;
     const QString lines[2][2] = {{QStringLiteral("Nº H.Clínica: ") + content.historyNumber,
                                   QStringLiteral("Sexo: ") + content.sex},
                                  {QStringLiteral("F. Nacimiento: ") + birth,
                                   QStringLiteral("Fecha de impresión: ") + content.printedOn}};
+    const QString note = birthDateNote(content);
     const QRectF box = layout.childData;
-    const double lineHeight = box.height() / (content.storedBirthDate.isEmpty() ? 2 : 3);
+    const double lineHeight = box.height() / (note.isEmpty() ? 2 : 3);
     for (int line = 0; line < 2; ++line) {
         for (int column = 0; column < 2; ++column) {
-            const QRectF cell(box.left() + column * box.width() / 2, box.top() + line * lineHeight,
-                              box.width() / 2, lineHeight);
-            painter.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter, lines[line][column]);
+            drawFitted(painter,
+                       QRectF(box.left() + column * box.width() / 2, box.top() + line * lineHeight,
+                              box.width() / 2, lineHeight),
+                       lines[line][column]);
         }
     }
-    if (!content.storedBirthDate.isEmpty()) {
-        painter.drawText(QRectF(box.left(), box.top() + 2 * lineHeight, box.width(), lineHeight),
-                         Qt::AlignLeft | Qt::AlignVCenter,
-                         QStringLiteral("Fecha de nacimiento almacenada: %1 (las edades de la "
-                                        "tabla se cuentan desde ella)")
-                             .arg(content.storedBirthDate));
+    if (!note.isEmpty()) {
+        drawFitted(painter, QRectF(box.left(), box.top() + 2 * lineHeight, box.width(), lineHeight),
+                   note);
     }
 }
 
@@ -90,8 +114,12 @@ void paintChartPicture(QPainter& painter, const QRectF& target, const ChartPageC
     const auto pixels = [](const QRectF& twips) {
         return QRectF(twips.topLeft() / kTwipsPerPixel, twips.size() / kTwipsPerPixel);
     };
+    // A weighing edited by hand may put its marker light-years off the chart: clipped away, it
+    // would still write coordinates past what a PDF reader can parse, and the page would be lost.
+    const QRectF shown(content.picture.topLeft() / kTwipsPerPixel, picture);
+    const auto onThePicture = [&](const QRectF& twips) { return pixels(twips).intersects(shown); };
     // Stacked as on the window: the arrow lowest, the markers over the frame.
-    if (content.arrow) {
+    if (content.arrow && onThePicture(*content.arrow)) {
         painter.save();
         painter.translate(pixels(*content.arrow).topLeft());
         zelpo::paintArrow(painter);
@@ -111,7 +139,9 @@ void paintChartPicture(QPainter& painter, const QRectF& target, const ChartPageC
     painter.setPen(zelpo::outlinePen(content.markerOutline, content.markerBorderPixels));
     painter.setBrush(content.markerFill);
     for (const QRectF& marker : content.markers) {
-        painter.drawEllipse(zelpo::markerCircle(outline(marker, content.markerBorderPixels)));
+        if (onThePicture(marker)) {
+            painter.drawEllipse(zelpo::markerCircle(outline(marker, content.markerBorderPixels)));
+        }
     }
     painter.restore();
 }
@@ -214,7 +244,7 @@ bool paintChartPage(QPainter& painter, QPagedPaintDevice& device, const ChartPag
     const QSizeF printable = device.pageLayout().paintRectPixels(device.logicalDpiX()).size();
     const ChartPageLayout layout =
         layOutChartPage(printable / unitsToDevice, pictureSize(content),
-                        !content.storedBirthDate.isEmpty(), tableRows(content));
+                        !birthDateNote(content).isEmpty(), tableRows(content));
     painter.save();
     painter.scale(unitsToDevice, unitsToDevice);
     paintHeading(painter, layout, content);

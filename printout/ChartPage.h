@@ -28,8 +28,12 @@ struct ChartPageContent
     QString historyNumber; // "0004711", or "sin número"
     QString sex;           // "Varón" or "Mujer"
     QString birthDate;     // dd/mm/yyyy; empty when none is known
-    // The patient file's own birth date, dd/mm/yyyy, when it differs from `birthDate`: the ages
-    // of the stored weighings are counted from it.
+    // From the open child's history, dd/mm/yyyy: the birth date as corrected, which the page then
+    // shows as the birth date, and the day it was corrected; both empty when it never was.
+    QString correctedBirthDate;
+    QString birthDateCorrectedOn;
+    // The patient file's own birth date, dd/mm/yyyy, when the page shows another one: the ages
+    // of the stored weighings are counted from it unless it was corrected.
     QString storedBirthDate;
     QString printedOn; // dd/mm/yyyy
     zelpo::ChartSex chart = zelpo::ChartSex::Boys;

@@ -67,11 +67,12 @@ ChartPageContent chartPageSnapshot(const PerZelpo& window, const ChildHistory& h
         }
     }
     content.birthDate = birthDate ? dateText(*birthDate) : QString();
-    const auto& correction = history.birthDateCorrection();
-    if (correction && birthDate == correction->date && history.fileBirthDate()) {
-        content.birthDate +=
-            QStringLiteral(" (corregida el %1; almacenada %2)")
-                .arg(dateText(correction->correctedOn), dateText(*history.fileBirthDate()));
+    // Which date is the file's and which the correction's is the history's to say, wherever the
+    // correction was made.
+    if (const auto& correction = history.birthDateCorrection()) {
+        content.correctedBirthDate = dateText(correction->date);
+        content.birthDateCorrectedOn = dateText(correction->correctedOn);
+        content.storedBirthDate = dateText(history.fileBirthDate().value_or(QDate()));
     }
     return content;
 }

@@ -1,5 +1,7 @@
 #include "records/CorrectionsFile.h"
 
+#include "core/Conversions.h"
+
 #include <algorithm>
 
 #include <QFileInfo>
@@ -14,19 +16,11 @@ constexpr qsizetype fieldCount = 5;
 constexpr qsizetype recordNumberWidth = 4;
 
 // Nothing in a reason may end the record early or split it over two lines when read back.
-QString cleanReason(const QString& reason)
+bool keptInAReason(QChar c)
 {
-    QString clean;
-    clean.reserve(reason.size());
-    for (const QChar c : reason) {
-        const QChar::Category category = c.category();
-        if (c != u'"' && category != QChar::Other_Control && category != QChar::Separator_Line &&
-            category != QChar::Separator_Paragraph) {
-            clean.append(c);
-        }
-    }
-    // The record's reading trims the line, so blanks at the ends would not come back.
-    return clean.trimmed().left(maxCorrectionReasonLength).trimmed();
+    const QChar::Category category = c.category();
+    return c != u'"' && category != QChar::Other_Control && category != QChar::Separator_Line &&
+           category != QChar::Separator_Paragraph;
 }
 
 bool isKind(QStringView text)
@@ -34,11 +28,79 @@ bool isKind(QStringView text)
     return text.size() == 1 && QStringView(u"ARN").contains(text.front());
 }
 
+Failure notACorrectionsFile(const QString& patientFileName, const QString& why)
+{
+    return {TypeMismatch,
+            QStringLiteral("El archivo %1 no es un archivo de correcciones: %2. No se lee ni se "
+                           "escribe; ninguna de sus líneas se aplica al archivo %3.")
+                .arg(correctionsFileName(patientFileName), why, patientFileName)};
+}
+
+// The first record of a patient file is its birth date; a corrections file never starts so.
+MaybeFailure startsAsAPatientFile(const QString& patientFileName, const QStringList& records)
+{
+    if (records.isEmpty() || !dateValue(records.first())) {
+        return std::nullopt;
+    }
+    return notACorrectionsFile(patientFileName,
+                               QStringLiteral("comienza con una fecha de nacimiento, como un "
+                                              "archivo de paciente"));
+}
+
+RecordFileRules correctionsRules(const QString& patientFileName, const QDir& directory,
+                                 const WhileWaiting& whileWaiting)
+{
+    const QString patientFile = directory.filePath(patientFileName);
+    // Corrections are only ever written beside the file they correct.
+    const auto besideThePatientFile = [patientFileName, patientFile]() -> MaybeFailure {
+        if (QFileInfo::exists(patientFile)) {
+            return std::nullopt;
+        }
+        return Failure{FileNotFound,
+                       QStringLiteral("No se encontró el archivo %1: no se anota ninguna "
+                                      "corrección sin su archivo de paciente.")
+                           .arg(patientFileName)};
+    };
+    return {&correctionsFileKind, patientFile, besideThePatientFile, whileWaiting};
+}
+
 } // namespace
+
+QString faultText(CorrectionFault fault)
+{
+    switch (fault) {
+    case CorrectionFault::NotACorrection:
+        return QStringLiteral("no es una corrección");
+    case CorrectionFault::NoMatch:
+        return QStringLiteral("no coincide con el archivo de paciente");
+    case CorrectionFault::ReasonMissing:
+        return QStringLiteral("falta el motivo");
+    case CorrectionFault::ReasonUnkept:
+        return QStringLiteral("el motivo tiene más de %1 caracteres, o comillas, tabulaciones o "
+                              "saltos de línea")
+            .arg(maxCorrectionReasonLength);
+    case CorrectionFault::BirthDateAfterDay:
+        return QStringLiteral("la fecha de nacimiento corregida es posterior al día de la "
+                              "corrección");
+    case CorrectionFault::BirthDateAfterWeighing:
+        return QStringLiteral("la fecha de nacimiento corregida es posterior a la primera medida "
+                              "almacenada");
+    }
+    return {};
+}
 
 QString correctionsFileName(const QString& patientFileName)
 {
     return QFileInfo(patientFileName).completeBaseName() + QStringLiteral(".COR");
+}
+
+QString keptReason(const QString& typed)
+{
+    QString kept;
+    kept.reserve(typed.size());
+    std::copy_if(typed.cbegin(), typed.cend(), std::back_inserter(kept), keptInAReason);
+    // The record's reading trims the line, so blanks at the ends would not come back.
+    return kept.trimmed().left(maxCorrectionReasonLength).trimmed();
 }
 
 QString correctionRecord(const Correction& correction)
@@ -46,7 +108,7 @@ QString correctionRecord(const Correction& correction)
     return QStringList{
         QString(QChar::fromLatin1(static_cast<char>(correction.kind))),
         QStringLiteral("%1").arg(correction.record, recordNumberWidth, 10, QLatin1Char('0')),
-        correction.recordText, correction.date.toString(dateFormat), cleanReason(correction.reason)}
+        correction.recordText, correction.date.toString(dateFormat), keptReason(correction.reason)}
         .join(fieldSeparator);
 }
 
@@ -84,10 +146,28 @@ std::optional<Correction> parseCorrection(const QString& record)
     return Correction{kind, place, fields[2], date, fields[4]};
 }
 
+std::optional<CorrectionFault> reasonFault(const Correction& correction)
+{
+    const QString& reason = correction.reason;
+    if (reason.size() > maxCorrectionReasonLength ||
+        !std::all_of(reason.cbegin(), reason.cend(), keptInAReason)) {
+        return CorrectionFault::ReasonUnkept;
+    }
+    // A weighing let stand again needs no reason: its strike-out keeps one.
+    if (correction.kind != CorrectionKind::Restored && reason.trimmed().isEmpty()) {
+        return CorrectionFault::ReasonMissing;
+    }
+    return std::nullopt;
+}
+
 Result<QStringList> appendCorrection(const QString& patientFileName, const Correction& correction,
                                      const QDir& directory, const WhileWaiting& whileWaiting)
 {
     const QString record = correctionRecord(correction);
+    const QString refused = QStringLiteral("No se puede anotar la corrección del registro %1 del "
+                                           "archivo %2: %3.")
+                                .arg(correction.record)
+                                .arg(patientFileName);
     // A record edited into the patient file by hand may hold what no correction can copy back
     // (the separator, a line end): such a correction would be read back as another, or not at all.
     const std::optional<Correction> readBack = parseCorrection(record);
@@ -95,37 +175,24 @@ Result<QStringList> appendCorrection(const QString& patientFileName, const Corre
         readBack->recordText != correction.recordText || readBack->date != correction.date ||
         record.size() > maxCorrectionRecordLength) {
         return Failure{InvalidArgument,
-                       QStringLiteral("No se puede anotar la corrección del registro %1 del "
-                                      "archivo %2: el registro contiene caracteres que el archivo "
-                                      "de correcciones no admite.")
-                           .arg(correction.record)
-                           .arg(patientFileName)};
+                       refused.arg(QStringLiteral("el registro contiene caracteres que el archivo "
+                                                  "de correcciones no admite"))};
     }
-    const QString name = correctionsFileName(patientFileName);
-    const QString path = directory.filePath(name);
-    const Result<bool> exists = plainFileExists(path);
-    if (!exists.ok()) {
-        return exists.failure();
-    }
-    if (!exists.value()) {
-        // Created already holding its first record, as a patient file is, so that no desk ever
-        // sees it empty.
-        const MaybeFailure created = createRecordFile(path, record);
-        if (!created) {
-            return QStringList{record};
-        }
-        // Another desk may have created it since we looked: ours joins theirs.
-        if (created->code != FileAlreadyExists) {
-            return *created;
-        }
+    // What is left of the reason once the record has dropped what it cannot hold.
+    if (const std::optional<CorrectionFault> fault = reasonFault(*readBack)) {
+        return Failure{InvalidArgument, refused.arg(faultText(*fault))};
     }
     QStringList records;
     const AppendPlan plan = [&](const QStringList& stored) -> Result<QStringList> {
+        if (const MaybeFailure notCorrections = startsAsAPatientFile(patientFileName, stored)) {
+            return *notCorrections;
+        }
         records = stored + QStringList{record};
         return QStringList{record};
     };
     if (const MaybeFailure failure =
-            appendRecords(path, plan, whileWaiting, maxCorrectionRecordLength)) {
+            createOrAppendRecords(directory.filePath(correctionsFileName(patientFileName)), plan,
+                                  correctionsRules(patientFileName, directory, whileWaiting))) {
         return *failure;
     }
     return records;
@@ -135,12 +202,31 @@ RecordReading readCorrections(const QString& patientFileName, const QDir& direct
                               const WhileWaiting& whileWaiting)
 {
     RecordReading reading = readRecords(directory.filePath(correctionsFileName(patientFileName)),
-                                        whileWaiting, FileLock::Shared, maxCorrectionRecordLength);
+                                        correctionsRules(patientFileName, directory, whileWaiting));
     // A child never corrected has no corrections file.
     if (reading.failure && reading.failure->code == FileNotFound) {
         reading.failure.reset();
     }
+    if (const MaybeFailure notCorrections =
+            startsAsAPatientFile(patientFileName, reading.records)) {
+        return {{}, {}, notCorrections};
+    }
     return reading;
+}
+
+MaybeFailure strayCorrections(const QString& patientFileName, const QDir& directory)
+{
+    const QString name = correctionsFileName(patientFileName);
+    const Result<bool> exists = plainFileExists(directory.filePath(name), correctionsFileKind);
+    if (!exists.ok() || !exists.value()) {
+        return std::nullopt;
+    }
+    return Failure{FileAlreadyExists,
+                   QStringLiteral("El archivo de correcciones %1 está en la carpeta sin el archivo "
+                                  "de paciente %2: sus correcciones se escribieron para otro "
+                                  "archivo y no se aplican, y no se crea %2 a su lado. El "
+                                  "consultorio debe retirarlo de la carpeta del programa.")
+                       .arg(name, patientFileName)};
 }
 
 } // namespace zelpo

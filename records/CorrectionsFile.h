@@ -37,28 +37,64 @@ inline constexpr qsizetype maxCorrectionReasonLength = 80;
 // date and the reason, with room to spare for numbers past 9999.
 inline constexpr qsizetype maxCorrectionRecordLength = 192;
 
+inline constexpr RecordFileKind correctionsFileKind{"un archivo de correcciones",
+                                                    "un archivo de correcciones", "correcciones",
+                                                    maxCorrectionRecordLength};
+
+// What a reason may not hold, as the user is told: the record would end early or be split over
+// two lines when read back.
+inline constexpr char unkeptReasonCharacters[] = "comillas, tabulaciones ni saltos de línea";
+
+// Why a correction is not applied, or not written.
+enum class CorrectionFault {
+    NotACorrection,        // a bad kind, number, date or field count
+    NoMatch,               // names a record the patient file does not hold as it stands
+    ReasonMissing,         // a strike-out or a birth date corrected without a reason
+    ReasonUnkept,          // a reason too long, or with characters the record cannot hold
+    BirthDateAfterDay,     // a birth date corrected to after the day it was corrected on
+    BirthDateAfterWeighing // a birth date corrected to after the first stored weighing
+};
+
+// What the fault is, as a sentence's end: "falta el motivo".
+QString faultText(CorrectionFault fault);
+
 // "0004711M.COR" for "0004711M.CRV".
 QString correctionsFileName(const QString& patientFileName);
 
-// "A|0003|03/05/20250000001200|07/12/2026|error de tipeo": the reason without quotation marks,
-// line ends or other control characters, cut to maxCorrectionReasonLength.
+// The reason as a correction's record keeps it: without quotation marks, tabs, line ends or other
+// control characters, blanks trimmed, cut to maxCorrectionReasonLength.
+QString keptReason(const QString& typed);
+
+// "A|0003|03/05/20250000001200|07/12/2026|error de tipeo", the reason as keptReason keeps it.
 QString correctionRecord(const Correction& correction);
 
 // The correction a record holds; nothing when it is not one (a bad kind, number, date or field
-// count).
+// count). Its reason is not looked at.
 std::optional<Correction> parseCorrection(const QString& record);
+
+// What is wrong with the correction's reason, as strictly when it is written as when it is read:
+// 1 to maxCorrectionReasonLength characters the record can hold; a restoring needs none.
+std::optional<CorrectionFault> reasonFault(const Correction& correction);
 
 // Appends one correction to the corrections file of `patientFileName` in `directory`, creating
 // the file when there is none, under the patient file's rules: an ordinary file only, never
 // through a link, the whole append under the exclusive lock after a read-back, the same wait for
-// another desk and the same size limit. Hands back every record of the file as read back, the
-// new one last.
+// another desk and the same size limit. Nothing is written when the reason is refused, when the
+// file is the patient file under another name or starts with a birth date as one does, nor when
+// there is no patient file. Hands back every record of the file as read back, the new one last.
 Result<QStringList> appendCorrection(const QString& patientFileName, const Correction& correction,
                                      const QDir& directory, const WhileWaiting& whileWaiting = {});
 
 // Every record of the corrections file, under the shared lock; a file not there gives no records
-// and no failure.
+// and no failure. A file that is the patient file under another name, or starts with a birth date
+// as one does, gives a failure and no records.
 RecordReading readCorrections(const QString& patientFileName, const QDir& directory,
                               const WhileWaiting& whileWaiting = {});
+
+// A corrections file standing under the patient file's name while the patient file is not there
+// (copied in, or left when the patient file was removed by hand): its corrections were written
+// for another child's file and are never applied, and no patient file is created beside it. The
+// failure names both files; nothing when there is no such file.
+MaybeFailure strayCorrections(const QString& patientFileName, const QDir& directory);
 
 } // namespace zelpo

@@ -2,6 +2,7 @@
 
 #include "core/Conversions.h"
 #include "core/FormatoCampo.h"
+#include "records/CorrectionsFile.h"
 
 namespace zelpo {
 
@@ -23,17 +24,6 @@ Result<QString> weighingRecord(double grams, QDate today)
         return weight;
     }
     return date.value() + weight.value();
-}
-
-// A new history can only be created where the program stands: what is in the way is the folder,
-// and only those who look after the computer can open it.
-Failure programFolderClosed(const QDir& directory)
-{
-    return {PermissionDenied,
-            QStringLiteral("Permiso denegado: no se puede escribir en la carpeta del programa, "
-                           "%1, donde se guardan las historias clínicas. El consultorio debe "
-                           "permitir escribir en ella.")
-                .arg(QDir::toNativeSeparators(directory.absolutePath()))};
 }
 
 } // namespace
@@ -64,33 +54,15 @@ Result<FiledWeighing> GuardarMedida(const QString& fileName, QDate birthDate, do
         return weighing.failure();
     }
     const Result<QString> birthDateRecord = FormatoCampo(birthDate, dateMask);
-    const QString path = directory.filePath(fileName);
-    const Result<bool> exists = plainFileExists(path);
-    if (!exists.ok()) {
-        return exists.failure();
-    }
-    if (!exists.value()) {
-        if (!birthDateRecord.ok()) {
-            return birthDateRecord.failure();
-        }
-        const MaybeFailure created = createRecordFile(path, birthDateRecord.value());
-        if (created && created->code == PermissionDenied) {
-            return programFolderClosed(directory);
-        }
-        // Another copy of the program may have created the file since we looked: its birth
-        // date stands, and our weighing joins it.
-        if (created && created->code != FileAlreadyExists) {
-            return *created;
-        }
-    }
-    // Created or found, the file takes the weighing under its lock, as it does at every other
-    // desk: the file comes into being already holding its birth date, so the read-back and
-    // append are the only steps that other desks must not interleave with.
+    // The file comes into being already holding its birth date and the weighing, or takes the
+    // weighing under its lock, as it does at every other desk: the read-back and the append are
+    // the only steps that other desks must not interleave with.
     FiledWeighing filed;
     const AppendPlan plan = [&](const QStringList& stored) -> Result<QStringList> {
         QStringList appended{weighing.value()};
-        // A file emptied by hand or by a broken disk has lost its birth date too; it gets it
-        // back before the weighing, so that the weighing is never read as the birth date.
+        // A new file starts with the birth date; a file emptied by hand or by a broken disk has
+        // lost it too, and gets it back before the weighing, so that the weighing is never read
+        // as the birth date.
         if (stored.isEmpty()) {
             if (!birthDateRecord.ok()) {
                 return birthDateRecord.failure();
@@ -106,7 +78,11 @@ Result<FiledWeighing> GuardarMedida(const QString& fileName, QDate birthDate, do
         filed = {stored + appended, stored.size() + appended.size() - 1};
         return appended;
     };
-    if (const MaybeFailure failure = appendRecords(path, plan, whileWaiting)) {
+    // Corrections left under this name were written for another child's file.
+    const auto noStrayCorrections = [&] { return strayCorrections(fileName, directory); };
+    if (const MaybeFailure failure =
+            createOrAppendRecords(directory.filePath(fileName), plan,
+                                  {&patientFileKind, {}, noStrayCorrections, whileWaiting})) {
         return *failure;
     }
     return filed;
@@ -120,7 +96,7 @@ Result<bool> patientFileExists(const QString& fileName, const QDir& directory)
 RecordReading readPatientRecords(const QString& fileName, const QDir& directory,
                                  const WhileWaiting& whileWaiting)
 {
-    return readRecords(directory.filePath(fileName), whileWaiting);
+    return readRecords(directory.filePath(fileName), {&patientFileKind, {}, {}, whileWaiting});
 }
 
 WeighingRecord splitWeighingRecord(const QString& record)

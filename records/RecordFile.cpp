@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -86,17 +87,17 @@ std::optional<QString> otherThanPlainFile(const QString& path)
 #endif
 }
 
-Failure notAPlainFile(const QString& path, const QString& whatItIs)
+Failure notAPlainFile(const QString& path, const RecordFileKind& kind, const QString& whatItIs)
 {
     return {PathAccessError,
-            QStringLiteral("Error de acceso a la ruta o al archivo: %1 no es un archivo de "
-                           "paciente, sino %2.")
-                .arg(fileNameOf(path), whatItIs)};
+            QStringLiteral("Error de acceso a la ruta o al archivo: %1 no es %2, sino %3.")
+                .arg(fileNameOf(path), QString::fromUtf8(kind.plainName), whatItIs)};
 }
 
 // Works out, after the fact, why a file could not be opened, from what the system said when it
 // said anything (`systemError`, an errno value) and from what stands under the name.
-Failure openFailure(const QString& path, Access access, int systemError = 0)
+Failure openFailure(const QString& path, const RecordFileKind& kind, Access access,
+                    int systemError = 0)
 {
     const QFileInfo file(path);
     const QString name = file.fileName();
@@ -104,7 +105,7 @@ Failure openFailure(const QString& path, Access access, int systemError = 0)
         return {BadFileName, QStringLiteral("Nombre o número de archivo incorrecto.")};
     }
     if (const std::optional<QString> other = otherThanPlainFile(path)) {
-        return notAPlainFile(path, *other);
+        return notAPlainFile(path, kind, *other);
     }
     const QFileInfo folder(file.absolutePath());
     if (!folder.isDir()) {
@@ -227,15 +228,51 @@ LockAttempt tryLock(QFileDevice& file, FileLock lock)
 #endif
 }
 
+// Whether the open file is the one that stands under `otherPath`, under another name: a hard
+// link makes two names of one file, which the name alone never shows.
+bool isSameFile(QFileDevice& file, const QString& otherPath)
+{
+#if defined(Q_OS_UNIX)
+    struct stat opened, other;
+    return ::fstat(file.handle(), &opened) == 0 &&
+           ::stat(QFile::encodeName(otherPath).constData(), &other) == 0 &&
+           opened.st_dev == other.st_dev && opened.st_ino == other.st_ino;
+#elif defined(Q_OS_WIN)
+    const int descriptor = file.handle();
+    const auto handle = descriptor < 0 ? INVALID_HANDLE_VALUE
+                                       : reinterpret_cast<HANDLE>(::_get_osfhandle(descriptor));
+    const HANDLE otherHandle =
+        ::CreateFileW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(otherPath).utf16()),
+                      0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    BY_HANDLE_FILE_INFORMATION opened{}, other{};
+    const bool same = handle != INVALID_HANDLE_VALUE && otherHandle != INVALID_HANDLE_VALUE &&
+                      ::GetFileInformationByHandle(handle, &opened) &&
+                      ::GetFileInformationByHandle(otherHandle, &other) &&
+                      opened.dwVolumeSerialNumber == other.dwVolumeSerialNumber &&
+                      opened.nFileIndexHigh == other.nFileIndexHigh &&
+                      opened.nFileIndexLow == other.nFileIndexLow;
+    if (otherHandle != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(otherHandle);
+    }
+    return same;
+#else
+    Q_UNUSED(file);
+    Q_UNUSED(otherPath);
+    return false;
+#endif
+}
+
 // Opens an existing ordinary file. Another program may put a link, a pipe or a device under the
 // name at any moment, so the name is opened without following a link and without waiting for a
 // pipe's other end, and what was opened is checked on the descriptor itself, not on the name.
 // With a lock, the file is handed back only once the lock is held.
 MaybeFailure openPlainFile(QFile& file, const QString& path, Access access,
-                           std::optional<FileLock> lock, const WhileWaiting& whileWaiting)
+                           std::optional<FileLock> lock, const RecordFileRules& rules)
 {
+    const RecordFileKind& kind = *rules.kind;
     if (const std::optional<QString> other = otherThanPlainFile(path)) {
-        return notAPlainFile(path, *other);
+        return notAPlainFile(path, kind, *other);
     }
     // Appending also reads the file back; the system puts every write at the end.
     const QIODevice::OpenMode mode =
@@ -245,30 +282,38 @@ MaybeFailure openPlainFile(QFile& file, const QString& path, Access access,
                       (access == Access::Read ? O_RDONLY : O_RDWR | O_APPEND);
     const int descriptor = ::open(QFile::encodeName(path).constData(), flags);
     if (descriptor < 0) {
-        return openFailure(path, access, errno);
+        return openFailure(path, kind, access, errno);
     }
     struct stat opened;
     if (::fstat(descriptor, &opened) != 0 || !S_ISREG(opened.st_mode)) {
         ::close(descriptor);
-        return notAPlainFile(path, QStringLiteral("un archivo especial"));
+        return notAPlainFile(path, kind, QStringLiteral("un archivo especial"));
     }
     ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
     if (!file.open(descriptor, mode, QFileDevice::AutoCloseHandle)) {
         ::close(descriptor);
-        return openFailure(path, access);
+        return openFailure(path, kind, access);
     }
 #else
     file.setFileName(path);
     if (!file.open(mode | QIODevice::ExistingOnly)) {
-        return openFailure(path, access);
+        return openFailure(path, kind, access);
     }
     if (const std::optional<QString> other = otherThanPlainFile(path)) {
         file.close();
-        return notAPlainFile(path, *other);
+        return notAPlainFile(path, kind, *other);
     }
 #endif
+    if (!rules.neverTheSameAs.isEmpty() && isSameFile(file, rules.neverTheSameAs)) {
+        file.close();
+        return Failure{TypeMismatch,
+                       QStringLiteral("El archivo %1 es otro nombre del archivo %2, y no %3: no "
+                                      "se lee ni se escribe.")
+                           .arg(fileNameOf(path), fileNameOf(rules.neverTheSameAs),
+                                QString::fromUtf8(kind.plainName))};
+    }
     if (lock) {
-        if (MaybeFailure notLocked = lockAgainstOtherDesks(file, *lock, path, whileWaiting)) {
+        if (MaybeFailure notLocked = lockAgainstOtherDesks(file, *lock, path, rules.whileWaiting)) {
             file.close();
             return notLocked;
         }
@@ -277,7 +322,7 @@ MaybeFailure openPlainFile(QFile& file, const QString& path, Access access,
 }
 
 // Never more than the limit, and no more than the file holds: a history is a few hundred bytes.
-Result<QByteArray> readContent(QFile& file, const QString& path)
+Result<QByteArray> readContent(QFile& file, const QString& path, const RecordFileKind& kind)
 {
     const QByteArray content = file.read(std::min(file.size(), maxRecordFileSize) + 1);
     if (file.error() != QFileDevice::NoError) {
@@ -286,15 +331,14 @@ Result<QByteArray> readContent(QFile& file, const QString& path)
                            .arg(fileNameOf(path))};
     }
     if (content.size() > maxRecordFileSize) {
-        return Failure{
-            DataTooLarge,
-            QStringLiteral("El archivo %1 es demasiado grande para ser una historia clínica.")
-                .arg(fileNameOf(path))};
+        return Failure{DataTooLarge,
+                       QStringLiteral("El archivo %1 es demasiado grande para ser %2.")
+                           .arg(fileNameOf(path), QString::fromUtf8(kind.content))};
     }
     return content;
 }
 
-QByteArray withoutByteOrderMark(const QByteArray& content)
+QByteArrayView withoutByteOrderMark(QByteArrayView content)
 {
     return content.startsWith(utf8ByteOrderMark) ? content.sliced(3) : content;
 }
@@ -307,20 +351,33 @@ QString lineText(QByteArrayView line)
     return utf8.toUtf8() == line ? utf8 : QString::fromLatin1(line);
 }
 
-RecordReading parseRecords(const QByteArray& content, const QString& path, qsizetype longestRecord)
+// Both kinds of file are read line by line alike, and a line is counted as an editor counts it:
+// ended by a carriage return and line feed, by a line feed, or by a carriage return alone.
+RecordReading parseRecords(QByteArrayView content, const QString& path, const RecordFileKind& kind)
 {
     RecordReading reading;
-    for (const QByteArray& line : withoutByteOrderMark(content).split('\n')) {
+    const QByteArrayView text = withoutByteOrderMark(content);
+    qsizetype lineNumber = 0;
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != '\n' && text[end] != '\r') {
+            ++end;
+        }
+        const QByteArrayView line = text.sliced(start, end - start);
+        start = end + (text.sliced(end).startsWith("\r\n") ? 2 : 1);
+        ++lineNumber;
         QString record = lineText(line).trimmed();
         if (record.isEmpty()) {
             continue;
         }
-        if (record.size() > longestRecord) {
+        if (record.size() > kind.longestRecord) {
             reading.failure = Failure{
                 DataTooLarge,
-                QStringLiteral("El archivo %1 contiene un registro demasiado largo para ser una "
-                               "historia clínica.")
-                    .arg(fileNameOf(path))};
+                QStringLiteral("El archivo %1 contiene en la línea %2 un registro demasiado largo "
+                               "para ser %3.")
+                    .arg(fileNameOf(path))
+                    .arg(lineNumber)
+                    .arg(QString::fromUtf8(kind.content))};
             return reading;
         }
         if (record.startsWith(u'"')) {
@@ -330,6 +387,7 @@ RecordReading parseRecords(const QByteArray& content, const QString& path, qsize
             record.chop(1);
         }
         reading.records.append(record);
+        reading.lines.append(lineNumber);
     }
     return reading;
 }
@@ -340,6 +398,17 @@ bool holdsNonText(const QStringList& records)
         return std::any_of(record.cbegin(), record.cend(),
                            [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
     });
+}
+
+// A new file can only be created where the program stands: what is in the way is the folder, and
+// only those who look after the computer can open it.
+Failure programFolderClosed(const QString& folder)
+{
+    return {PermissionDenied,
+            QStringLiteral("Permiso denegado: no se puede escribir en la carpeta del programa, "
+                           "%1, donde se guardan las historias clínicas. El consultorio debe "
+                           "permitir escribir en ella.")
+                .arg(QDir::toNativeSeparators(folder))};
 }
 
 MaybeFailure writeAndClose(QFile& file, const QString& path, const QByteArray& line)
@@ -385,61 +454,65 @@ MaybeFailure lockAgainstOtherDesks(QFileDevice& file, FileLock lock, const QStri
     }
 }
 
-Result<bool> plainFileExists(const QString& path)
+Result<bool> plainFileExists(const QString& path, const RecordFileKind& kind)
 {
     if (const std::optional<QString> other = otherThanPlainFile(path)) {
-        return notAPlainFile(path, *other);
+        return notAPlainFile(path, kind, *other);
     }
     return !path.isEmpty() && QFileInfo::exists(path);
 }
 
-MaybeFailure createRecordFile(const QString& path, const QString& record)
+MaybeFailure createRecordFile(const QString& path, const QStringList& records,
+                              const RecordFileKind& kind)
 {
-    // The file comes into being under its name already holding its first record: written beside
+    // The file comes into being under its name already holding its first records: written beside
     // it under a passing name, then renamed into place, which fails when another copy of the
     // program has created it first. So no copy ever sees it empty and appends a weighing as its
     // first line.
     if (QFileInfo(path).exists() || otherThanPlainFile(path)) {
-        return openFailure(path, Access::Create);
+        return openFailure(path, kind, Access::Create);
     }
     QTemporaryFile draft(QFileInfo(path).absoluteFilePath() + QStringLiteral(".XXXXXX"));
     if (!draft.open()) {
-        return openFailure(path, Access::Create);
+        return openFailure(path, kind, Access::Create);
     }
-    const QByteArray line = recordLine(record);
-    if (draft.write(line) != line.size() || !draft.flush()) {
-        return writeFailure(draft, path, line.size());
+    QByteArray lines;
+    for (const QString& record : records) {
+        lines += recordLine(record);
+    }
+    if (draft.write(lines) != lines.size() || !draft.flush()) {
+        return writeFailure(draft, path, lines.size());
     }
     draft.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                          QFile::ReadOther);
     if (!draft.rename(path)) {
-        return openFailure(path, Access::Create);
+        return openFailure(path, kind, Access::Create);
     }
-    draft.setAutoRemove(false); // it is the patient file now
+    draft.setAutoRemove(false); // it is the file itself now
     return std::nullopt;
 }
 
 MaybeFailure appendRecords(const QString& path, const AppendPlan& plan,
-                           const WhileWaiting& whileWaiting, qsizetype longestRecord)
+                           const RecordFileRules& rules)
 {
+    const RecordFileKind& kind = *rules.kind;
     QFile file;
     if (const MaybeFailure notOpened =
-            openPlainFile(file, path, Access::Append, FileLock::Exclusive, whileWaiting)) {
+            openPlainFile(file, path, Access::Append, FileLock::Exclusive, rules)) {
         return notOpened;
     }
-    const Result<QByteArray> stored = readContent(file, path);
+    const Result<QByteArray> stored = readContent(file, path, kind);
     if (!stored.ok()) {
         return stored.failure();
     }
-    const RecordReading reading = parseRecords(stored.value(), path, longestRecord);
+    const RecordReading reading = parseRecords(stored.value(), path, kind);
     if (reading.failure) {
         return reading.failure;
     }
     if (holdsNonText(reading.records)) {
         return Failure{TypeMismatch,
-                       QStringLiteral("El archivo %1 contiene datos que no son texto: no es una "
-                                      "historia clínica.")
-                           .arg(fileNameOf(path))};
+                       QStringLiteral("El archivo %1 contiene datos que no son texto: no es %2.")
+                           .arg(fileNameOf(path), QString::fromUtf8(kind.content))};
     }
     const Result<QStringList> records = plan(reading.records);
     if (!records.ok()) {
@@ -448,35 +521,63 @@ MaybeFailure appendRecords(const QString& path, const AppendPlan& plan,
     // A file whose last line has no line end (left so by an editor or a cut-off copy) would run
     // that line and ours together; the line end goes out in the same write as the records.
     QByteArray lines;
-    const QByteArray text = withoutByteOrderMark(stored.value());
+    const QByteArrayView text = withoutByteOrderMark(stored.value());
     if (!text.isEmpty() && !text.endsWith('\n')) {
         lines = "\r\n";
     }
     for (const QString& record : records.value()) {
         lines += recordLine(record);
     }
-    // A history the program could no longer read back would be lost as a whole.
+    // A file the program could no longer read back would be lost as a whole.
     if (stored.value().size() + lines.size() > maxRecordFileSize) {
-        return Failure{DataTooLarge,
-                       QStringLiteral("El archivo %1 está lleno: no admite más medidas.")
-                           .arg(fileNameOf(path))};
+        return Failure{DataTooLarge, QStringLiteral("El archivo %1 está lleno: no admite más %2.")
+                                         .arg(fileNameOf(path), QString::fromUtf8(kind.records))};
     }
     return writeAndClose(file, path, lines);
 }
 
-RecordReading readRecords(const QString& path, const WhileWaiting& whileWaiting,
-                          std::optional<FileLock> lock, qsizetype longestRecord)
+MaybeFailure createOrAppendRecords(const QString& path, const AppendPlan& plan,
+                                   const RecordFileRules& rules)
+{
+    const Result<bool> exists = plainFileExists(path, *rules.kind);
+    if (!exists.ok()) {
+        return exists.failure();
+    }
+    if (!exists.value()) {
+        if (rules.beforeCreating) {
+            if (const MaybeFailure refused = rules.beforeCreating()) {
+                return refused;
+            }
+        }
+        const Result<QStringList> first = plan({});
+        if (!first.ok()) {
+            return first.failure();
+        }
+        const MaybeFailure created = createRecordFile(path, first.value(), *rules.kind);
+        if (created && created->code == PermissionDenied) {
+            return programFolderClosed(QFileInfo(path).absolutePath());
+        }
+        // Another copy of the program may have created the file since we looked: its records
+        // stand, and ours join them.
+        if (!created || created->code != FileAlreadyExists) {
+            return created;
+        }
+    }
+    return appendRecords(path, plan, rules);
+}
+
+RecordReading readRecords(const QString& path, const RecordFileRules& rules,
+                          std::optional<FileLock> lock)
 {
     QFile file;
-    if (const MaybeFailure notOpened =
-            openPlainFile(file, path, Access::Read, lock, whileWaiting)) {
-        return {{}, notOpened};
+    if (const MaybeFailure notOpened = openPlainFile(file, path, Access::Read, lock, rules)) {
+        return {{}, {}, notOpened};
     }
-    const Result<QByteArray> content = readContent(file, path);
+    const Result<QByteArray> content = readContent(file, path, *rules.kind);
     if (!content.ok()) {
-        return {{}, content.failure()};
+        return {{}, {}, content.failure()};
     }
-    return parseRecords(content.value(), path, longestRecord);
+    return parseRecords(content.value(), path, *rules.kind);
 }
 
 } // namespace zelpo

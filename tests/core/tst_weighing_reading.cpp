@@ -97,30 +97,38 @@ void WeighingReadingTest::questionsAnImplausibleWeighing_data()
     };
     // A girl at 731 days: P3 at 9505.6 g, P97 at 14708.4 g.
     const auto [lowest, highest] = *outermostCurvesAt(ChartSex::Girls, 731);
-    const QString below("La medida de %1 g a los %2 días queda muy por debajo de la curva más baja "
-                        "del gráfico (P3: %3 g).");
+    const QString below("La medida de %1 g %2 queda muy por debajo de la curva más baja del "
+                        "gráfico (P3: %3 g).");
     const QString above("La medida de %1 g a los 731 días queda muy por encima de la curva más "
                         "alta del gráfico (P97: 14708 g).");
     const QString faster(
         "La medida de %1 g supone una ganancia de %2 g/día desde la anterior (12000 g, del %3).");
     row("at 70 % of the lowest curve", 731, lowest.grams * 0.7, {});
-    row("just under 70 %", 731, lowest.grams * 0.7 - 0.001, {}, below.arg("6653", "731", "9506"));
+    row("just under 70 %", 731, lowest.grams * 0.7 - 0.001, {},
+        below.arg("6653", "a los 731 días", "9506"));
     row("at 130 % of the highest curve", 731, highest.grams * 1.3, {});
     row("just over 130 %", 731, highest.grams * 1.3 + 0.001, {}, above.arg("19120"));
-    row("at six years", 2190, 11000, {}, below.arg("11000", "2190", "15900"));
-    row("before birth, no chart", -1, 300, {});
-    row("past six years, no chart", 2191, 300, {});
+    row("at six years", 2190, 11000, {}, below.arg("11000", "a los 2190 días", "15900"));
+    row("a day old", 1, 1000, {}, below.arg("1000", "con 1 día", "2914"));
+    row("before birth, off the chart", -1, 3000, {},
+        "La medida queda fuera del gráfico: la fecha de nacimiento es posterior al día de la "
+        "medida, 07/12/2026.");
+    row("past six years, off the chart", 2191, 21000, {},
+        "La medida a los 2191 días queda fuera del gráfico: la edad pasa de los seis años que "
+        "abarca (2190 días).");
     row("no earlier weighing", 731, 12000, {});
     row("a loss of 10 %", 731, 10800, daysAgo(3, 12000));
     row("a loss just over 10 %", 731, 10799, daysAgo(3, 12000),
-        "La medida de 10799 g es un 10 % menor que la anterior (12000 g, del 04/12/2026).");
+        "La medida de 10799 g es un 10,01 % menor que la anterior (12000 g, del 04/12/2026).");
+    row("a loss of 10.3 %", 731, 10764, daysAgo(3, 12000),
+        "La medida de 10764 g es un 10,3 % menor que la anterior (12000 g, del 04/12/2026).");
     row("a gain of 10 % at 400 g a day", 731, 13200, daysAgo(3, 12000));
     row("over 10 % at 100 g a day", 731, 13300, daysAgo(13, 12000));
     row("over 10 % just over 100 g a day", 731, 13301, daysAgo(13, 12000),
-        faster.arg("13301", "100", "24/11/2026"));
+        faster.arg("13301", "100,1", "24/11/2026"));
     row("the same day, 10 % up", 731, 13200, daysAgo(0, 12000));
     row("the same day, just over 10 % up", 731, 13201, daysAgo(0, 12000),
-        "La medida de 13201 g es un 10 % mayor que la anterior (12000 g, del 07/12/2026).");
+        "La medida de 13201 g es un 10,01 % mayor que la anterior (12000 g, del 07/12/2026).");
     row("both, as one question", 731, 21000.9, daysAgo(12, 12000),
         above.arg("21000") + "\n" + faster.arg("21000", "750", "25/11/2026"));
 }

@@ -448,4 +448,22 @@ answer_box "Información" Return "on loading 1027 with its weighing struck out"
 check_struck "at the next start" struck-again
 xdotool key --clearmodifiers alt+F4
 ends_cleanly "closing the chart window at the next start"
+
+# --- 8. Corrections left without their patient file, by keyboard alone: told at the look-up, and
+# the first weighing stored under that number is refused, so that they never reach a new child. ---
+stray="$install_dir/0000808V.COR"
+printf '"A|0001|%s0000003000|%s|de otro archivo"\r\n' "$today" "$today" | tee "$stray" >"$work/stray.cor"
+start_zelpo stray
+wait_for_chart stray || exit 1
+wait_until 5 chart_keeps_focus
+xdotool key --clearmodifiers ctrl+a && xdotool type --delay 20 808 && xdotool key --clearmodifiers Tab
+answer_box Zelpo Return "on looking up the boy 808, whose corrections stand without a patient file"
+xdotool type --delay 20 "$slip_birth" && xdotool key --clearmodifiers Tab
+xdotool type --delay 20 "$later_weight" && xdotool key --clearmodifiers Return
+wait_for_box Pregunta 10 && xdotool key --clearmodifiers Return
+answer_box Error Return "on storing beside another file's corrections"
+check "no patient file is made beside them" test ! -e "${stray%.COR}.CRV"
+check "the corrections file keeps its bytes" cmp -s "$work/stray.cor" "$stray"
+xdotool key --clearmodifiers alt+F4
+ends_cleanly "closing the chart window after the refused store"
 x_session_finish

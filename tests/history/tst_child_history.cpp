@@ -69,7 +69,11 @@ void ChildHistoryTest::storingTakesTheFileAsReadBackAndNothingAppendedSince()
     QCOMPARE(changes.count(), 3);
 
     QCOMPARE(history.load({"1e9", false}).file, PatientFileFound::Unnamed);
-    QCOMPARE(history.load({"52", true}).file, PatientFileFound::None);
+    // Corrections left without their patient file are told, and belong to no child.
+    QVERIFY(writeBytes(temp.filePath("0000052V.COR"), "\"R|0001|x|01/05/2021|\"\r\n"));
+    const HistoryLookup stray = history.load({"52", true});
+    QVERIFY(stray.file == PatientFileFound::None &&
+            stray.failure->description.contains("0000052V.COR está en la carpeta sin"));
     QVERIFY(history.records().isEmpty() && !history.refresh());
 }
 
@@ -77,17 +81,21 @@ void ChildHistoryTest::correctionsAreReadThroughAndOnlyWhereTheyMatch()
 {
     QTemporaryDir temp;
     QVERIFY(writeBytes(temp.filePath(patientFileName), storedBefore + ours + theirs));
-    // Left by another desk: one that names record 2 with another text, one that is no correction.
+    // Left by another desk or an editor: one that names record 2 with another text, a blank
+    // line, one that is no correction, and one without a reason, each line told as an editor
+    // counts it.
     QVERIFY(writeBytes(temp.filePath("0004711M.COR"),
-                       "\"A|0002|10/04/20210000009999|01/05/2021|otro\"\r\nbasura\r\n"));
+                       "\"A|0002|10/04/20210000009999|01/05/2021|otro\"\r\n\r\nbasura\r"
+                       "\"A|0002|10/04/20210000004620|01/05/2021|\"\n"));
     ChildHistory history(temp.path(), {"0", false});
     // The table of stored weighings follows every change within its reset.
     StoredWeighingsModel table(history);
     QAbstractItemModelTester tester(&table, QAbstractItemModelTester::FailureReportingMode::QtTest);
     const HistoryLookup lookup = history.load({"4711", false});
     QCOMPARE(lookup.corrections->description,
-             "No coinciden los tipos: las correcciones de las líneas 1 y 2 del archivo "
-             "0004711M.COR no coinciden con el archivo 0004711M.CRV y no se aplican.");
+             "No coinciden los tipos: 3 correcciones del archivo 0004711M.COR no se aplican al "
+             "archivo 0004711M.CRV.\nLínea 1: no coincide con el archivo de paciente.\nLínea 3: "
+             "no es una corrección.\nLínea 4: falta el motivo.");
     QVERIFY(history.weighingAt(2)->struckOut.isEmpty());
 
     const QDate today(2021, 5, 1);
@@ -164,6 +172,8 @@ void ChildHistoryTest::aDeskHoldingTheFileIsWaitedForOnceThenTold_data()
         QTest::addRow("%s, freed within the wait", action) << action << 1000;
         QTest::addRow("%s, held past the wait", action) << action << 4500;
     }
+    // A history is never shown half-corrected.
+    QTest::newRow("load, its corrections held past the wait") << "corrections" << 4500;
 }
 
 void ChildHistoryTest::aDeskHoldingTheFileIsWaitedForOnceThenTold()
@@ -174,18 +184,23 @@ void ChildHistoryTest::aDeskHoldingTheFileIsWaitedForOnceThenTold()
     QTemporaryDir temp;
     const QString path = temp.filePath(patientFileName);
     QVERIFY(writeBytes(path, storedBefore));
+    const QString corrections = temp.filePath("0004711M.COR");
+    QVERIFY(writeBytes(corrections, "\"R|0001|03/03/20210000003950|01/05/2021|\"\r\n"));
+    const bool loading = action == "load" || action == "corrections";
     ChildHistory history(temp.path(), {"0", false});
-    if (action != "load")
+    if (!loading)
         QVERIFY(!history.load({"4711", false}).failure);
     // The other desk's weighing: half of it is on disk while this desk waits.
     const QByteArray written = freed ? theirs : "";
     QProcess otherDesk;
-    QVERIFY2(startOtherDesk(otherDesk, path, heldMs, written), "the other desk never locked");
+    QVERIFY2(
+        startOtherDesk(otherDesk, action == "corrections" ? corrections : path, heldMs, written),
+        "the other desk never locked");
 
     int waits = 0;
     const auto waiting = [&waits] { ++waits; };
     std::optional<Failure> failure;
-    if (action == "load") {
+    if (loading) {
         failure = history.load({"4711", false}, waiting).failure;
     } else if (action == "refresh") {
         failure = history.refresh(waiting);
@@ -201,7 +216,7 @@ void ChildHistoryTest::aDeskHoldingTheFileIsWaitedForOnceThenTold()
     QVERIFY2(bool(failure) == !freed && (freed || failure->inUseAtAnotherDesk),
              qPrintable(failure ? failure->description : "no failure"));
     // Held past the wait, a load has nothing, a store and a refresh keep what was loaded.
-    const qsizetype expected = freed ? (action == "store" ? 4 : 3) : (action == "load" ? 0 : 2);
+    const qsizetype expected = freed ? (action == "store" ? 4 : 3) : (loading ? 0 : 2);
     QCOMPARE(history.records().size(), expected);
 }
 

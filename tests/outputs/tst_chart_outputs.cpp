@@ -70,6 +70,16 @@ private slots:
         QVERIFY2(corrected.contains("F. Nacimiento: 01/03/2021") &&
                      corrected.contains("Fecha de nacimiento almacenada: 14/02/2021"),
                  qPrintable(corrected));
+
+        // Corrected at another desk since: the history says which date is which, not the box.
+        QVERIFY(writeBytes(zelpo.folder.filePath("0004711M.COR"),
+                           "\"N|0000|20/02/2021|01/06/2023|mal copiada\"\r\n"));
+        saveChartAsPdf(zelpo.outputs);
+        const QString elsewhere = run("pdftotext", {pdf, "-"});
+        QVERIFY2(elsewhere.contains("F. Nacimiento: 20/02/2021") &&
+                     elsewhere.contains("corregida el 01/06/2023; almacenada en el archivo: "
+                                        "14/02/2021"),
+                 qPrintable(elsewhere));
     }
 
     void aFileHeldAtAnotherDeskIsWaitedForOnceAndNothingGoesOutWithoutIt()
@@ -122,6 +132,9 @@ private slots:
         QTest::newRow("0 over 0004711M.COR") << 0 << "0004711M.COR" << corrections << true;
         QTest::newRow("2 over a copy") << 2 << "copia/0004711m.cor" << QByteArray() << true;
         QTest::newRow("corrections by another name") << 1 << "c.txt" << corrections << true;
+        QTest::newRow("a correction without its reason")
+            << 2 << "c.txt" << QByteArray("\"A|0003|03/05/20250000001200|07/12/2026|\"\r\n")
+            << true;
         QTest::newRow("over another output") << 0 << "informe.pdf" << QByteArray("x") << false;
         QTest::newRow("Windows drops the dot") << 0 << "informe.crv." << QByteArray() << true;
         QTest::newRow("a history by another name") << 2 << "historia.txt" << history << true;

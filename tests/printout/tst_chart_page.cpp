@@ -129,6 +129,24 @@ private slots:
         QVERIFY2(corrected.contains("F. Nacimiento: 01/03/2021") &&
                      corrected.contains("Fecha de nacimiento almacenada: 14/02/2021"),
                  qPrintable(corrected));
+
+        // Corrected in the history: its date, labelled as such, beside the date of printing. A
+        // weight edited by hand puts a marker far off the chart, and the page still parses.
+        content.correctedBirthDate = "20/02/2021";
+        content.birthDateCorrectedOn = "07/12/2022";
+        const zelpo::MarkerPosition far = zelpo::markerPlacement(frame, 150, 135, 17, 1e300);
+        content.markers.append(QRectF(far.left, far.top, 150, 135));
+        (*content.storedWeighings)[0].grams = 1e300;
+        QVERIFY(!saveChartPdf(pdf, content));
+        int checked = -1;
+        const QString check = run("qpdf", {"--check", pdf}, &checked);
+        const QString both = run("pdftotext", {"-layout", pdf, "-"});
+        QVERIFY2(
+            checked == 0 && both.contains("Medidas anuladas: 1") &&
+                both.contains(QRegularExpression(
+                    "F. Nacimiento: 20/02/2021 +Fecha de impresión: 01/06/2023\\s+Fecha de "
+                    "nacimiento corregida el 07/12/2022; almacenada en el archivo: 14/02/2021")),
+            qPrintable(check + both));
     }
 
     void theTableGoesOnOverSheetsAndTheChartKeepsItsSize_data()

@@ -158,6 +158,8 @@ void ConcurrentStores::correctionsAppendedWhileAnotherCopyStoresStayWhole()
     using namespace zelpo;
     constexpr int count = 300;
     QTemporaryDir temp;
+    // Corrections are only written beside a patient file, and none is created beside them.
+    QVERIFY(writeBytes(QDir(temp.path()).filePath(patientFileName), "\"14/02/2021\"\r\n"));
     storeFromTwoCopiesAtOnce(temp.path(), count, [&temp] {
         for (int record = 1; record <= count; ++record) {
             const Correction struck{CorrectionKind::StruckOut, record, "03/03/20210000001000",

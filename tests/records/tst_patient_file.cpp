@@ -1,9 +1,12 @@
 #include "core/Conversions.h"
+#include "records/AppliedCorrections.h"
 #include "records/CorrectionsFile.h"
 #include "records/OutputFile.h"
 #include "records/PatientFile.h"
 #include "records/WeighingsCsv.h"
 #include "support/TestFiles.h"
+
+#include <unistd.h>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -48,8 +51,8 @@ private slots:
     void exportsEachWeighingAsTheChartShowsIt();
     void anOutputIsWrittenWholeOrNotAtAll();
     void keepsCorrectionsBesideThePatientFile();
-    void readsOnlyWellFormedCorrections_data();
-    void readsOnlyWellFormedCorrections();
+    void appliesOnlySoundCorrections_data();
+    void appliesOnlySoundCorrections();
 };
 
 void PatientFile::namesTheFileAfterNumberAndSex_data()
@@ -121,6 +124,15 @@ void PatientFile::failedStoresLeaveTheFolderAsItWas()
              qPrintable(describe(intoFolder)));
     QVERIFY(QDir(folder.filePath("0004711M.CRV")).isEmpty());
 
+    // Corrections left from another child's file: no patient file is made beside them.
+    QVERIFY(writeBytes(folder.filePath("0000053M.COR"), "\"A|0001|03/03/20210000003950|x|r\"\r\n"));
+    const MaybeFailure stray = store(folder, "3950", firstVisit, false, "53");
+    QVERIFY2(stray && stray->description.contains("0000053M.COR") &&
+                 stray->description.contains("0000053M.CRV"),
+             qPrintable(describe(stray)));
+    QVERIFY(!QFile::exists(folder.filePath("0000053M.CRV")) &&
+            QFile::remove(folder.filePath("0000053M.COR")));
+
     QVERIFY(!store(folder, "3950", firstVisit, true));
     QFile::setPermissions(temp.path(), QFile::ReadOwner | QFile::ExeOwner);
     QFile::setPermissions(folder.filePath("0004711V.CRV"), QFile::ReadOwner);
@@ -128,6 +140,9 @@ void PatientFile::failedStoresLeaveTheFolderAsItWas()
     const bool enforced = !QFile(folder.filePath("0004711V.CRV")).open(QIODevice::Append);
     const MaybeFailure newFile = store(folder, "3950", firstVisit, false, "52");
     const MaybeFailure oldFile = store(folder, "4620", firstVisit, true);
+    const Result<QStringList> corrected = appendCorrection(
+        "0004711V.CRV", {CorrectionKind::StruckOut, 1, "03/03/20210000003950", firstVisit, "r"},
+        folder);
     evenForRoot.reset();
     QFile::setPermissions(temp.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (!enforced) {
@@ -138,6 +153,9 @@ void PatientFile::failedStoresLeaveTheFolderAsItWas()
                  newFile->description.endsWith("debe permitir escribir en ella."),
              qPrintable(describe(newFile)));
     QVERIFY2(oldFile && oldFile->code == PermissionDenied, qPrintable(describe(oldFile)));
+    // The corrections file is created as the patient file is, the program's folder named alike.
+    QVERIFY2(!corrected.ok() && corrected.failure().description == newFile->description,
+             qPrintable(describe(corrected.ok() ? MaybeFailure() : corrected.failure())));
     QCOMPARE(folder.entryList(QDir::Files), QStringList{"0004711V.CRV"});
     QCOMPARE(contentOf(folder.filePath("0004711V.CRV")), birthLine + firstWeighing);
 }
@@ -160,8 +178,7 @@ void PatientFile::aFullDiskLeavesNoWeighingWithoutBirthDate()
         const FileSizeLimit limit(20);
         roomForBirthDate = store(folder);
     }
-    QVERIFY2(roomForBirthDate, "a store with no room for the weighing succeeded");
-    QCOMPARE(contentOf(folder.filePath("0004711M.CRV")), birthLine);
+    QVERIFY2(roomForBirthDate && folder.isEmpty(), "a new file was left without its weighing");
 #else
     QSKIP("file size limits are a Unix facility");
 #endif
@@ -209,6 +226,9 @@ void PatientFile::keepsCorrectionsBesideThePatientFile()
 {
     QTemporaryDir temp;
     const QDir folder(temp.path());
+    const QString patientFile = folder.filePath("0004711M.CRV");
+    const QString correctionsFile = folder.filePath("0004711M.COR");
+    QVERIFY(writeBytes(patientFile, birthLine));
     QCOMPARE(readCorrections("0004711M.CRV", folder).failure.has_value(), false); // none yet
     const QString weighing = "03/05/20250000001200";
     const Correction corrections[] = {
@@ -228,22 +248,80 @@ void PatientFile::keepsCorrectionsBesideThePatientFile()
                  "\"N|0000|01/03/2025|09/12/2026|mal copiada\"\r\n");
     for (const QString& record : readCorrections("0004711M.CRV", folder).records)
         QCOMPARE(correctionRecord(parseCorrection(record).value()), record);
+
+    // Nothing is written for a reason made only of what the record cannot hold, nor into the
+    // patient file under another name, nor into a file that starts as a patient file does.
+    Correction struck = corrections[0];
+    struck.reason = "\"\t\"";
+    QCOMPARE(appendCorrection("0004711M.CRV", struck, folder).failure().description,
+             "No se puede anotar la corrección del registro 3 del archivo 0004711M.CRV: falta el "
+             "motivo.");
+    struck.reason = "tipeo";
+    for (bool hardLink : {true, false}) {
+        QVERIFY(QFile::remove(correctionsFile));
+        QVERIFY(hardLink ? ::link(qPrintable(patientFile), qPrintable(correctionsFile)) == 0
+                         : writeBytes(correctionsFile, birthLine));
+        const Result<QStringList> refused = appendCorrection("0004711M.CRV", struck, folder);
+        QVERIFY2(!refused.ok() && refused.failure().description.contains("0004711M.CRV") &&
+                     readCorrections("0004711M.CRV", folder).failure,
+                 hardLink ? "a hard link" : "a birth date first");
+        QCOMPARE(contentOf(patientFile), birthLine);
+    }
+    // Its failures name it as what it is, never as a patient file.
+    QVERIFY(QFile::remove(correctionsFile) && QDir().mkdir(correctionsFile));
+    QCOMPARE(readCorrections("0004711M.CRV", folder).failure->description,
+             "Error de acceso a la ruta o al archivo: 0004711M.COR no es un archivo de "
+             "correcciones, sino una carpeta.");
 }
 
-void PatientFile::readsOnlyWellFormedCorrections_data()
+void PatientFile::appliesOnlySoundCorrections_data()
 {
     QTest::addColumn<QString>("record");
-    QTest::newRow("four fields") << "A|0003|03/05/20250000001200|07/12/2026";
-    QTest::newRow("no such kind") << "X|0003|03/05/20250000001200|07/12/2026|r";
-    QTest::newRow("no such day") << "A|0003|03/05/20250000001200|29/02/2026|r";
-    QTest::newRow("the birth date struck") << "A|0000|03/05/2025|07/12/2026|r";
-    QTest::newRow("no new birth date") << "N|0000|03/05/20250000001200|07/12/2026|r";
+    QTest::addColumn<std::optional<CorrectionFault>>("fault"); // none: applied
+    const auto row = [](const char* name, const QString& record,
+                        std::optional<CorrectionFault> fault = {}) {
+        QTest::newRow(name) << record << fault;
+    };
+    const CorrectionFault notOne = CorrectionFault::NotACorrection;
+    row("four fields", "A|0001|03/05/20250000001200|07/12/2026", notOne);
+    row("no such kind", "X|0001|03/05/20250000001200|07/12/2026|r", notOne);
+    row("no such day", "A|0001|03/05/20250000001200|29/02/2026|r", notOne);
+    row("the birth date struck", "A|0000|01/03/2025|07/12/2026|r", notOne);
+    row("no new birth date", "N|0000|03/05/20250000001200|07/12/2026|r", notOne);
+    row("struck out", "A|0001|03/05/20250000001200|07/12/2026|tipeo");
+    row("another weighing's text", "A|0001|02/05/20250000004000|07/12/2026|r",
+        CorrectionFault::NoMatch);
+    row("blanks for a reason", "A|0001|03/05/20250000001200|07/12/2026|  ",
+        CorrectionFault::ReasonMissing);
+    row("restored without a reason", "R|0001|03/05/20250000001200|07/12/2026|");
+    row("a quotation mark kept", "A|0001|03/05/20250000001200|07/12/2026|\"a\"",
+        CorrectionFault::ReasonUnkept);
+    row("81 characters", "A|0001|03/05/20250000001200|07/12/2026|" + QString(81, 'x'),
+        CorrectionFault::ReasonUnkept);
+    row("birth date corrected", "N|0000|02/03/2025|07/12/2026|mal copiada");
+    row("born after the correction", "N|0000|08/12/2026|07/12/2026|r",
+        CorrectionFault::BirthDateAfterDay);
+    row("born after the earliest weighing", "N|0000|03/05/2025|07/12/2026|r",
+        CorrectionFault::BirthDateAfterWeighing);
 }
 
-void PatientFile::readsOnlyWellFormedCorrections()
+void PatientFile::appliesOnlySoundCorrections()
 {
     QFETCH(QString, record);
-    QVERIFY(!parseCorrection(record));
+    QFETCH(std::optional<CorrectionFault>, fault);
+    // Born on 01/03/2025, weighed on 03/05/2025 and, stored after it, on 02/05/2025.
+    const QStringList patient{"01/03/2025", "03/05/20250000001200", "02/05/20250000004000"};
+    const AppliedCorrections applied = applyCorrections(patient, {record});
+    QCOMPARE(applied.unapplied.isEmpty() ? std::nullopt : std::optional(applied.unapplied[0].fault),
+             fault);
+    // The table's dialog refuses what the reading would not apply, and a year read a century back.
+    const std::optional<Correction> correction = parseCorrection(record);
+    if (correction && correction->kind == CorrectionKind::BirthDate)
+        QCOMPARE(birthDateCorrectionRefusal(*dateValue(correction->recordText), correction->date,
+                                            patient)
+                     .has_value(),
+                 fault.has_value());
+    QVERIFY(birthDateCorrectionRefusal({1925, 3, 2}, {2026, 12, 7}, patient));
 }
 
 QTEST_GUILESS_MAIN(PatientFile)

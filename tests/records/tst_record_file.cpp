@@ -40,6 +40,8 @@ void RecordFile::readsRecordsTolerantly_data()
         << QByteArray("\"14/02/2021\"\r\n\"03/03/20210000003950\"") << history;
     QTest::newRow("line feeds only")
         << QByteArray("\"14/02/2021\"\n\"03/03/20210000003950\"\n") << history;
+    QTest::newRow("carriage returns only")
+        << QByteArray("\"14/02/2021\"\r\"03/03/20210000003950\"\r") << history;
     QTest::newRow("blank lines")
         << QByteArray("\r\n\"14/02/2021\"\r\n\r\n  \r\n\"03/03/20210000003950\"\r\n\r\n\n")
         << history;
@@ -70,9 +72,11 @@ void RecordFile::readsNoMoreThanAnyHistoryHolds()
     QTemporaryDir temp;
     const QString path = temp.filePath("records");
     const QByteArray longest(maxRecordLength, '1');
-    QVERIFY(writeBytes(path, "\"14/02/2021\"\r\n" + longest + "\r\n" + longest + "1\r\nx\r\n"));
+    QVERIFY(writeBytes(path, "\"14/02/2021\"\r\n" + longest + "\r\n\r" + longest + "1\r\nx\r\n"));
     RecordReading reading = readRecords(path);
-    QVERIFY2(reading.failure && reading.failure->code == DataTooLarge, "over-long record read");
+    QVERIFY2(reading.failure && reading.failure->code == DataTooLarge &&
+                 reading.failure->description.contains("en la línea 4 "),
+             "over-long record read");
     QCOMPARE(reading.records, (QStringList{"14/02/2021", QString::fromLatin1(longest)}));
 
     const QByteArray limit(maxRecordFileSize, '\n');
@@ -104,7 +108,7 @@ void RecordFile::neverLeavesPartOfALine()
     const QString created = temp.filePath("created");
     const QString existing = temp.filePath("existing");
     QVERIFY(writeBytes(existing, "\"14/02/2021\"\r\n"));
-    const MaybeFailure overwrite = createRecordFile(existing, "01/01/2000");
+    const MaybeFailure overwrite = createRecordFile(existing, {"01/01/2000"});
     QVERIFY2(overwrite && overwrite->code == FileAlreadyExists, "created over a file");
     const MaybeFailure noFile = appendOne(created, "x");
     QVERIFY2(noFile && noFile->code == FileNotFound && !QFile::exists(created),
@@ -119,7 +123,7 @@ void RecordFile::neverLeavesPartOfALine()
     {
         // Room for part of a line, both in a new file and after the existing line.
         const FileSizeLimit limit(20);
-        creating = createRecordFile(created, "03/03/20210000003950");
+        creating = createRecordFile(created, {"03/03/20210000003950"});
         appending = appendOne(existing, "03/03/20210000003950");
     }
     QVERIFY2(appending, "a failed append was reported as written");
