@@ -3,15 +3,36 @@ import shutil, subprocess, sys, tempfile, unittest
 from pathlib import Path
 
 ROOT = Path(sys.argv[1] if len(sys.argv) > 1 else Path(__file__).parents[1]).resolve()
-KEPT = ("CMakeLists.txt", "README.md", ".h", ".cpp")
-PLANTED = [  # (file, the line added to it, what the check must say); the first plants nothing
-    ("README.md", "", ""),
-    ("records/RecordFile.cpp", "#include <procedures/PlotCommand.h>", "includes procedures/"),
-    ("core/Twips.cpp", '#include "../app/StartUp.h"', "core/Twips.cpp includes app/StartUp.h"),
-    ("CMakeLists.txt", "target_link_libraries(zelpo_core zelpo_app)", "zelpo_core links zelpo_app"),
-    ("records/CMakeLists.txt", "target_link_libraries(zelpo_records PRIVATE zelpo_artwork)",
-     "zelpo_records links zelpo_artwork, which the README's layout table does not let it use"),
-    ("tests/core/tst_readout.cpp", '#include "records/PatientFile.h"', "tests/core/ may not use"),
+KEPT = ("CMakeLists.txt", "README.md", ".cmake", ".h", ".cpp")
+DRAWING = ("zelpo_records (records/) links zelpo_artwork, which the README's layout table does not "
+           "let it use")
+PLANTED = [  # ({file: the lines added to it}, what the check must say); the first plants nothing
+    ({"README.md": ""}, ""),
+    ({"records/RecordFile.cpp": "#include <procedures/PlotCommand.h>"}, "includes procedures/"),
+    ({"core/Twips.cpp": '#include "../app/StartUp.h"'}, "core/Twips.cpp includes app/StartUp.h"),
+    ({"tests/core/tst_readout.cpp": '#include "records/PatientFile.h"'}, "tests/core/ may not use"),
+    ({"CMakeLists.txt": "target_link_libraries(zelpo_core zelpo_app)"},
+     "zelpo_core (core/) links zelpo_app"),
+    ({"records/CMakeLists.txt": "target_link_libraries(zelpo_records PRIVATE zelpo_artwork)"},
+     DRAWING),
+    ({"records/CMakeLists.txt": "TARGET_LINK_LIBRARIES(zelpo_records PRIVATE zelpo_artwork)"},
+     DRAWING),
+    ({"records/CMakeLists.txt": "target_link_libraries (zelpo_records\n  PRIVATE zelpo_artwork)"},
+     DRAWING),
+    ({"records/CMakeLists.txt": "set(drawing zelpo_artwork)\n"
+                                "target_link_libraries(zelpo_records PRIVATE ${drawing})"},
+     DRAWING),
+    ({"records/Drawing.cmake": "target_link_libraries(zelpo_records PRIVATE zelpo_artwork)",
+      "records/CMakeLists.txt": "include(Drawing.cmake)"}, DRAWING),
+    ({"artwork/CMakeLists.txt": "add_library(zelpo_artwork_drawing STATIC Outlines.cpp)"},
+     "artwork/ builds zelpo_artwork_drawing besides zelpo_artwork"),
+    ({"tests/core/CMakeLists.txt": "zelpo_add_test(tst_more SOURCES tst_readout.cpp "
+                                   "LIBS zelpo_records)"},
+     "tst_more (tests/core/) links zelpo_records"),
+    ({"bench/CMakeLists.txt": "target_link_libraries(zelpo_bench PRIVATE zelpo_records)"},
+     "zelpo_bench (bench/) links zelpo_records"),
+    ({"fuzz/CMakeLists.txt": "zelpo_add_fuzzer(forms SOURCES fuzz_conversions.cpp "
+                             "LIBS zelpo_forms)"}, "forms (fuzz/) links zelpo_forms"),
 ]
 
 
@@ -20,16 +41,22 @@ def left_out(folder, names):  # build trees, hidden entries, and all but the sou
             .exists() or Path(folder, name).is_file() and not name.endswith(KEPT)]
 
 
+def planted_copy(scratch, plants):
+    copy = shutil.copytree(ROOT, Path(scratch, "tree"), ignore=left_out)
+    for path, lines in plants.items():
+        with open(copy / path, "a") as planted:
+            planted.write(f"\n{lines}\n")
+    return copy
+
+
 class LayerCheckTest(unittest.TestCase):
     def test_each_planted_offence_fails_the_check(self):
-        for path, line, offence in PLANTED:
-            with self.subTest(path), tempfile.TemporaryDirectory() as scratch:
-                copy = shutil.copytree(ROOT, Path(scratch, "tree"), ignore=left_out)
-                with open(copy / path, "a") as planted:
-                    planted.write(f"\n{line}\n")
-                check = Path(__file__).resolve().with_name("check_layers.py")
+        check = Path(__file__).resolve().with_name("check_layers.py")
+        for plants, offence in PLANTED:
+            with self.subTest(plants), tempfile.TemporaryDirectory() as scratch:
+                copy = planted_copy(scratch, plants)
                 run = subprocess.run([sys.executable, check, copy], capture_output=True, text=True)
-                self.assertEqual(run.returncode, 1 if line else 0, run.stdout)
+                self.assertEqual(run.returncode, 1 if offence else 0, run.stdout)
                 self.assertIn(offence, run.stdout)
 
 
