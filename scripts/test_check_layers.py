@@ -1,8 +1,13 @@
-"""The layer check passes a copy of the tree as it is and fails on each offence planted in one."""
+"""The layer check passes a copy of the tree as it is and fails on each offence planted in one; and
+configuring a copy with a link the README's layout table does not allow stops, naming it.
+
+Usage: test_check_layers.py [source root [cmake]]
+"""
 import shutil, subprocess, sys, tempfile, unittest
 from pathlib import Path
 
 ROOT = Path(sys.argv[1] if len(sys.argv) > 1 else Path(__file__).parents[1]).resolve()
+CMAKE = sys.argv[2] if len(sys.argv) > 2 else shutil.which("cmake")
 KEPT = ("CMakeLists.txt", "README.md", ".cmake", ".h", ".cpp")
 DRAWING = ("zelpo_records (records/) links zelpo_artwork, which the README's layout table does not "
            "let it use")
@@ -58,6 +63,19 @@ class LayerCheckTest(unittest.TestCase):
                 run = subprocess.run([sys.executable, check, copy], capture_output=True, text=True)
                 self.assertEqual(run.returncode, 1 if offence else 0, run.stdout)
                 self.assertIn(offence, run.stdout)
+
+    def test_configuring_stops_at_a_link_the_table_does_not_allow(self):
+        # A spelling the include check does not read: the configuration reads what CMake links.
+        link = "set_property(TARGET zelpo_records APPEND PROPERTY LINK_LIBRARIES zelpo_artwork)"
+        with tempfile.TemporaryDirectory() as scratch:
+            copy = planted_copy(scratch, {"records/CMakeLists.txt": link})
+            run = subprocess.run([CMAKE, "-S", copy, "-B", copy / "build", "-G", "Ninja"],
+                                 capture_output=True, text=True)
+        said = " ".join((run.stdout + run.stderr).split())
+        if 'provided by "Qt6"' in said:
+            self.skipTest("Qt's CMake files are not installed: scripts/setup.sh installs them")
+        self.assertNotEqual(run.returncode, 0, said)
+        self.assertIn(DRAWING + ": `records/` may use core", said)
 
 
 unittest.main(argv=sys.argv[:1])
