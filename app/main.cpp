@@ -1,9 +1,9 @@
 #include "app/FirstPaintReport.h"
 #include "app/QtTranslation.h"
 #include "app/ZelpoProgram.h"
-#include "artwork/WindowIcon.h"
 #include "forms/FormLabel.h"
 #include "forms/PerZelpo.h"
+#include "pictures/WindowIcon.h"
 
 #include <QApplication>
 

@@ -1,7 +1,6 @@
 #include "forms/PerZelpo.h"
 
 #include "artwork/ArrowArtwork.h"
-#include "artwork/BuiltPictures.h"
 #include "artwork/ChartArtwork.h"
 #include "artwork/PanelArtwork.h"
 #include "forms/ChartWindowLayout.h"
@@ -13,6 +12,7 @@
 #include "forms/PushButton.h"
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
+#include "pictures/BuiltPictures.h"
 
 #include <cmath>
 #include <ranges>

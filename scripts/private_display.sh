@@ -7,11 +7,17 @@
 #       on failure returns 1 with the reason in display_problem (the log files stay in <folder>)
 #   private_display_stop                             ends openbox and the server
 #   wait_until <seconds> <command...>                polls a command until it succeeds
+#   patience                                         how many seconds to wait for an event
 #   stop <pid>                                       ends one process we started and reaps it
 #   isolate_qt_settings <folder>                     as private_display_start, without a display
 
 # Microseconds since the epoch, whatever the locale's decimal separator.
 now_us() { echo "${EPOCHREALTIME//[.,]/}"; }
+
+# How long a script waits for an event (a window appears, a process ends, a file is written) before
+# it gives up: generous, for a machine whose processors other work keeps busy. Waiting is never
+# timing: how fast the program answers is the benchmark's to measure.
+patience=30
 
 wait_until() {
     local deadline=$(($(now_us) + $1 * 1000000))
@@ -50,19 +56,19 @@ private_display_start() {
     Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi 96 -nolisten tcp -noreset \
         3>"$folder/display" >"$folder/xvfb.log" 2>&1 &
     xvfb_pid=$!
-    if ! wait_until 10 _display_known "$folder"; then
+    if ! wait_until "$patience" _display_known "$folder"; then
         display_problem="Xvfb did not start (see $folder/xvfb.log)"
         return 1
     fi
     DISPLAY=":$(head -n1 "$folder/display")"
     export DISPLAY
-    if ! wait_until 10 eval 'xdpyinfo >/dev/null 2>&1'; then
+    if ! wait_until "$patience" eval 'xdpyinfo >/dev/null 2>&1'; then
         display_problem="Xvfb on $DISPLAY does not answer"
         return 1
     fi
     openbox >"$folder/openbox.log" 2>&1 &
     openbox_pid=$!
-    if ! wait_until 10 _window_manager_running; then
+    if ! wait_until "$patience" _window_manager_running; then
         display_problem="openbox did not start (see $folder/openbox.log)"
         return 1
     fi

@@ -1,10 +1,8 @@
 #include "artwork/ArrowArtwork.h"
-#include "artwork/BuiltPictures.h"
 #include "artwork/ChartArtwork.h"
 #include "artwork/DrawnArtwork.h"
 #include "artwork/IconArtwork.h"
 #include "artwork/PanelArtwork.h"
-#include "artwork/WindowIcon.h"
 #include "core/PercentileCurves.h"
 
 #include <algorithm>
@@ -136,8 +134,6 @@ private slots:
     void arrowTipIsOpaqueBlueAndTheFarCornerClear();
     void iconShowsBothFramesAtWindowSizes_data();
     void iconShowsBothFramesAtWindowSizes();
-    void picturesBuiltIntoTheProgramAreWhatTheArtworkDrawsNow_data();
-    void picturesBuiltIntoTheProgramAreWhatTheArtworkDrawsNow();
 };
 
 void ArtworkTest::curvesAreMonotoneAndPassThroughTheTable()
@@ -368,36 +364,6 @@ void ArtworkTest::iconShowsBothFramesAtWindowSizes()
                             .arg(red)
                             .arg(lightBlue) +
                         keptIfFailed(red && lightBlue, image, name)));
-    // An offered size is the one built in; any other is drawn at that size, not scaled from a
-    // neighbour, and a request that is not square gets the largest square that fits.
-    const QIcon icon = zelpoIcon();
-    QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}}));
-    for (const QSize asked : {QSize(size, size), QSize(size + 1, size + 1), QSize(size + 9, size)})
-        QCOMPARE(icon.pixmap(asked).toImage(),
-                 windowIconImage(std::min(asked.width(), asked.height())));
-}
-
-void ArtworkTest::picturesBuiltIntoTheProgramAreWhatTheArtworkDrawsNow_data()
-{
-    QTest::addColumn<QImage>("built");
-    QTest::addColumn<QImage>("drawn");
-    for (const ChartSex sex : {ChartSex::Girls, ChartSex::Boys})
-        QTest::addRow("chart %d", int(sex))
-            << builtChart(sex)
-            << drawArtwork(chartPictureSize(sex), 1.0, true,
-                           [sex](QPainter& painter) { paintChart(painter, sex); });
-    QTest::newRow("panel") << builtPanel() << drawArtwork(kPanelPictureSize, 1.0, true, paintPanel);
-    for (const int side : kWindowIconSizes)
-        QTest::addRow("icon %d", side) << builtIcon(side) << windowIconImage(side);
-}
-
-void ArtworkTest::picturesBuiltIntoTheProgramAreWhatTheArtworkDrawsNow()
-{
-    QFETCH(QImage, built);
-    QFETCH(QImage, drawn);
-    QCOMPARE(built.format(), drawn.format());
-    QVERIFY2(built == drawn,
-             "the picture built into the program differs from the artwork's drawing");
 }
 
 QTEST_MAIN(ArtworkTest)

@@ -34,19 +34,19 @@ click_on_chart 143 216 # the history-number box
 xdotool key --clearmodifiers ctrl+a
 xdotool type --delay 20 1027
 xdotool key --clearmodifiers Tab
-if ! wait_for_box "Información" 10; then
+if ! wait_for_box "Información"; then
     fail "the stored history was not announced (open: $(open_boxes))"
     exit 1
 fi
 xdotool key --clearmodifiers Return
-wait_until 5 no_box_open
+wait_until "$patience" no_box_open
 
 # Eight markers show as red on the chart's side of the window.
 history_shown() {
     take_screenshot
     (($(chart_pixels_where 200 0 427 460 "$red_pixel" | awk '{ print $1 }') >= 8 * 20))
 }
-if ! wait_until 5 history_shown; then
+if ! wait_until "$patience" history_shown; then
     fail "the eight stored weighings did not appear on the chart"
     exit 1
 fi
@@ -57,7 +57,7 @@ readout_shown() {
     take_screenshot
     (($(chart_pixels_where 226 14 365 13 "$white_pixel" | awk '{ print $1 }') >= 30))
 }
-if ! wait_until 5 readout_shown; then
+if ! wait_until "$patience" readout_shown; then
     fail "the pointer over the chart brought no readout"
     exit 1
 fi
@@ -69,10 +69,19 @@ else
     fail "the chart window could not be saved in $output"
 fi
 
-# The pointer resting on the marker at two years: its tooltip, beside the window that shows it.
+# The pointer resting on the marker at two years: its tooltip, beside the window that shows it,
+# once the tooltip's window is up and its text drawn (dark on light).
+tooltip_drawn() {
+    local id
+    for id in $(xdotool search --onlyvisible --class zelpo 2>/dev/null); do
+        [[ "$id" == "$chart_id" || "$id" == "$backdrop_id" ]] && continue
+        read_geometry "$id" && take_screenshot &&
+            region "$x" "$y" "$width" "$height" | awk '{ exit !($1 < 0.3 && $2 > 0.7) }' && return 0
+    done
+    return 1
+}
 point_on_chart 348 259
-sleep 2
-take_screenshot
+check "resting on a marker shows its tooltip" wait_until "$patience" tooltip_drawn
 tooltip_output="$(dirname "$output")/zelpo-tooltip.png"
 check "the chart with a marker's tooltip is saved in $tooltip_output" \
     convert "$shot" -crop "600x300+$((chart_x + 200))+$((chart_y + 120))" +repage "$tooltip_output"
@@ -81,18 +90,18 @@ check "the chart with a marker's tooltip is saved in $tooltip_output" \
 csv_output="$(dirname "$output")/zelpo-medidas.csv"
 rm -f "$csv_output"
 xdotool key --clearmodifiers ctrl+shift+e
-wait_for_box "Exportar las medidas" 10 && xdotool key --clearmodifiers ctrl+a &&
+wait_for_box "Exportar las medidas" && xdotool key --clearmodifiers ctrl+a &&
     xdotool type --delay 20 "$csv_output" && xdotool key --clearmodifiers Return
-check "the stored weighings are exported to $csv_output" wait_until 10 test -s "$csv_output"
-wait_until 5 chart_keeps_focus
+check "the stored weighings are exported to $csv_output" wait_until "$patience" test -s "$csv_output"
+wait_until "$patience" chart_keeps_focus
 
 # The same history saved as a PDF with Ctrl+S, its page rendered for the README.
 xdotool key --clearmodifiers ctrl+s
-wait_for_box "Guardar el gr.*fico como PDF" 10 && xdotool key --clearmodifiers ctrl+a &&
+wait_for_box "Guardar el gr.*fico como PDF" && xdotool key --clearmodifiers ctrl+a &&
     xdotool type --delay 20 "$work/zelpo.pdf" && xdotool key --clearmodifiers Return
-check "the page of the saved PDF is rendered in $page_output" eval 'wait_until 10 test -s \
+check "the page of the saved PDF is rendered in $page_output" eval 'wait_until "$patience" test -s \
     "$work/zelpo.pdf" && pdftoppm -r 75 -png -singlefile "$work/zelpo.pdf" "${page_output%.png}"'
-wait_until 5 chart_keeps_focus
+wait_until "$patience" chart_keeps_focus
 click_on_chart 175 363 # "Fin"
 ends_cleanly '"Fin"'
 x_session_finish

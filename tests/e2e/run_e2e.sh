@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Starts Zelpo the way a user does, in a private X server with a window manager, and checks with
 # real mouse and keyboard input that the chart comes up centred above its black backdrop, that
-# "Fin" and the window manager's close both end the program at once, and that merely starting
-# and ending leaves no patient file behind.
+# "Fin" and the window manager's close both end the program, and that merely starting and ending
+# leaves no patient file behind. Every wait is for an event; how fast it comes is the benchmark's
+# to measure.
 #
 # Usage: run_e2e.sh <path to the built zelpo program>
 set -uo pipefail
@@ -57,10 +58,9 @@ check_chart_drawing() { # check_chart_drawing <when>
 }
 
 # --- 1. Start, placement and drawing. ---
-start=$(now_us)
 start_zelpo first-run
 wait_for_chart first-run || exit 1
-pass "the chart window and the backdrop are visible after $((($(now_us) - start) / 1000)) ms"
+pass "the chart window and the backdrop are visible"
 
 check "the screen is $expected_screen (got $screen)" test "$screen" = "$expected_screen"
 check "the chart's client area is ${chart_width}x${chart_height} (got ${width}x${height})" \
@@ -82,34 +82,36 @@ transient_for=$(xprop -id "$chart_id" WM_TRANSIENT_FOR 2>/dev/null | sed -n 's/.
 check "the chart window is transient for the backdrop (got ${transient_for:-none})" \
     test "$(printf '%d' "${transient_for:-0}")" -eq "$backdrop_id"
 
-read_geometry "$backdrop_id"
+# The backdrop may be placed a moment after it shows.
+backdrop_covers_screen() {
+    read_geometry "$backdrop_id" && [[ "${width}x${height}+${x}+${y}" == "${screen}+0+0" ]]
+}
+wait_until "$patience" backdrop_covers_screen
 check "the backdrop covers the whole screen (got ${width}x${height}+${x}+${y})" \
-    test "${width}x${height}+${x}+${y}" = "${screen}+0+0"
+    backdrop_covers_screen
 
-wait_until 5 chart_painted
+wait_until "$patience" chart_painted
 check "the backdrop is black around the chart window" backdrop_black_around_chart
 check_chart_drawing "at start"
 
-# Clicking the backdrop must not bring it over the chart.
+# Clicking the backdrop must not bring it over the chart: the chart takes the focus back.
 xdotool mousemove --sync 5 5 click 1
-sleep 0.3
+wait_until "$patience" chart_keeps_focus
 take_screenshot
 check_chart_drawing "after a click on the backdrop"
 
 # --- 2. "Fin" ends the program. ---
 xdotool mousemove --sync --window "$chart_id" 175 363 click 1
-ends_within_a_second "$(now_us)" 'a click on "Fin"'
+ends_cleanly 'a click on "Fin"'
 
 # --- 3. Closing the chart window through the window manager ends the program. ---
 start_zelpo second-run
 if wait_for_chart second-run; then
     # openbox closes whichever window holds the focus when alt+F4 arrives.
     xdotool windowactivate --sync "$chart_id" >/dev/null 2>&1
-    if wait_until 3 chart_keeps_focus; then
+    if wait_until "$patience" chart_keeps_focus; then
         xdotool key --clearmodifiers alt+F4
-        # The key goes through openbox before the program hears of the close, and a busy window
-        # manager alone has been seen to take most of a second: it gets one second more.
-        ends_within 2 "$(now_us)" "openbox's close (alt+F4) on the chart window"
+        ends_cleanly "openbox's close (alt+F4) on the chart window"
     else
         fail "the chart window does not keep the focus (active: $(xdotool getactivewindow 2>&1))"
     fi
@@ -124,24 +126,24 @@ check "starting and ending created no patient file${stray:+ (found: $stray)}" te
 allowed() { xprop -id "$1" _NET_WM_ALLOWED_ACTIONS 2>/dev/null; }
 fixed() { [[ "$(allowed "$1")" == *CLOSE* && ! "$(allowed "$1")" =~ MINIMIZE|MAXIMIZE|RESIZE ]]; }
 QT_SCALE_FACTOR=1.5 start_zelpo scaled-run
-if wait_for_chart scaled-run && wait_until 5 chart_painted; then
+if wait_for_chart scaled-run && wait_until "$patience" chart_painted; then
     check "openbox offers the chart window no minimize, maximize or resize" fixed "$chart_id"
     dark_rows=$(for y in $(seq 640 660); do on_chart black 30 "$y" 287 1 && echo -n "$y "; done)
     check "no dark rule crosses the left panel at scale 1.5 (dark rows: ${dark_rows:-none})" \
         test -z "$dark_rows"
     click_on_chart 81 547 # "?", scaled
-    wait_for_box "Información" 10 || fail "\"?\" showed no help (open: $(open_boxes))"
+    wait_for_box "Información" || fail "\"?\" showed no help (open: $(open_boxes))"
     check "openbox offers the message box no minimize" fixed "$(xdotool getactivewindow)"
     xdotool key --clearmodifiers Return
-    wait_until 5 no_box_open && click_on_chart 262 545 # "Fin", scaled
+    wait_until "$patience" no_box_open && click_on_chart 262 545 # "Fin", scaled
     ends_cleanly '"Fin" at scale 1.5'
 fi
 stop "$openbox_pid"
 openbox_pid=""
 start_zelpo bare-run
-wait_until 15 find_windows && read_geometry "$backdrop_id"
+wait_until "$patience" find_windows && wait_until "$patience" backdrop_covers_screen
 check "without a window manager the backdrop covers the screen (got ${width}x${height}+${x}+${y})" \
-    test "${width}x${height}+${x}+${y}" = "${screen}+0+0"
+    backdrop_covers_screen
 click_on_chart 175 363
 ends_cleanly '"Fin" without a window manager'
 

@@ -1,4 +1,4 @@
-#include "artwork/BuiltPictures.h"
+#include "pictures/BuiltPictures.h"
 
 #include "artwork/ChartArtwork.h"
 #include "artwork/IconArtwork.h"

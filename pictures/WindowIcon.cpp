@@ -1,7 +1,7 @@
-#include "artwork/WindowIcon.h"
+#include "pictures/WindowIcon.h"
 
-#include "artwork/BuiltPictures.h"
 #include "artwork/IconArtwork.h"
+#include "pictures/BuiltPictures.h"
 
 #include <algorithm>
 
