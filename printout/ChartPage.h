@@ -52,7 +52,7 @@ struct ChartPageContent
     std::optional<QRectF> arrow; // the newest-point arrow when it shows
     // The stored weighings when the history number names a patient file, in these columns.
     std::optional<QList<zelpo::StoredWeighing>> storedWeighings;
-    QList<WeighingColumn> tableColumns;
+    QList<WeighingColumn> tableColumns = weighingColumns(false);
     // The gestational age at birth of a baby born early, whose ages are corrected.
     std::optional<GestationalAge> gestation;
 };

@@ -7,8 +7,13 @@ namespace zelpo {
 
 QList<WeighingColumn> weighingColumns(const StoredHistory& history)
 {
+    return weighingColumns(history.gestation && history.gestation->bornEarly());
+}
+
+QList<WeighingColumn> weighingColumns(bool correctedAge)
+{
     using Column = WeighingColumn;
-    if (history.gestation && history.gestation->bornEarly()) {
+    if (correctedAge) {
         return {Column::Date,   Column::Days,  Column::Months, Column::CorrectedDays,
                 Column::CorrectedMonths, Column::Grams, Column::Band,   Column::Gain,
                 Column::State};

@@ -57,8 +57,9 @@ enum class WeighingColumn {
     State
 };
 
-// The columns of a history's weighings: the corrected age's after the age from birth for a baby
-// born early.
+// The columns of weighings, with the corrected age's after the age from birth or without them.
+QList<WeighingColumn> weighingColumns(bool correctedAge);
+// The columns of a history's weighings: the corrected age's for a baby born early.
 QList<WeighingColumn> weighingColumns(const StoredHistory& history);
 
 // "Fecha", "Días", "Meses", "Días corregidos", "Meses corregidos", "Gramos", "Percentil",

@@ -157,7 +157,7 @@ void ChildHistoryTest::theChartShowsTheHistoryAsOpenedThenThisVisitThenOtherDesk
             placed.arrow->width == 480);
     // Not stored: its gain counts from the last weighing stored, here one dated after it.
     QCOMPARE(markerTooltip(history, placed.weighings[2]),
-             "20/04/2021 · 4800 g · 59 días (1 meses) · P50–P97 · — g/día · 65 días según la "
+             "20/04/2021 · 4800 g · 59 días (1 mes) · P50–P97 · — g/día · 65 días según la "
              "fecha de nacimiento almacenada (14/02/2021)");
     // Another child takes none of this visit's weighings with it.
     history.load({"4711", true});

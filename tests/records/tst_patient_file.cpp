@@ -194,7 +194,7 @@ void PatientFile::exportsEachWeighingAsTheChartShowsIt()
                               "07/11/20240000012600", "01/01/20220000003000"};
     QCOMPARE(
         weighingsCsv("0000012",
-                     storedHistory(records, ChartSex::Girls, {{{3, "error; tipeo"}}, {}})),
+                     storedHistory(records, ChartSex::Girls, {{{3, "error; tipeo"}}, {}, {}})),
         QByteArray("\xEF\xBB\xBF"
                    "Historia;Sexo;Nacimiento;Fecha;Días;Meses;Gramos;Percentil;g/día;Estado\r\n"
                    "0000012;Mujer;29/10/2022;28/10/2024;730;24;12500;P50–P75;;\r\n"
