@@ -25,9 +25,9 @@ inline constexpr double kAgeColumnRights[] = {0.25, 0.355, 0.475, 0.625, 0.715};
 inline constexpr TableColumns kAgeColumns{kAgeColumnRights, 0.745, 300, 340};
 // The same with the corrected age's days and months after the age from birth, for a baby born
 // early: nine columns, their long headings whole.
-inline constexpr double kCorrectedAgeColumnRights[] = {0.19,  0.265, 0.43, 0.605,
-                                                       0.685, 0.79,  0.855};
-inline constexpr TableColumns kCorrectedAgeColumns{kCorrectedAgeColumnRights, 0.875, 470, 520};
+inline constexpr double kCorrectedAgeColumnRights[] = {0.16,  0.215, 0.36, 0.51,
+                                                       0.585, 0.74,  0.81};
+inline constexpr TableColumns kCorrectedAgeColumns{kCorrectedAgeColumnRights, 0.835, 470, 600};
 
 // The part of the table "Medidas almacenadas" one sheet holds: a title line, then blocks of rows
 // side by side, each under a line of column headings.
