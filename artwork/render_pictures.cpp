@@ -53,7 +53,7 @@ int main(int argc, char* argv[])
     for (const ChartSex sex : {ChartSex::Girls, ChartSex::Boys}) {
         source += pixelWords(sex == ChartSex::Girls ? "kGirlsChart" : "kBoysChart",
                              opaqueDrawing(zelpo::chartPictureSize(sex), [sex](QPainter& painter) {
-                                 zelpo::paintChart(painter, sex);
+                                 zelpo::paintChart(painter, sex, zelpo::ChartDrawing::Reference);
                              }));
     }
     source += pixelWords("kPanel", opaqueDrawing(zelpo::kPanelPictureSize, zelpo::paintPanel));
