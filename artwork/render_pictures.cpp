@@ -58,7 +58,7 @@ int main(int argc, char* argv[])
     }
     source += pixelWords("kPanel", opaqueDrawing(zelpo::kPanelPictureSize, zelpo::paintPanel));
     QByteArray icons = "extern const std::uint32_t* const kIcons[] = {";
-    for (const int side : zelpo::kWindowIconSizes) {
+    for (const int side : zelpo::kBuiltIconSizes) {
         const QByteArray name = "kIcon" + QByteArray::number(side);
         source += pixelWords(name.constData(), zelpo::windowIconImage(side));
         icons += name + ", ";

@@ -393,7 +393,7 @@ void ArtworkTest::picturesShownAreTheReferenceDrawingWithinTheirLimit_data()
             << builtChart(sex) << chart(sex, 1, ChartDrawing::Reference) << 0;
     QTest::newRow("panel built") << builtPanel()
                                  << drawArtwork(kPanelPictureSize, 1.0, true, paintPanel) << 0;
-    for (const int side : kWindowIconSizes)
+    for (const int side : kBuiltIconSizes)
         QTest::addRow("icon %d built", side) << builtIcon(side) << windowIconImage(side) << 0;
     // At other scales a chart is drawn for the screen as it is first shown.
     for (const qreal pixelRatio : {1.25, 1.5, 2.0})
