@@ -59,21 +59,30 @@ QPointF chartPoint(const QRectF& plot, double months, double kg)
             plot.bottom() - kg / kChartKilograms * plot.height()};
 }
 
-// Where the curves are drawn and how finely: the plot area, and the device pixels it runs across
-// in one month, none for the reference drawing.
+// A page is drawn as vectors, which its reader may zoom at will: it gets the reference drawing.
+ChartDrawing drawingFor(const QPainter& painter, ChartDrawing drawing)
+{
+    return painter.paintEngine()->type() == QPaintEngine::Pdf ? ChartDrawing::Reference : drawing;
+}
+
+// Where the curves are drawn and how finely: the plot area, the device pixels it runs across in
+// one month (none for the reference drawing), and how two segments of a curve meet. Sampled for
+// the device, two segments turn by a fraction of a degree, where a bevel covers the pixels of a
+// round join for a fraction of its cost.
 struct CurveSampling
 {
     QRectF plot;
     double devicePixelsPerMonth;
+    Qt::PenJoinStyle join;
 };
 
 CurveSampling curveSampling(const QPainter& painter, ChartSex sex, ChartDrawing drawing)
 {
     const QRectF plot = chartPlotArea(sex);
     if (drawing == ChartDrawing::Reference)
-        return {plot, 0};
+        return {plot, 0, Qt::RoundJoin};
     const QLineF across(plot.bottomLeft(), plot.bottomRight());
-    return {plot, painter.deviceTransform().map(across).length() / kChartMonths};
+    return {plot, painter.deviceTransform().map(across).length() / kChartMonths, Qt::BevelJoin};
 }
 
 // Segments between two knots: one every kSampleMonths, or for the device at most one for each
@@ -146,7 +155,7 @@ QPainterPath dashedCurveOutline(const CurveSampling& sampling, const PercentileC
     QPainterPathStroker stroker;
     stroker.setWidth(kDashedWidth);
     stroker.setCapStyle(Qt::FlatCap);
-    stroker.setJoinStyle(Qt::RoundJoin);
+    stroker.setJoinStyle(sampling.join);
     for (size_t i = 0; i + 1 < curve.knots.size(); ++i) {
         const DashLayout dashes = dashLayout(sampling, curve, i);
         stroker.setDashPattern(dashes.pattern);
@@ -344,7 +353,7 @@ QRectF chartPlotArea(ChartSex sex)
 void paintPercentileCurve(QPainter& painter, ChartSex sex, const PercentileCurve& curve,
                           ChartDrawing drawing)
 {
-    const CurveSampling sampling = curveSampling(painter, sex, drawing);
+    const CurveSampling sampling = curveSampling(painter, sex, drawingFor(painter, drawing));
     const ChartPalette& palette = paletteFor(sex);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -352,7 +361,7 @@ void paintPercentileCurve(QPainter& painter, ChartSex sex, const PercentileCurve
         const bool median = curve.percentile == 50;
         painter.setPen(QPen(median ? palette.median : palette.curve,
                             median ? kThickWidth : kThinWidth, Qt::SolidLine, Qt::FlatCap,
-                            Qt::RoundJoin));
+                            sampling.join));
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(solidCurvePath(sampling, curve));
     } else {
@@ -378,6 +387,7 @@ void paintPercentileCurve(QPainter& painter, ChartSex sex, const PercentileCurve
 
 void paintChart(QPainter& painter, ChartSex sex, ChartDrawing drawing)
 {
+    drawing = drawingFor(painter, drawing);
     const QRectF plot = chartPlotArea(sex);
     const ChartPalette& palette = paletteFor(sex);
     painter.save();

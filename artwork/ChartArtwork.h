@@ -14,10 +14,12 @@ namespace zelpo {
 // How finely the chart is drawn.
 enum class ChartDrawing {
     // For the device painted on: each curve sampled at most once for every device pixel it runs
-    // across, and the grid filled as rectangles wherever they give the very pixels of its lines.
+    // across, its segments joined by bevels, and the grid filled as rectangles wherever they give
+    // the very pixels of its lines. A page, drawn as vectors, gets the reference drawing.
     ForTheDevice,
-    // The same at any resolution: each curve sampled every 0.05 month, the grid stroked. The
-    // pictures built into the program are drawn so, and drawings for the device are held to it.
+    // The same at any resolution: each curve sampled every 0.05 month with round joins, the grid
+    // stroked. The pictures built into the program are drawn so, and drawings for the device are
+    // held to it.
     Reference,
 };
 
