@@ -293,7 +293,7 @@ int main(int argc, char* argv[])
                           startUp.earlier, startUp.minimal, &LaunchCost::peakMemoryMiB,
                           QStringLiteral("MiB"), kMemoryRatioGoal)};
         rows +=
-            textWindowRows(QStringLiteral("Earlier release"), startUps, &StartUpSamples::earlier);
+            textWindowRows(QStringLiteral("earlier release"), startUps, &StartUpSamples::earlier);
     }
     print(markdownTable(rows));
 

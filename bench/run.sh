@@ -115,7 +115,7 @@ callgrind_counts() {
         --separate-threads=yes --callgrind-out-file="$folder/counts" "$2" \
         >"$folder/out.log" 2>"$folder/valgrind.log") &
     pid=$!
-    if ! wait_until 300 grep -q '^first-paint$' "$folder/out.log"; then
+    if ! wait_until 300 grep -qs '^first-paint$' "$folder/out.log"; then
         stop "$pid"
         echo "| $1 | $3 | not measured: no first paint under callgrind | |"
         return 1
