@@ -1,6 +1,7 @@
 #include "app/FirstPaintReport.h"
 #include "app/QtTranslation.h"
 #include "app/ZelpoProgram.h"
+#include "forms/Fonts.h"
 #include "forms/FormLabel.h"
 #include "forms/PerZelpo.h"
 #include "pictures/WindowIcon.h"
@@ -10,6 +11,7 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    zelpo::setApplicationFont();
     QApplication::setApplicationName(QStringLiteral("Zelpo"));
     // The program speaks Spanish whatever the desktop's language, and so do Qt's own texts.
     zelpo::installQtSpanish();

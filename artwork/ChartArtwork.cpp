@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QFontMetricsF>
+#include <QLineF>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
@@ -19,7 +20,7 @@ namespace {
 
 constexpr double kChartMonths = 72;
 constexpr double kChartKilograms = 30;
-// Fine enough that the sampled curve looks smooth even on a high-density screen.
+// The reference sampling: some four segments to a logical pixel, finer than any screen shows.
 constexpr double kSampleMonths = 0.05;
 
 constexpr double kThickWidth = 2.2;
@@ -58,12 +59,49 @@ QPointF chartPoint(const QRectF& plot, double months, double kg)
             plot.bottom() - kg / kChartKilograms * plot.height()};
 }
 
-// The curve between knot `index` and the next one, sampled so that both knots are exact points.
-QPolygonF knotInterval(const QRectF& plot, const PercentileCurve& curve, size_t index)
+// A page is drawn as vectors, which its reader may zoom at will: it gets the reference drawing.
+ChartDrawing drawingFor(const QPainter& painter, ChartDrawing drawing)
 {
+    return painter.paintEngine()->type() == QPaintEngine::Pdf ? ChartDrawing::Reference : drawing;
+}
+
+// Where the curves are drawn and how finely: the plot area, the device pixels it runs across in
+// one month (none for the reference drawing), and how two segments of a curve meet. Sampled for
+// the device, two segments turn by a fraction of a degree, where a bevel covers the pixels of a
+// round join for a fraction of its cost.
+struct CurveSampling
+{
+    QRectF plot;
+    double devicePixelsPerMonth;
+    Qt::PenJoinStyle join;
+};
+
+CurveSampling curveSampling(const QPainter& painter, ChartSex sex, ChartDrawing drawing)
+{
+    const QRectF plot = chartPlotArea(sex);
+    if (drawing == ChartDrawing::Reference)
+        return {plot, 0, Qt::RoundJoin};
+    const QLineF across(plot.bottomLeft(), plot.bottomRight());
+    return {plot, painter.deviceTransform().map(across).length() / kChartMonths, Qt::BevelJoin};
+}
+
+// Segments between two knots: one every kSampleMonths, or for the device at most one for each
+// device pixel across, where a finer polyline only costs time and gives the same pixels.
+int segmentCount(const CurveSampling& sampling, double from, double to)
+{
+    const int reference = std::max(8, static_cast<int>(std::ceil((to - from) / kSampleMonths)));
+    if (sampling.devicePixelsPerMonth <= 0)
+        return reference;
+    return std::clamp(static_cast<int>((to - from) * sampling.devicePixelsPerMonth), 1, reference);
+}
+
+// The curve between knot `index` and the next one, sampled so that both knots are exact points.
+QPolygonF knotInterval(const CurveSampling& sampling, const PercentileCurve& curve, size_t index)
+{
+    const QRectF& plot = sampling.plot;
     const double from = curve.knots[index].months;
     const double to = curve.knots[index + 1].months;
-    const int steps = std::max(8, static_cast<int>(std::ceil((to - from) / kSampleMonths)));
+    const int steps = segmentCount(sampling, from, to);
     QPolygonF points;
     points.reserve(steps + 1);
     for (int step = 0; step <= steps; ++step) {
@@ -73,11 +111,11 @@ QPolygonF knotInterval(const QRectF& plot, const PercentileCurve& curve, size_t 
     return points;
 }
 
-QPainterPath solidCurvePath(const QRectF& plot, const PercentileCurve& curve)
+QPainterPath solidCurvePath(const CurveSampling& sampling, const PercentileCurve& curve)
 {
     QPainterPath path;
     for (size_t i = 0; i + 1 < curve.knots.size(); ++i) {
-        const QPolygonF points = knotInterval(plot, curve, i);
+        const QPolygonF points = knotInterval(sampling, curve, i);
         if (i == 0)
             path.moveTo(points.front());
         for (qsizetype p = 1; p < points.size(); ++p)
@@ -96,9 +134,9 @@ struct DashLayout
     qreal offset;
 };
 
-DashLayout dashLayout(const QRectF& plot, const PercentileCurve& curve, size_t index)
+DashLayout dashLayout(const CurveSampling& sampling, const PercentileCurve& curve, size_t index)
 {
-    DashLayout dashes{knotInterval(plot, curve, index), {}, 0};
+    DashLayout dashes{knotInterval(sampling, curve, index), {}, 0};
     QPainterPath interval;
     interval.addPolygon(dashes.interval);
     const double period = kDashLength + kGapLength;
@@ -110,16 +148,16 @@ DashLayout dashLayout(const QRectF& plot, const PercentileCurve& curve, size_t i
 }
 
 // Outline of a dashed curve, laid out afresh between each pair of knots.
-QPainterPath dashedCurveOutline(const QRectF& plot, const PercentileCurve& curve)
+QPainterPath dashedCurveOutline(const CurveSampling& sampling, const PercentileCurve& curve)
 {
     QPainterPath outline;
     outline.setFillRule(Qt::WindingFill);
     QPainterPathStroker stroker;
     stroker.setWidth(kDashedWidth);
     stroker.setCapStyle(Qt::FlatCap);
-    stroker.setJoinStyle(Qt::RoundJoin);
+    stroker.setJoinStyle(sampling.join);
     for (size_t i = 0; i + 1 < curve.knots.size(); ++i) {
-        const DashLayout dashes = dashLayout(plot, curve, i);
+        const DashLayout dashes = dashLayout(sampling, curve, i);
         stroker.setDashPattern(dashes.pattern);
         stroker.setDashOffset(dashes.offset);
         QPainterPath interval;
@@ -149,6 +187,19 @@ public:
         return snap(y, logicalWidth, m_transform.m22(), m_transform.dy());
     }
 
+    // Whether lines running between the plot's edges, filled as rectangles, give the very pixels
+    // of the same lines stroked: so when the edges fall on quarters of a device pixel, as at the
+    // usual screen scales; elsewhere the rasteriser rounds a stroke's ends a shade differently.
+    bool fillsLikeStrokes(const QRectF& plot) const
+    {
+        if (!canSnap())
+            return false;
+        const QRectF device = m_transform.mapRect(plot);
+        const auto onQuarter = [](double edge) { return edge * 4 == std::round(edge * 4); };
+        return onQuarter(device.left()) && onQuarter(device.top()) && onQuarter(device.right()) &&
+               onQuarter(device.bottom());
+    }
+
 private:
     bool canSnap() const { return m_transform.type() <= QTransform::TxScale; }
     double scale() const { return canSnap() ? std::abs(m_transform.m11()) : 1.0; }
@@ -171,22 +222,35 @@ private:
     QTransform m_transform;
 };
 
-void paintGrid(QPainter& painter, const QRectF& plot, const ChartPalette& palette)
+void paintGrid(QPainter& painter, const QRectF& plot, const ChartPalette& palette,
+               ChartDrawing drawing)
 {
     const PixelSnapper snapper(painter);
+    // A rectangle is filled for a third of what the same line costs stroked.
+    const bool filled = drawing == ChartDrawing::ForTheDevice && snapper.fillsLikeStrokes(plot);
     const auto drawLines = [&](const QColor& color, double logicalWidth, bool major) {
-        painter.setPen(QPen(color, snapper.width(logicalWidth), Qt::SolidLine, Qt::FlatCap));
+        const double width = snapper.width(logicalWidth);
+        painter.setPen(QPen(color, width, Qt::SolidLine, Qt::FlatCap));
+        const auto line = [&](QPointF from, QPointF to) {
+            if (!filled) {
+                painter.drawLine(from, to);
+                return;
+            }
+            // The pen's rectangle: as wide as the pen across the line, flat at its ends.
+            const QPointF half = from.x() == to.x() ? QPointF(width / 2, 0) : QPointF(0, width / 2);
+            painter.fillRect(QRectF(from - half, to + half), color);
+        };
         for (int month = 1; month < kChartMonths; ++month) {
             if ((month % 12 == 0) != major)
                 continue;
             const double x = snapper.x(chartPoint(plot, month, 0).x(), logicalWidth);
-            painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+            line(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
         }
         for (int kg = 1; kg < kChartKilograms; ++kg) {
             if ((kg % 5 == 0) != major)
                 continue;
             const double y = snapper.y(chartPoint(plot, 0, kg).y(), logicalWidth);
-            painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+            line(QPointF(plot.left(), y), QPointF(plot.right(), y));
         }
     };
     drawLines(palette.fineGrid, 0.5, false);
@@ -194,12 +258,12 @@ void paintGrid(QPainter& painter, const QRectF& plot, const ChartPalette& palett
 }
 
 // A soft band between the outermost curves, where most children's weights lie.
-void paintNormalBand(QPainter& painter, const QRectF& plot, ChartSex sex,
+void paintNormalBand(QPainter& painter, const CurveSampling& sampling, ChartSex sex,
                      const ChartPalette& palette)
 {
     const auto& curves = percentileCurves(sex);
-    const QPainterPath top = solidCurvePath(plot, curves.front());
-    const QPainterPath bottom = solidCurvePath(plot, curves.back());
+    const QPainterPath top = solidCurvePath(sampling, curves.front());
+    const QPainterPath bottom = solidCurvePath(sampling, curves.back());
     QPainterPath band = top;
     band.connectPath(bottom.toReversed());
     band.closeSubpath();
@@ -286,9 +350,10 @@ QRectF chartPlotArea(ChartSex sex)
     return sex == ChartSex::Girls ? QRectF(21, 4, 363, 375) : QRectF(18, 2, 363, 375);
 }
 
-void paintPercentileCurve(QPainter& painter, ChartSex sex, const PercentileCurve& curve)
+void paintPercentileCurve(QPainter& painter, ChartSex sex, const PercentileCurve& curve,
+                          ChartDrawing drawing)
 {
-    const QRectF plot = chartPlotArea(sex);
+    const CurveSampling sampling = curveSampling(painter, sex, drawingFor(painter, drawing));
     const ChartPalette& palette = paletteFor(sex);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -296,16 +361,16 @@ void paintPercentileCurve(QPainter& painter, ChartSex sex, const PercentileCurve
         const bool median = curve.percentile == 50;
         painter.setPen(QPen(median ? palette.median : palette.curve,
                             median ? kThickWidth : kThinWidth, Qt::SolidLine, Qt::FlatCap,
-                            Qt::RoundJoin));
+                            sampling.join));
         painter.setBrush(Qt::NoBrush);
-        painter.drawPath(solidCurvePath(plot, curve));
+        painter.drawPath(solidCurvePath(sampling, curve));
     } else {
         if (painter.paintEngine()->type() == QPaintEngine::Pdf) {
             // A page keeps the dashes as a pen of its own: the outline of every dash would make
             // the page several times larger and slower to write, for the same dashes.
             painter.setBrush(Qt::NoBrush);
             for (size_t i = 0; i + 1 < curve.knots.size(); ++i) {
-                const DashLayout dashes = dashLayout(plot, curve, i);
+                const DashLayout dashes = dashLayout(sampling, curve, i);
                 QPen pen(palette.curve, kDashedWidth, Qt::CustomDashLine, Qt::FlatCap,
                          Qt::RoundJoin);
                 pen.setDashPattern(dashes.pattern);
@@ -314,24 +379,25 @@ void paintPercentileCurve(QPainter& painter, ChartSex sex, const PercentileCurve
                 painter.drawPolyline(dashes.interval);
             }
         } else {
-            painter.fillPath(dashedCurveOutline(plot, curve), palette.curve);
+            painter.fillPath(dashedCurveOutline(sampling, curve), palette.curve);
         }
     }
     painter.restore();
 }
 
-void paintChart(QPainter& painter, ChartSex sex)
+void paintChart(QPainter& painter, ChartSex sex, ChartDrawing drawing)
 {
+    drawing = drawingFor(painter, drawing);
     const QRectF plot = chartPlotArea(sex);
     const ChartPalette& palette = paletteFor(sex);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.fillRect(QRect(QPoint(0, 0), chartPictureSize(sex)), palette.background);
-    paintNormalBand(painter, plot, sex, palette);
-    paintGrid(painter, plot, palette);
+    paintNormalBand(painter, curveSampling(painter, sex, drawing), sex, palette);
+    paintGrid(painter, plot, palette, drawing);
     for (const PercentileCurve& curve : percentileCurves(sex))
-        paintPercentileCurve(painter, sex, curve);
+        paintPercentileCurve(painter, sex, curve, drawing);
     paintCurveLabels(painter, plot, sex, palette);
     paintAxisLabels(painter, plot, sex, palette);
     painter.restore();

@@ -280,9 +280,12 @@ Q_NEVER_INLINE void InteractionBench::movePointer()
     finishRepaint();
 }
 
-void InteractionBench::prepareForPointer()
+void InteractionBench::prepareForPointer(bool withHistory)
 {
     clearChart();
+    if (withHistory) {
+        loadHistory();
+    }
     // A text cursor blinks on a timer of its own and would repaint in the middle of the moves.
     if (QWidget* focused = QApplication::focusWidget()) {
         focused->clearFocus();
@@ -292,8 +295,23 @@ void InteractionBench::prepareForPointer()
 
 QList<double> InteractionBench::timePointerMoves(int runs)
 {
-    QList<double> times;
     prepareForPointer();
+    return timeMovesAsPrepared(runs);
+}
+
+QList<double> InteractionBench::timePointerMovesOverMarkers(int runs)
+{
+    prepareForPointer(true);
+    if (visibleMarkers() != kHistoryWeighings) {
+        fail(QStringLiteral("the history showed %1 markers to move the pointer over")
+                 .arg(visibleMarkers()));
+    }
+    return timeMovesAsPrepared(runs);
+}
+
+QList<double> InteractionBench::timeMovesAsPrepared(int runs)
+{
+    QList<double> times;
     movePointer();
     for (int run = 0; run < runs && m_problem.isEmpty(); ++run) {
         const QString before = m_window->Label5()->text();

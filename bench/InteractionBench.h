@@ -37,7 +37,9 @@ public:
     // Milliseconds per run.
     QList<double> timeHistoryLoads(int runs);
     QList<double> timePlotsAnsweredNo(int runs);
+    // Pointer moves over the empty chart, and over the chart with the stored history's markers.
     QList<double> timePointerMoves(int runs);
+    QList<double> timePointerMovesOverMarkers(int runs);
     // Storing one weighing into a copy of the stored history: the file read back, then appended.
     QList<double> timeStoresIntoHistory(int runs);
     // What the lock adds to one store: taking the history file's exclusive lock and releasing
@@ -74,7 +76,9 @@ private:
     QList<double> timePagesOfLoadedHistory(int runs, int weighings);
     void chooseTheBoy();
     void clearChart();
-    void prepareForPointer();
+    // The chart cleared, with the stored history loaded again when asked, and no text cursor.
+    void prepareForPointer(bool withHistory = false);
+    QList<double> timeMovesAsPrepared(int runs);
     void loadHistory();
     void plotWeighing();
     void movePointer();

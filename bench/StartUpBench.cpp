@@ -54,12 +54,17 @@ QString lastErrorLine(QProcess& process)
     return QString::fromLocal8Bit(said.mid(said.lastIndexOf('\n') + 1));
 }
 
-Launch launchOnce(const QString& program, const QString& folder)
+Launch launchOnce(const QString& program, const QString& folder, double screenScale)
 {
     Launch launch;
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QString::fromLatin1(kFirstPaintReportVariable), QStringLiteral("1"));
+    // At a scale of 1 the variable is left out, as on a desktop that scales nothing.
+    environment.remove(QStringLiteral("QT_SCALE_FACTOR"));
+    if (screenScale != 1) {
+        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(screenScale));
+    }
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(folder);
 
@@ -94,20 +99,21 @@ Launch launchOnce(const QString& program, const QString& folder)
 
 } // namespace
 
-StartUpSamples measureStartUp(const QString& zelpoProgram, const QString& minimalProgram,
-                              const QString& earlierProgram, int runs)
+StartUpSamples measureStartUp(const StartUpPrograms& programs, double screenScale, int runs)
 {
     StartUpSamples samples;
-    std::vector<std::pair<QString, QList<LaunchCost>*>> programs{
-        {zelpoProgram, &samples.zelpo}, {minimalProgram, &samples.minimal}};
-    if (!earlierProgram.isEmpty()) {
-        programs.emplace_back(earlierProgram, &samples.earlier);
+    std::vector<std::pair<QString, QList<LaunchCost>*>> launched{
+        {programs.zelpo, &samples.zelpo},
+        {programs.minimal, &samples.minimal},
+        {programs.textWindow, &samples.textWindow}};
+    if (!programs.earlier.isEmpty()) {
+        launched.emplace_back(programs.earlier, &samples.earlier);
     }
     // The programs may look for patient files in their folder; they get an empty one of their own.
     const QTemporaryDir folder;
     for (int run = -1; run < runs; ++run) {
-        for (const auto& [program, costs] : programs) {
-            const Launch launch = launchOnce(program, folder.path());
+        for (const auto& [program, costs] : launched) {
+            const Launch launch = launchOnce(program, folder.path(), screenScale);
             if (!launch.problem.isEmpty()) {
                 samples.problem = launch.problem;
                 return samples;
@@ -120,7 +126,8 @@ StartUpSamples measureStartUp(const QString& zelpoProgram, const QString& minima
     return samples;
 }
 
-QList<double> measureBusyStartUp(const QString& zelpoProgram, int runs, QString& problem)
+QList<double> measureBusyStartUp(const QString& zelpoProgram, double screenScale, int runs,
+                                 QString& problem)
 {
     const QTemporaryDir folder;
     std::atomic_bool spinning = true;
@@ -133,7 +140,7 @@ QList<double> measureBusyStartUp(const QString& zelpoProgram, int runs, QString&
     }
     QList<double> times;
     for (int run = 0; run < runs && problem.isEmpty(); ++run) {
-        const Launch launch = launchOnce(zelpoProgram, folder.path());
+        const Launch launch = launchOnce(zelpoProgram, folder.path(), screenScale);
         problem = launch.problem;
         times.append(launch.cost.firstPaintMs);
     }

@@ -4,7 +4,16 @@
 
 #include <cmath>
 
+#include <QApplication>
+
 namespace zelpo {
+
+namespace {
+
+// "Tahoma" 8.25 in the layout, the labels' and the date and weight boxes' font.
+constexpr FontSpec kEverydayFont{8.25f};
+
+} // namespace
 
 QFont makeFont(const FontSpec& declared)
 {
@@ -12,6 +21,11 @@ QFont makeFont(const FontSpec& declared)
                                     declared.bold ? QFont::Bold : QFont::Normal);
     font.setUnderline(declared.underline);
     return font;
+}
+
+void setApplicationFont()
+{
+    QApplication::setFont(makeFont(kEverydayFont));
 }
 
 } // namespace zelpo

@@ -53,14 +53,26 @@ void Picture::paintEvent(QPaintEvent* event)
     // pixel row of the area unpainted.
     // At a fractional scale the picture's far edge may end inside a device pixel that the
     // drawing, whole pixels large, stops short of: a copy one device pixel further down and right
-    // lies beneath, so that the edge's last row and column fill it.
+    // lies beneath, so that the edge's last row and column fill it. It is needed only along the
+    // edge, from a little inside it, where the copy on top covers whatever else it places.
     const bool edgeMayFallShort = m_opaque && ratio != std::floor(ratio);
+    const QSizeF inside = QSizeF(m_drawn.size() - QSize(2, 2)) / ratio;
+    const QRectF beyond(QPointF(0, 0), QSizeF(size() + QSize(1, 1)));
+    const QRectF edges[] = {beyond.adjusted(inside.width(), 0, 0, 0),
+                            beyond.adjusted(0, inside.height(), 0, 0)};
     QPainter painter(this);
     for (const QRect& area : event->region()) {
-        painter.setClipRect(area);
         if (edgeMayFallShort) {
-            painter.drawImage(QPointF(1 / ratio, 1 / ratio), m_drawn);
+            for (const QRectF& edge : edges) {
+                if (!edge.intersects(area)) {
+                    continue;
+                }
+                painter.setClipRect(area);
+                painter.setClipRect(edge, Qt::IntersectClip);
+                painter.drawImage(QPointF(1 / ratio, 1 / ratio), m_drawn);
+            }
         }
+        painter.setClipRect(area);
         painter.drawImage(QPointF(0, 0), m_drawn);
     }
 }

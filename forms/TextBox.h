@@ -6,7 +6,8 @@
 
 namespace zelpo {
 
-// A text box of the chart window.
+// A text box of the chart window. As it is made it lays out its empty text in the application's
+// font (setApplicationFont()), before the layout's font is set.
 class TextBox : public QLineEdit, public TwipControl
 {
     Q_OBJECT

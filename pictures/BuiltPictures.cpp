@@ -13,7 +13,7 @@ namespace zelpo::built {
 extern const std::uint32_t kGirlsChart[];
 extern const std::uint32_t kBoysChart[];
 extern const std::uint32_t kPanel[];
-// In the order of kWindowIconSizes.
+// In the order of kBuiltIconSizes.
 extern const std::uint32_t* const kIcons[];
 } // namespace zelpo::built
 
@@ -43,11 +43,11 @@ QImage builtPanel()
 
 QImage builtIcon(int side)
 {
-    const auto* size = std::find(kWindowIconSizes.begin(), kWindowIconSizes.end(), side);
-    if (size == kWindowIconSizes.end()) {
+    const auto* size = std::find(kBuiltIconSizes.begin(), kBuiltIconSizes.end(), side);
+    if (size == kBuiltIconSizes.end()) {
         return {};
     }
-    return wrapped(built::kIcons[size - kWindowIconSizes.begin()], QSize(side, side),
+    return wrapped(built::kIcons[size - kBuiltIconSizes.begin()], QSize(side, side),
                    QImage::Format_ARGB32);
 }
 

@@ -17,7 +17,7 @@ QImage builtChart(ChartSex sex);
 QImage builtPanel();
 
 // The window icon `side` pixels wide, as windowIconImage() draws it, for the sizes in
-// kWindowIconSizes; a null image for any other.
+// kBuiltIconSizes; a null image for any other.
 QImage builtIcon(int side);
 
 } // namespace zelpo

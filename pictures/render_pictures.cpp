@@ -53,12 +53,12 @@ int main(int argc, char* argv[])
     for (const ChartSex sex : {ChartSex::Girls, ChartSex::Boys}) {
         source += pixelWords(sex == ChartSex::Girls ? "kGirlsChart" : "kBoysChart",
                              opaqueDrawing(zelpo::chartPictureSize(sex), [sex](QPainter& painter) {
-                                 zelpo::paintChart(painter, sex);
+                                 zelpo::paintChart(painter, sex, zelpo::ChartDrawing::Reference);
                              }));
     }
     source += pixelWords("kPanel", opaqueDrawing(zelpo::kPanelPictureSize, zelpo::paintPanel));
     QByteArray icons = "extern const std::uint32_t* const kIcons[] = {";
-    for (const int side : zelpo::kWindowIconSizes) {
+    for (const int side : zelpo::kBuiltIconSizes) {
         const QByteArray name = "kIcon" + QByteArray::number(side);
         source += pixelWords(name.constData(), zelpo::windowIconImage(side));
         icons += name + ", ";

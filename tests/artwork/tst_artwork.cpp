@@ -134,6 +134,8 @@ private slots:
     void arrowTipIsOpaqueBlueAndTheFarCornerClear();
     void iconShowsBothFramesAtWindowSizes_data();
     void iconShowsBothFramesAtWindowSizes();
+    void chartsDrawnForTheScreenStayWithinTheirLimitOfTheReference_data();
+    void chartsDrawnForTheScreenStayWithinTheirLimitOfTheReference();
 };
 
 void ArtworkTest::curvesAreMonotoneAndPassThroughTheTable()
@@ -364,6 +366,53 @@ void ArtworkTest::iconShowsBothFramesAtWindowSizes()
                             .arg(red)
                             .arg(lightBlue) +
                         keptIfFailed(red && lightBlue, image, name)));
+}
+
+void ArtworkTest::chartsDrawnForTheScreenStayWithinTheirLimitOfTheReference_data()
+{
+    QTest::addColumn<QImage>("shown");
+    QTest::addColumn<QImage>("reference");
+    const auto chart = [](ChartSex sex, qreal pixelRatio, ChartDrawing drawing) {
+        return drawArtwork(chartPictureSize(sex), pixelRatio, true,
+                           [=](QPainter& painter) { paintChart(painter, sex, drawing); });
+    };
+    // Away from one device pixel to the logical one a chart is drawn for the screen as it is
+    // first shown, with as few segments as the screen's pixels need.
+    for (const qreal pixelRatio : {1.25, 1.5, 2.0})
+        for (const ChartSex sex : {ChartSex::Girls, ChartSex::Boys})
+            QTest::addRow("%s chart at %gx", qPrintable(chartTag(sex)), pixelRatio)
+                << chart(sex, pixelRatio, ChartDrawing::ForTheDevice)
+                << chart(sex, pixelRatio, ChartDrawing::Reference);
+}
+
+void ArtworkTest::chartsDrawnForTheScreenStayWithinTheirLimitOfTheReference()
+{
+    QFETCH(QImage, shown);
+    QFETCH(QImage, reference);
+    constexpr int limit = 12; // the largest difference allowed on any channel, of 255
+    QCOMPARE(shown.format(), reference.format());
+    QCOMPARE(shown.size(), reference.size());
+    int largest = 0;
+    qint64 differing = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const QRgb a = shown.pixel(x, y);
+            const QRgb b = reference.pixel(x, y);
+            const int apart =
+                std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                          std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
+            largest = std::max(largest, apart);
+            differing += apart > 0;
+        }
+    QVERIFY2(
+        largest <= limit,
+        qPrintable(QStringLiteral("%1 of 255 apart from the reference drawing, %2 pixels of %3 "
+                                  "differ")
+                       .arg(largest)
+                       .arg(differing)
+                       .arg(qint64(shown.width()) * shown.height()) +
+                   keptIfFailed(largest <= limit, shown,
+                                QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-'))));
 }
 
 QTEST_MAIN(ArtworkTest)

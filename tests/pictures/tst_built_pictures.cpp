@@ -27,13 +27,15 @@ void BuiltPicturesTest::picturesBuiltIntoTheProgramAreWhatTheArtworkDrawsNow_dat
 {
     QTest::addColumn<QImage>("built");
     QTest::addColumn<QImage>("drawn");
+    // The charts are built with the reference drawing, every 0.05 month of each curve.
     for (const ChartSex sex : {ChartSex::Girls, ChartSex::Boys})
         QTest::addRow("chart %d", int(sex))
             << builtChart(sex)
-            << drawArtwork(chartPictureSize(sex), 1.0, true,
-                           [sex](QPainter& painter) { paintChart(painter, sex); });
+            << drawArtwork(chartPictureSize(sex), 1.0, true, [sex](QPainter& painter) {
+                   paintChart(painter, sex, ChartDrawing::Reference);
+               });
     QTest::newRow("panel") << builtPanel() << drawArtwork(kPanelPictureSize, 1.0, true, paintPanel);
-    for (const int side : kWindowIconSizes)
+    for (const int side : kBuiltIconSizes)
         QTest::addRow("icon %d", side) << builtIcon(side) << windowIconImage(side);
 }
 
