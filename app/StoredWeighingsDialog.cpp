@@ -55,18 +55,22 @@ StoredWeighingsDialog::StoredWeighingsDialog(zelpo::ChildHistory& history,
     m_birthDate->setBuddy(m_table);
 
     auto* correctDate = new QPushButton(QStringLiteral("Corregir la &fecha de nacimiento…"), this);
+    auto* gestation = new QPushButton(QStringLiteral("Edad &gestacional al nacer…"), this);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(m_strikeOut, QDialogButtonBox::ActionRole);
     buttons->addButton(m_restore, QDialogButtonBox::ActionRole);
     buttons->addButton(correctDate, QDialogButtonBox::ActionRole);
+    buttons->addButton(gestation, QDialogButtonBox::ActionRole);
     QPushButton* close =
         buttons->addButton(QStringLiteral("&Cerrar"), QDialogButtonBox::RejectRole);
-    for (QPushButton* button : {m_strikeOut, m_restore, correctDate, close}) {
+    for (QPushButton* button : {m_strikeOut, m_restore, correctDate, gestation, close}) {
         button->setAutoDefault(false);
     }
     connect(m_strikeOut, &QPushButton::clicked, this, &StoredWeighingsDialog::strikeOut);
     connect(m_restore, &QPushButton::clicked, this, &StoredWeighingsDialog::restore);
     connect(correctDate, &QPushButton::clicked, this, &StoredWeighingsDialog::correctBirthDate);
+    connect(gestation, &QPushButton::clicked, this,
+            &StoredWeighingsDialog::recordGestationalAge);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
@@ -208,6 +212,31 @@ void StoredWeighingsDialog::correctBirthDate()
                                                 WaitCursor().whileWaiting()),
                      QStringLiteral("corregir la fecha de nacimiento"));
     }
+}
+
+void StoredWeighingsDialog::recordGestationalAge()
+{
+    const QString title = QStringLiteral("Edad gestacional al nacer");
+    const std::optional<GestationalAge>& recorded = m_history.stored().gestation;
+    const std::optional<QString> typed = m_services.prompt.ask(
+        title,
+        QStringLiteral("Semanas y días al nacer, de 22+0 a 44+6 (por ejemplo 30+2, o 30 para "
+                       "30+0); 37+0 o más si nació a término:"),
+        recorded ? recorded->text() : QString(), 5);
+    if (!typed) {
+        return;
+    }
+    const std::optional<GestationalAge> gestation = GestationalAge::fromText(*typed);
+    if (!gestation) {
+        m_services.messages.show(QStringLiteral("Error, debe escribir la edad gestacional al "
+                                                "nacer en semanas y días, de 22+0 a 44+6 (por "
+                                                "ejemplo 30+2)."),
+                                 MessageStyle::OkStop, QStringLiteral("Error"));
+        return;
+    }
+    tellIfFailed(m_history.recordGestationalAge(*gestation, m_services.clock.today(),
+                                                WaitCursor().whileWaiting()),
+                 QStringLiteral("anotar la edad gestacional al nacer"));
 }
 
 } // namespace zelpo

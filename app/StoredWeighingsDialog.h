@@ -46,6 +46,9 @@ private:
     void strikeOut();
     void restore();
     void correctBirthDate();
+    // Records the gestational age at birth, which a baby born early is read at the corrected
+    // age for.
+    void recordGestationalAge();
     void showState();
     // The weighing of the selected row; none when no row is selected.
     const zelpo::StoredWeighing* selected() const;

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include <QColor>
+#include <QLineF>
+#include <QPainter>
 
 namespace zelpo {
 
@@ -30,6 +32,23 @@ QRectF markerCircle(const QRectF& outline)
     QRectF circle(0, 0, diameter, diameter);
     circle.moveCenter(outline.center());
     return circle;
+}
+
+void paintBirthAgeMark(QPainter& painter, const QRectF& mark, QPointF marker, const QColor& colour)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(colour, 1));
+    painter.setBrush(Qt::NoBrush);
+    const QRectF ring = markerCircle(mark.adjusted(0.5, 0.5, -0.5, -0.5));
+    // The line starts at the ring's edge, so the ring stays hollow.
+    QLineF line(ring.center(), marker);
+    if (line.length() > ring.width() / 2) {
+        line.setP1(line.pointAt(ring.width() / 2 / line.length()));
+        painter.drawLine(line);
+    }
+    painter.drawEllipse(ring);
+    painter.restore();
 }
 
 } // namespace zelpo

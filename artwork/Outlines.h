@@ -4,6 +4,7 @@
 #include <QRectF>
 
 class QColor;
+class QPainter;
 
 // The outlines of the chart window's shapes, the chart frame and the weighing markers, as the
 // window and the printed page both draw them, in logical pixels.
@@ -19,5 +20,10 @@ QRectF outlineLine(const QRectF& box, int borderPixels);
 
 // A weighing marker's circle: as wide as its outline's shorter side, centred in it.
 QRectF markerCircle(const QRectF& outline);
+
+// Where the age from birth would have put a weighing a baby born early is drawn at its corrected
+// age: a small hollow ring in `mark`, joined to the marker centred on `marker` by a thin line,
+// both in the markers' colour and antialiased, thin enough not to hide the curves beneath.
+void paintBirthAgeMark(QPainter& painter, const QRectF& mark, QPointF marker, const QColor& colour);
 
 } // namespace zelpo

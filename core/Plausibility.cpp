@@ -73,16 +73,18 @@ std::optional<QString> outsideTheChart(double ageDays, QDate today)
     return std::nullopt;
 }
 
-std::optional<QString> offTheChart(ChartSex sex, double ageDays, double grams)
+// `corrected`: the age is a baby's corrected age, and is said so.
+std::optional<QString> offTheChart(ChartSex sex, double ageDays, double grams, bool corrected)
 {
     const std::optional<std::pair<CurveAt, CurveAt>> curves = outermostCurvesAt(sex, ageDays);
     if (!curves) {
         return std::nullopt;
     }
+    const QString age = atAge(ageDays) + (corrected ? QStringLiteral(" de edad corregida") : "");
     const auto sentence = [&](const char* where, const char* which, const CurveAt& curve) {
         return QStringLiteral("La medida de %1 g %2 queda muy por %3 de la curva más %4 del "
                               "gráfico (P%5: %6 g).")
-            .arg(storedGrams(grams), atAge(ageDays), QString::fromUtf8(where),
+            .arg(storedGrams(grams), age, QString::fromUtf8(where),
                  QString::fromUtf8(which), QString::number(curve.percentile), rounded(curve.grams));
     };
     const auto& [lowest, highest] = *curves;
@@ -126,12 +128,17 @@ std::optional<QString> farFromTheLatest(double grams, QDate today, const Earlier
 } // namespace
 
 QStringList implausibility(ChartSex sex, double ageDays, double grams, QDate today,
-                           std::optional<EarlierWeighing> latestStanding)
+                           std::optional<EarlierWeighing> latestStanding,
+                           const std::optional<GestationalAge>& gestation)
 {
     QStringList sentences;
+    const std::optional<double> corrected = correctedAge(ageDays, gestation);
     if (const std::optional<QString> outside = outsideTheChart(ageDays, today)) {
         sentences.append(*outside);
-    } else if (const std::optional<QString> chart = offTheChart(sex, ageDays, grams)) {
+    } else if (corrected && *corrected < 0) {
+        // Before the due date: no curves to measure against.
+    } else if (const std::optional<QString> chart = offTheChart(
+                   sex, corrected.value_or(ageDays), grams, corrected.has_value())) {
         sentences.append(*chart);
     }
     if (latestStanding) {

@@ -147,13 +147,40 @@ std::optional<std::pair<CurveAt, CurveAt>> outermostCurvesAt(ChartSex sex, doubl
     return std::pair{*lowest, *highest};
 }
 
+const QString& beforeTermBand()
+{
+    static const QString band = QStringLiteral("antes del término");
+    return band;
+}
+
+int wholeMonths(double days)
+{
+    // The readout holds the days in single precision and rounds the months down.
+    return static_cast<int>(std::floor(ageInMonths(static_cast<float>(days))));
+}
+
 WeighingReading readWeighing(ChartSex sex, QDate birthDate, QDate date, double grams,
-                             std::optional<EarlierWeighing> earlier)
+                             std::optional<EarlierWeighing> earlier,
+                             const std::optional<GestationalAge>& gestation)
 {
     const double days = daysBetween(birthDate, date);
-    // The readout holds the days in single precision and rounds the months down.
-    const int months = static_cast<int>(std::floor(ageInMonths(static_cast<float>(days))));
-    return {days, months, band(sex, days, grams), gain(date, grams, earlier)};
+    const std::optional<double> corrected = correctedAge(days, gestation);
+    const QString read = !corrected        ? band(sex, days, grams)
+                         : *corrected < 0 ? beforeTermBand()
+                                          : band(sex, *corrected, grams);
+    return {days,
+            wholeMonths(days),
+            read,
+            gain(date, grams, earlier),
+            corrected,
+            corrected ? std::optional(wholeMonths(*corrected)) : std::nullopt};
+}
+
+QString ageText(double days, int months)
+{
+    return QStringLiteral("%1 días (%2 %3)")
+        .arg(QString::number(days, 'f', 0), QString::number(months),
+             months == 1 ? QStringLiteral("mes") : QStringLiteral("meses"));
 }
 
 QString bandText(const QString& band)
@@ -172,10 +199,15 @@ QString gainText(std::optional<int> gramsPerDay)
 
 QString weighingTooltip(QDate date, double grams, const WeighingReading& reading)
 {
-    return QStringLiteral("%1 · %2 g · %3 días (%4 meses) · %5 · %6 g/día")
+    const QString corrected =
+        reading.correctedDays
+            ? QStringLiteral(" · edad corregida ") +
+                  ageText(*reading.correctedDays, reading.correctedMonths.value_or(0))
+            : QString();
+    return QStringLiteral("%1 · %2 g · %3%4 · %5 · %6 g/día")
         .arg(dateText(date), QString::number(std::trunc(grams), 'f', 0),
-             QString::number(reading.days, 'f', 0), QString::number(reading.months),
-             bandText(reading.band), gainText(reading.gramsPerDay));
+             ageText(reading.days, reading.months), corrected, bandText(reading.band),
+             gainText(reading.gramsPerDay));
 }
 
 } // namespace zelpo

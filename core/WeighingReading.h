@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/GestationalAge.h"
 #include "core/PercentileCurves.h"
 
 #include <optional>
@@ -32,6 +33,10 @@ struct WeighingReading
     // Grams a day since the earlier weighing, rounded to the nearest gram; nothing when there is
     // none or it is not dated before this one.
     std::optional<int> gramsPerDay;
+    // For a baby born early, the age counted from the due date and its whole months, which the
+    // band is read at; nothing where no correction applies.
+    std::optional<double> correctedDays;
+    std::optional<int> correctedMonths;
 };
 
 // A curve as drawn at one age: its percentile and its weight there.
@@ -46,8 +51,21 @@ struct CurveAt
 // before an implausible weighing both measure against these very curves.
 std::optional<std::pair<CurveAt, CurveAt>> outermostCurvesAt(ChartSex sex, double days);
 
+// "antes del término": the band of a weighing of a baby born early taken before its due date,
+// where the chart, which starts at term, has no curves.
+const QString& beforeTermBand();
+
+// The weighing of a child born on `birthDate` at `gestation` (nothing: at term) read against the
+// chart of `sex`; the daily gain counts calendar days.
 WeighingReading readWeighing(ChartSex sex, QDate birthDate, QDate date, double grams,
-                             std::optional<EarlierWeighing> earlier);
+                             std::optional<EarlierWeighing> earlier,
+                             const std::optional<GestationalAge>& gestation = std::nullopt);
+
+// Whole months as the pointer readout counts them: "24" for 731 days.
+int wholeMonths(double days);
+
+// "100 días (3 meses)", "30 días (1 mes)".
+QString ageText(double days, int months);
 
 // The band as shown: "—" when there is none.
 QString bandText(const QString& band);
@@ -56,8 +74,9 @@ QString bandText(const QString& band);
 QString gainText(std::optional<int> gramsPerDay);
 
 // "28/10/2024 · 13100 g · 730 días (24 meses) · P50–P75 · +13 g/día", with "—" for a band or a
-// gain there is none of. The grams are those a patient file keeps: the whole part, never rounded
-// up.
+// gain there is none of; a baby born early has its corrected age after the age from birth:
+// "… · 100 días (3 meses) · edad corregida 32 días (1 mes) · < P3 · …". The grams are those a
+// patient file keeps: the whole part, never rounded up.
 QString weighingTooltip(QDate date, double grams, const WeighingReading& reading);
 
 } // namespace zelpo

@@ -11,15 +11,49 @@ Marker::Marker(MarkerLayer& layer, const TwipRect& rect, bool shown)
     : m_layer(layer), m_rect(rect), m_geometry(layer.pixelGeometry(rect)), m_hidden(!shown)
 {}
 
-void Marker::setTwipRect(const TwipRect& rect)
+void Marker::changeTo(const TwipRect& rect, const std::optional<TwipRect>& fromBirth,
+                      bool hidden)
 {
-    const QRect before = m_geometry;
+    const QRect before = m_hidden ? QRect() : paintedArea();
     m_rect = rect;
     m_geometry = m_layer.pixelGeometry(rect);
-    if (!m_hidden && m_geometry != before) {
+    m_fromBirth = fromBirth;
+    m_hidden = hidden;
+    const QRect after = m_hidden ? QRect() : paintedArea();
+    if (before != after) {
         m_layer.repaint(before);
-        m_layer.repaint(m_geometry);
+        m_layer.repaint(after);
     }
+}
+
+void Marker::setTwipRect(const TwipRect& rect)
+{
+    changeTo(rect, m_fromBirth, m_hidden);
+}
+
+void Marker::setFromBirth(const std::optional<TwipRect>& mark)
+{
+    const bool same = mark.has_value() == m_fromBirth.has_value() &&
+                      (!mark || (mark->left == m_fromBirth->left && mark->top == m_fromBirth->top));
+    if (!same) {
+        changeTo(m_rect, mark, m_hidden);
+    }
+}
+
+std::optional<QRectF> Marker::fromBirth() const
+{
+    if (!m_fromBirth) {
+        return std::nullopt;
+    }
+    return QRectF(m_fromBirth->left / kTwipsPerPixel, m_fromBirth->top / kTwipsPerPixel,
+                  m_fromBirth->width / kTwipsPerPixel, m_fromBirth->height / kTwipsPerPixel);
+}
+
+QRect Marker::paintedArea() const
+{
+    const std::optional<QRectF> mark = fromBirth();
+    // The mark's softened edge and line reach a pixel past it.
+    return mark ? m_geometry.united(mark->toAlignedRect().adjusted(-1, -1, 1, 1)) : m_geometry;
 }
 
 bool Marker::isVisible() const
@@ -29,11 +63,9 @@ bool Marker::isVisible() const
 
 void Marker::setVisible(bool visible)
 {
-    if (m_hidden != visible) {
-        return;
+    if (m_hidden == visible) {
+        changeTo(m_rect, m_fromBirth, !visible);
     }
-    m_hidden = !visible;
-    m_layer.repaint(m_geometry);
 }
 
 QColor Marker::fillColour() const
@@ -110,6 +142,13 @@ const QPixmap& MarkerLayer::circle(QSize size)
 void MarkerLayer::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
+    // The marks of the ages from birth lie beneath every marker.
+    for (const Marker& marker : m_markers) {
+        const std::optional<QRectF> mark = marker.fromBirth();
+        if (mark && !marker.isHidden() && event->region().intersects(marker.paintedArea())) {
+            paintBirthAgeMark(painter, *mark, QRectF(marker.geometry()).center(), m_fill);
+        }
+    }
     // From the highest index to the lowest, so that the lower lies above, as the layout stacks
     // its members; only the circles the repainted area crosses are copied.
     for (auto marker = m_markers.crbegin(); marker != m_markers.crend(); ++marker) {

@@ -3,6 +3,7 @@
 #include "forms/ChartWindowLayout.h"
 
 #include <deque>
+#include <optional>
 
 #include <QColor>
 #include <QHash>
@@ -39,14 +40,26 @@ public:
     // The window's pixels it covers, its outline included.
     QRect geometry() const { return m_geometry; }
 
+    // For a weighing of a baby born early, drawn at its corrected age: the small hollow mark at
+    // the age from birth, in twips, joined to the marker by a thin line; nothing for any other.
+    void setFromBirth(const std::optional<TwipRect>& mark);
+    // The mark in the window's logical pixels, not rounded.
+    std::optional<QRectF> fromBirth() const;
+
     QColor fillColour() const;
     QColor borderColour() const;
     int borderPixels() const;
 
+    // What the marker paints: its circle, and the mark and the line when it has them.
+    QRect paintedArea() const;
+
 private:
+    void changeTo(const TwipRect& rect, const std::optional<TwipRect>& fromBirth, bool hidden);
+
     MarkerLayer& m_layer;
     TwipRect m_rect;
     QRect m_geometry;
+    std::optional<TwipRect> m_fromBirth;
     bool m_hidden;
 };
 

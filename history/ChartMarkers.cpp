@@ -16,13 +16,29 @@ ChartMarkers placeMarkers(const ChildHistory& history, const ChartGeometry& char
 {
     std::array<std::optional<ShownWeighing>, markerPoolSize> pool;
     int taken = 0;
+    const std::optional<GestationalAge>& gestation = history.stored().gestation;
+    // Before the due date a baby born early is off the chart, which starts at term.
+    const auto drawn = [&gestation](double days) {
+        const std::optional<double> corrected = correctedAge(days, gestation);
+        return !corrected || *corrected >= 0;
+    };
     const auto place = [&](int marker, double days, double grams, std::optional<qsizetype> record,
                            qsizetype plotted) {
-        const MarkerPosition at =
-            markerPlacement(chart.frame, chart.markerWidth, chart.markerHeight, days, grams);
+        const std::optional<double> corrected = correctedAge(days, gestation);
+        const double at = corrected.value_or(days);
+        const MarkerPosition centred =
+            markerPlacement(chart.frame, chart.markerWidth, chart.markerHeight, at, grams);
+        std::optional<TwipRect> fromBirth;
+        if (corrected) {
+            const MarkerPosition mark =
+                markerPlacement(chart.frame, kBirthAgeMarkTwips, kBirthAgeMarkTwips, days, grams);
+            fromBirth = TwipRect{mark.left, mark.top, kBirthAgeMarkTwips, kBirthAgeMarkTwips};
+        }
         pool[marker] = ShownWeighing{marker,
-                                     {at.left, at.top, chart.markerWidth, chart.markerHeight},
-                                     days,
+                                     {centred.left, centred.top, chart.markerWidth,
+                                      chart.markerHeight},
+                                     at,
+                                     fromBirth,
                                      record,
                                      plotted};
     };
@@ -41,7 +57,7 @@ ChartMarkers placeMarkers(const ChildHistory& history, const ChartGeometry& char
     const qsizetype opened = history.recordsWhenOpened();
     qsizetype next = 0;
     for (; next < stored.size() && stored[next].record < opened && taken < markerPoolSize; ++next) {
-        if (stands(stored[next])) {
+        if (stands(stored[next]) && drawn(stored[next].days)) {
             place(taken++, stored[next].days, stored[next].grams, stored[next].record, -1);
         }
     }
@@ -60,15 +76,19 @@ ChartMarkers placeMarkers(const ChildHistory& history, const ChartGeometry& char
                 continue;
             }
         }
+        const double days = daysBetween(weighing.placedFrom, weighing.date);
+        if (!drawn(days)) {
+            continue;
+        }
         const int marker = freeMarker();
-        place(marker, daysBetween(weighing.placedFrom, weighing.date), weighing.grams,
-              weighing.record, index);
+        place(marker, days, weighing.grams, weighing.record, index);
         newest = marker;
     }
     // Weighings other desks stored since the child was opened join the chart on the markers left.
     for (; next < stored.size(); ++next) {
         const int marker = freeMarker();
-        if (stored[next].record >= opened && stands(stored[next]) && !pool[marker]) {
+        if (stored[next].record >= opened && stands(stored[next]) && drawn(stored[next].days) &&
+            !pool[marker]) {
             place(marker, stored[next].days, stored[next].grams, stored[next].record, -1);
         }
     }
@@ -124,8 +144,9 @@ QString markerTooltip(const ChildHistory& history, const ShownWeighing& shown)
     // last one stored for the child.
     const std::optional<EarlierWeighing> earlier =
         shown.record ? history.storedBefore(*shown.record) : history.lastStored();
-    QString text = weighingTooltip(
-        date, grams, readWeighing(history.key().chart(), placedFrom, date, grams, earlier));
+    QString text = weighingTooltip(date, grams,
+                                   readWeighing(history.key().chart(), placedFrom, date, grams,
+                                                earlier, history.stored().gestation));
     // The birth date in the box was changed since the file was made: the page's table and the
     // spreadsheet count from the stored one.
     if (stored && *stored != placedFrom) {

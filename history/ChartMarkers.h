@@ -18,12 +18,18 @@ struct ShownWeighing
 {
     int marker; // 0 to 106
     TwipRect box;
-    double days; // the age it is drawn at
+    double days; // the age it is drawn at: the corrected age of a baby born early
+    // Drawn at the corrected age, the small hollow mark where the age from birth would have put
+    // it, joined to the marker by a thin line.
+    std::optional<TwipRect> fromBirth;
     // Its record in the patient file when it is stored; its place among the weighings plotted at
     // this visit when "Graficar" plotted it, -1 when it came with the history.
     std::optional<qsizetype> record;
     qsizetype plotted = -1;
 };
+
+// The hollow mark of a weighing's age from birth is this many twips across: a third of a marker.
+inline constexpr float kBirthAgeMarkTwips = 60;
 
 // Everything the chart shows of a history: the markers and the newest-point arrow.
 struct ChartMarkers
@@ -38,7 +44,9 @@ struct ChartMarkers
 // this visit then takes the first free marker, or marker 0 again once all of them show one, and
 // the arrow points at the newest of them while it stands; weighings other desks stored since take
 // the markers left. A stored weighing's age counts from the history's birth date as corrected;
-// one plotted at this visit, from the birth date it was plotted from.
+// one plotted at this visit, from the birth date it was plotted from. A baby born early has its
+// weighings drawn at the corrected age, those before its due date not at all: the chart starts
+// at term.
 ChartMarkers placeMarkers(const ChildHistory& history, const ChartGeometry& chart);
 
 // The weighing whose marker lies under `point`, a point of the window in twips: of those whose

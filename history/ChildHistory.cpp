@@ -19,7 +19,7 @@ EarlierWeighing earlierOf(const StoredWeighing& weighing)
 
 ChildHistory::ChildHistory(const QDir& patientFolder, ChildKey opened, QObject* parent)
     : QObject(parent), m_patientFolder(patientFolder),
-      m_key(std::move(opened)), m_stored{m_key.chart(), std::nullopt, {}}
+      m_key(std::move(opened)), m_stored{m_key.chart(), std::nullopt, {}, std::nullopt}
 {}
 
 QString ChildHistory::fileName() const
@@ -155,6 +155,14 @@ MaybeFailure ChildHistory::restore(qsizetype record, QDate today, const WhileWai
     return appendCorrection(
         {CorrectionKind::Restored, record, m_records.value(record), today, QString()},
         whileWaiting);
+}
+
+MaybeFailure ChildHistory::recordGestationalAge(const GestationalAge& gestation, QDate today,
+                                                const WhileWaiting& whileWaiting)
+{
+    return appendCorrection({CorrectionKind::GestationalAge, 0, m_records.value(0), today,
+                             gestation.text()},
+                            whileWaiting);
 }
 
 MaybeFailure ChildHistory::correctBirthDate(QDate birthDate, const QString& reason, QDate today,

@@ -98,6 +98,10 @@ public:
     // Lets a weighing struck out stand again; its strike-out stays on file.
     MaybeFailure restore(qsizetype record, QDate today, const WhileWaiting& whileWaiting = {});
     // Corrects the birth date every age counts from; the patient file keeps its own.
+    // Records the gestational age at birth, which the ages of a baby born early are corrected for;
+    // 37+0 or later records a birth at term, which is how a mistaken one is undone.
+    MaybeFailure recordGestationalAge(const GestationalAge& gestation, QDate today,
+                                      const WhileWaiting& whileWaiting = {});
     MaybeFailure correctBirthDate(QDate birthDate, const QString& reason, QDate today,
                                   const WhileWaiting& whileWaiting = {});
 

@@ -18,14 +18,14 @@ int StoredWeighingsModel::rowCount(const QModelIndex& parent) const
 
 int StoredWeighingsModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(weighingColumns.size()) + 1;
+    return parent.isValid() ? 0 : int(weighingColumns(m_history.stored()).size()) + 1;
 }
 
-std::optional<WeighingColumn> StoredWeighingsModel::columnAt(int section)
+std::optional<WeighingColumn> StoredWeighingsModel::columnAt(int section) const
 {
-    return section >= 1 && section <= int(weighingColumns.size())
-               ? std::optional(weighingColumns[section - 1])
-               : std::nullopt;
+    const QList<WeighingColumn> columns = weighingColumns(m_history.stored());
+    return section >= 1 && section <= columns.size() ? std::optional(columns[section - 1])
+                                                     : std::nullopt;
 }
 
 QVariant StoredWeighingsModel::data(const QModelIndex& index, int role) const

@@ -11,7 +11,8 @@ namespace zelpo {
 class ChildHistory;
 
 // The open child's stored weighings as a table, one row per weighing in the patient file's
-// order: N.º, Fecha, Días, Meses, Gramos, Percentil, g/día and Estado. It follows the history,
+// order: N.º, Fecha, Días, Meses, Gramos, Percentil, g/día and Estado, with the corrected age's
+// days and months after the age from birth for a baby born early. It follows the history,
 // reset within the two signals that tell of a change: a store, a strike-out or another child
 // shows at once. A row keeps its weighing's record under RecordRole, by which a view finds it again
 // after the reset.
@@ -34,7 +35,7 @@ public:
 
 private:
     // The weighing's column shown in `section`; none for the first, N.º, its record's number.
-    static std::optional<WeighingColumn> columnAt(int section);
+    std::optional<WeighingColumn> columnAt(int section) const;
 
     const ChildHistory& m_history;
 };

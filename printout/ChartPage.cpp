@@ -25,6 +25,14 @@ int tableRows(const ChartPageContent& content)
     return content.storedWeighings ? static_cast<int>(content.storedWeighings->size()) : -1;
 }
 
+// The table's columns, with the corrected age's for a baby born early.
+const TableColumns& tableLayout(const ChartPageContent& content)
+{
+    return content.tableColumns.size() == qsizetype(kCorrectedAgeColumns.rights.size()) + 2
+               ? kCorrectedAgeColumns
+               : kAgeColumns;
+}
+
 QSizeF pictureSize(const ChartPageContent& content)
 {
     return QSizeF(zelpo::chartPictureSize(content.chart));
@@ -46,21 +54,28 @@ void paintHeading(QPainter& painter, const ChartPageLayout& layout, const ChartP
     painter.drawText(layout.heading, Qt::AlignCenter, QStringLiteral("GRAFICO DE ZELPO"));
 }
 
-// The line under the child's data that tells which birth date is which; empty when the page
-// shows the patient file's own.
-QString birthDateNote(const ChartPageContent& content)
+// The lines under the child's data: which birth date is which, when the page shows another than
+// the patient file's own, and the gestational age of a baby born early.
+QStringList dataNotes(const ChartPageContent& content)
 {
+    QStringList notes;
     if (!content.birthDateCorrectedOn.isEmpty()) {
-        return QStringLiteral("Fecha de nacimiento corregida el %1; almacenada en el archivo: %2 "
-                              "(las edades de la tabla se cuentan desde la corregida)")
-            .arg(content.birthDateCorrectedOn, content.storedBirthDate);
+        notes.append(QStringLiteral("Fecha de nacimiento corregida el %1; almacenada en el "
+                                    "archivo: %2 (las edades de la tabla se cuentan desde la "
+                                    "corregida)")
+                         .arg(content.birthDateCorrectedOn, content.storedBirthDate));
+    } else if (!content.storedBirthDate.isEmpty()) {
+        notes.append(QStringLiteral("Fecha de nacimiento almacenada: %1 (las edades de la tabla se "
+                                    "cuentan desde ella)")
+                         .arg(content.storedBirthDate));
     }
-    if (!content.storedBirthDate.isEmpty()) {
-        return QStringLiteral("Fecha de nacimiento almacenada: %1 (las edades de la tabla se "
-                              "cuentan desde ella)")
-            .arg(content.storedBirthDate);
+    if (content.gestation) {
+        notes.append(QStringLiteral("Edad gestacional al nacer: %1 semanas (edad corregida hasta "
+                                    "los %2 meses)")
+                         .arg(content.gestation->text())
+                         .arg(content.gestation->correctedUntilMonths()));
     }
-    return {};
+    return notes;
 }
 
 // Each text held to its own place, so that a long one never runs under its neighbour.
@@ -82,9 +97,9 @@ void paintChildData(QPainter& painter, const ChartPageLayout& layout,
                                   QStringLiteral("Sexo: ") + content.sex},
                                  {QStringLiteral("F. Nacimiento: ") + birth,
                                   QStringLiteral("Fecha de impresión: ") + content.printedOn}};
-    const QString note = birthDateNote(content);
+    const QStringList notes = dataNotes(content);
     const QRectF box = layout.childData;
-    const double lineHeight = box.height() / (note.isEmpty() ? 2 : 3);
+    const double lineHeight = box.height() / double(2 + notes.size());
     for (int line = 0; line < 2; ++line) {
         for (int column = 0; column < 2; ++column) {
             drawFitted(painter,
@@ -93,9 +108,10 @@ void paintChildData(QPainter& painter, const ChartPageLayout& layout,
                        lines[line][column]);
         }
     }
-    if (!note.isEmpty()) {
-        drawFitted(painter, QRectF(box.left(), box.top() + 2 * lineHeight, box.width(), lineHeight),
-                   note);
+    for (qsizetype line = 0; line < notes.size(); ++line) {
+        drawFitted(painter,
+                   QRectF(box.left(), box.top() + (2 + line) * lineHeight, box.width(), lineHeight),
+                   notes[line]);
     }
 }
 
@@ -135,6 +151,12 @@ void paintChartPicture(QPainter& painter, const QRectF& target, const ChartPageC
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(outline(content.frame, content.frameBorderPixels));
 
+    // The marks of the ages from birth lie beneath the markers at the corrected ages.
+    for (const auto& [mark, marker] : content.birthAgeMarks) {
+        if (onThePicture(mark) || onThePicture(marker)) {
+            paintBirthAgeMark(painter, pixels(mark), pixels(marker).center(), content.markerFill);
+        }
+    }
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(zelpo::outlinePen(content.markerOutline, content.markerBorderPixels));
     painter.setBrush(content.markerFill);
@@ -170,30 +192,31 @@ void paintTable(QPainter& painter, const ChartTableSheet& part, bool continued,
         continued ? QStringLiteral("Medidas almacenadas (continuación)")
                   : QStringLiteral("Medidas almacenadas"));
     const QList<zelpo::StoredWeighing>& weighings = *content.storedWeighings;
+    const QList<WeighingColumn>& columns = content.tableColumns;
+    const TableColumns& places = tableLayout(content);
     // One line of a block: the date on the left, the numbers right-aligned in their columns, the
     // state on the right, a long reason cut to its column (the spreadsheet keeps it whole).
-    constexpr int columns = std::size(ChartPageLayout::kColumnRights) + 2;
-    static_assert(columns == weighingColumns.size(), "every column of a weighing has its place");
-    const auto paintLine = [&painter](const QRectF& line, const QString(&cells)[columns]) {
-        painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, cells[0]);
-        for (int column = 0; column + 2 < columns; ++column) {
+    const auto paintLine = [&painter, &places](const QRectF& line, const QStringList& cells) {
+        painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, cells.first());
+        for (qsizetype column = 1; column + 1 < cells.size(); ++column) {
             QRectF cell = line;
-            cell.setRight(line.left() + line.width() * ChartPageLayout::kColumnRights[column]);
-            painter.drawText(cell, Qt::AlignRight | Qt::AlignVCenter, cells[column + 1]);
+            cell.setRight(line.left() + line.width() * places.rights[column - 1]);
+            painter.drawText(cell, Qt::AlignRight | Qt::AlignVCenter, cells[column]);
         }
         QRectF state = line;
-        state.setLeft(line.left() + line.width() * ChartPageLayout::kStateLeft);
+        state.setLeft(line.left() + line.width() * places.stateLeft);
         painter.drawText(state, Qt::AlignLeft | Qt::AlignVCenter,
-                         painter.fontMetrics().elidedText(cells[columns - 1], Qt::ElideRight,
+                         painter.fontMetrics().elidedText(cells.last(), Qt::ElideRight,
                                                           int(state.width())));
     };
+    QStringList titles;
+    for (WeighingColumn column : columns) {
+        titles.append(weighingColumnTitle(column));
+    }
     for (int blockIndex = 0; blockIndex < part.blocks; ++blockIndex) {
         const QRectF block = part.block(blockIndex);
         const QRectF first(block.topLeft(), QSizeF(block.width(), ChartPageLayout::kRowHeight));
         painter.setFont(sized(content.textFont, ChartPageLayout::kTablePixels, true));
-        QString titles[columns];
-        std::transform(weighingColumns.cbegin(), weighingColumns.cend(), titles,
-                       weighingColumnTitle);
         paintLine(first, titles);
         painter.setFont(sized(content.textFont, ChartPageLayout::kTablePixels));
         for (int row = 0; row < part.rowsPerBlock; ++row) {
@@ -201,11 +224,10 @@ void paintTable(QPainter& painter, const ChartTableSheet& part, bool continued,
             if (index >= part.firstRow + part.rows) {
                 break;
             }
-            QString cells[columns];
-            std::transform(weighingColumns.cbegin(), weighingColumns.cend(), cells,
-                           [&weighing = weighings[index]](WeighingColumn column) {
-                               return weighingCell(weighing, column, bandText(QString()));
-                           });
+            QStringList cells;
+            for (WeighingColumn column : columns) {
+                cells.append(weighingCell(weighings[index], column, bandText(QString())));
+            }
             paintLine(first.translated(0, (row + 1) * ChartPageLayout::kRowHeight), cells);
         }
     }
@@ -244,7 +266,7 @@ bool paintChartPage(QPainter& painter, QPagedPaintDevice& device, const ChartPag
     const QSizeF printable = device.pageLayout().paintRectPixels(device.logicalDpiX()).size();
     const ChartPageLayout layout =
         layOutChartPage(printable / unitsToDevice, pictureSize(content),
-                        !birthDateNote(content).isEmpty(), tableRows(content));
+                        int(dataNotes(content).size()), tableRows(content), tableLayout(content));
     painter.save();
     painter.scale(unitsToDevice, unitsToDevice);
     paintHeading(painter, layout, content);

@@ -42,12 +42,19 @@ struct ChartPageContent
     QColor frameColour;
     int frameBorderPixels = 1;
     QList<QRectF> markers; // every visible marker
+    // For a baby born early, each marker drawn at the corrected age with a small hollow mark where
+    // the age from birth would have put it, joined to it by a thin line: the mark's rectangle and
+    // the marker's.
+    QList<std::pair<QRectF, QRectF>> birthAgeMarks;
     QColor markerFill;
     QColor markerOutline;
     int markerBorderPixels = 1;
     std::optional<QRectF> arrow; // the newest-point arrow when it shows
-    // The stored weighings when the history number names a patient file.
+    // The stored weighings when the history number names a patient file, in these columns.
     std::optional<QList<zelpo::StoredWeighing>> storedWeighings;
+    QList<WeighingColumn> tableColumns = weighingColumns(false);
+    // The gestational age at birth of a baby born early, whose ages are corrected.
+    std::optional<GestationalAge> gestation;
 };
 
 // Paints the page on `device`, whose painter is `painter`, at the device's own resolution, on as

@@ -11,19 +11,15 @@ constexpr double kHeadingHeight = 34;
 constexpr double kDataLineHeight = 20;
 constexpr double kGap = 12;
 constexpr int kMostBlocks = 4;
-constexpr double kWidestBlock = 340;
-// The seven columns' headings and widest values side by side, at the table's size, with room
-// for the start of a strike-out's reason.
-constexpr double kNarrowestBlock = 300;
 // A chart never drawn smaller than this, whatever paper the printer claims: a scale of 0 would
 // write pen widths a PDF reader cannot parse.
 constexpr double kSmallestScale = 0.05;
 
-int blocksAcross(double width)
+int blocksAcross(double width, double narrowestBlock)
 {
     int blocks = 1;
     while (blocks < kMostBlocks &&
-           width - blocks * ChartPageLayout::kBlockGap >= (blocks + 1) * kNarrowestBlock) {
+           width - blocks * ChartPageLayout::kBlockGap >= (blocks + 1) * narrowestBlock) {
         ++blocks;
     }
     return blocks;
@@ -45,7 +41,7 @@ QRectF ChartTableSheet::block(int index) const
 {
     // Columns of a lone block stay close enough to be read across.
     const double width =
-        std::min(kWidestBlock, (table.width() - (blockPlaces - 1) * ChartPageLayout::kBlockGap) /
+        std::min(widestBlock, (table.width() - (blockPlaces - 1) * ChartPageLayout::kBlockGap) /
                                    std::max(1, blockPlaces));
     return {table.left() + index * (width + ChartPageLayout::kBlockGap),
             table.top() + ChartPageLayout::kTitleHeight, width,
@@ -62,12 +58,13 @@ int ChartPageLayout::sheetOfTablePart(int index) const
     return index + (tableOnFirstSheet ? 0 : 1);
 }
 
-ChartPageLayout layOutChartPage(QSizeF page, QSizeF picture, bool dataNote, int tableRows)
+ChartPageLayout layOutChartPage(QSizeF page, QSizeF picture, int dataNotes, int tableRows,
+                                const TableColumns& columns)
 {
     ChartPageLayout layout;
     layout.heading = {0, 0, page.width(), kHeadingHeight};
     layout.childData = {0, layout.heading.bottom() + kGap, page.width(),
-                        (dataNote ? 3 : 2) * kDataLineHeight};
+                        (2 + dataNotes) * kDataLineHeight};
     const double chartTop = layout.childData.bottom() + kGap;
     const double scale =
         std::max(kSmallestScale, std::min(page.width() / picture.width(),
@@ -80,7 +77,7 @@ ChartPageLayout layOutChartPage(QSizeF page, QSizeF picture, bool dataNote, int 
         return layout;
     }
 
-    const int places = blocksAcross(page.width());
+    const int places = blocksAcross(page.width(), columns.narrowestBlock);
     // A table part from `top` down, holding as many of the rows left as fit.
     int firstRow = 0;
     const auto addPart = [&](double top, int rowsPerBlockThatFit) {
@@ -89,6 +86,7 @@ ChartPageLayout layOutChartPage(QSizeF page, QSizeF picture, bool dataNote, int 
         part.firstRow = firstRow;
         part.rows = rows;
         part.blockPlaces = places;
+        part.widestBlock = columns.widestBlock;
         // A part that does not fill its sheet shares its rows out evenly, as one page did.
         part.rowsPerBlock = std::max(1, (rows + places - 1) / places);
         part.blocks = rows == 0 ? 1 : (rows + part.rowsPerBlock - 1) / part.rowsPerBlock;

@@ -36,6 +36,9 @@ ChartPageContent chartPictureSnapshot(const PerZelpo& window, const ChildHistory
     const ChartMarkers placed = placeMarkers(history, chartGeometry(window));
     for (const ShownWeighing& weighing : placed.weighings) {
         content.markers.append(twips(weighing.box));
+        if (weighing.fromBirth) {
+            content.birthAgeMarks.append({twips(*weighing.fromBirth), twips(weighing.box)});
+        }
     }
     if (placed.arrow) {
         content.arrow = twips(*placed.arrow);
@@ -60,6 +63,7 @@ ChartPageContent chartPageSnapshot(const PerZelpo& window, const ChildHistory& h
     if (!historyNumber.isEmpty()) {
         const StoredHistory& stored = history.stored();
         content.storedWeighings = stored.weighings;
+        content.tableColumns = weighingColumns(stored);
         // The file keeps the birth date of its first store; a date typed in the box since then is
         // the one the newest marker was placed from.
         if (stored.birthDate && birthDate && *stored.birthDate != *birthDate) {
@@ -67,6 +71,10 @@ ChartPageContent chartPageSnapshot(const PerZelpo& window, const ChildHistory& h
         }
     }
     content.birthDate = birthDate ? dateText(*birthDate) : QString();
+    if (const std::optional<GestationalAge>& gestation = history.stored().gestation;
+        gestation && gestation->bornEarly()) {
+        content.gestation = gestation;
+    }
     // Which date is the file's and which the correction's is the history's to say, wherever the
     // correction was made.
     if (const auto& correction = history.birthDateCorrection()) {

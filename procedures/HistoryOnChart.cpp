@@ -22,17 +22,18 @@ HistoryOnChart::HistoryOnChart(PerZelpo& window, const ChildHistory& history)
 void HistoryOnChart::show()
 {
     const ChartMarkers placed = placeMarkers(m_history, chartGeometry(m_window));
-    std::array<const TwipRect*, markerCount> boxes{};
+    std::array<const ShownWeighing*, markerCount> shown{};
     for (const ShownWeighing& weighing : placed.weighings) {
-        boxes[weighing.marker] = &weighing.box;
+        shown[weighing.marker] = &weighing;
     }
     // Only the markers that move, appear or go are repainted.
     for (int index = 0; index < markerCount; ++index) {
         Marker* marker = m_window.sh(index);
-        if (boxes[index]) {
-            marker->setTwipRect(*boxes[index]);
+        if (shown[index]) {
+            marker->setTwipRect(shown[index]->box);
+            marker->setFromBirth(shown[index]->fromBirth);
         }
-        marker->setVisible(boxes[index] != nullptr);
+        marker->setVisible(shown[index] != nullptr);
     }
     Picture* arrow = m_window.Image2();
     if (placed.arrow) {

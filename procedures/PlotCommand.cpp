@@ -82,7 +82,8 @@ bool PlotCommand::confirmedIfImplausible()
     const QDate today = m_clock.today();
     const QStringList doubts = implausibility(
         m_history.key().chart(), daysBetween(birthDate, today),
-        numericValue(m_window.Text1()->text()), today, m_history.lastStored());
+        numericValue(m_window.Text1()->text()), today, m_history.lastStored(),
+        m_history.stored().gestation);
     return doubts.isEmpty() ||
            m_messages.show(plausibilityQuestion(doubts), MessageStyle::YesNoExclamation) ==
                MessageAnswer::Yes;

@@ -77,6 +77,12 @@ std::optional<CorrectionFault> faultOf(const std::optional<Correction>& correcti
         return birthDateFault(*dateValue(correction->recordText), correction->date,
                               firstWeighing.day());
     }
+    // The gestational age belongs to the birth the patient file records, as it stands there.
+    if (correction->kind == CorrectionKind::GestationalAge) {
+        return !patientRecords.isEmpty() && patientRecords.first() == correction->recordText
+                   ? std::nullopt
+                   : std::optional(CorrectionFault::NoMatch);
+    }
     const bool namesAWeighing = correction->record >= 1 &&
                                 correction->record < patientRecords.size() &&
                                 patientRecords[correction->record] == correction->recordText;
@@ -123,6 +129,9 @@ AppliedCorrections applyCorrections(const QStringList& patientRecords,
         case CorrectionKind::BirthDate:
             applied.corrections.birthDate = dateValue(correction->recordText);
             applied.birthDateCorrectedOn = correction->date;
+            break;
+        case CorrectionKind::GestationalAge:
+            applied.corrections.gestation = GestationalAge::fromText(correction->reason);
             break;
         }
     }

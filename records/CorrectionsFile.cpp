@@ -1,6 +1,7 @@
 #include "records/CorrectionsFile.h"
 
 #include "core/Conversions.h"
+#include "core/GestationalAge.h"
 
 #include <algorithm>
 
@@ -25,7 +26,7 @@ bool keptInAReason(QChar c)
 
 bool isKind(QStringView text)
 {
-    return text.size() == 1 && QStringView(u"ARN").contains(text.front());
+    return text.size() == 1 && QStringView(u"ARNG").contains(text.front());
 }
 
 Failure notACorrectionsFile(const QString& patientFileName, const QString& why)
@@ -85,6 +86,8 @@ QString faultText(CorrectionFault fault)
     case CorrectionFault::BirthDateAfterWeighing:
         return QStringLiteral("la fecha de nacimiento corregida es posterior a la primera medida "
                               "almacenada");
+    case CorrectionFault::NoGestationalAge:
+        return QStringLiteral("la edad gestacional no es de 22+0 a 44+6 semanas");
     }
     return {};
 }
@@ -137,9 +140,11 @@ std::optional<Correction> parseCorrection(const QString& record)
     bool fits = false;
     const qsizetype place = number.toLongLong(&fits);
     const auto kind = static_cast<CorrectionKind>(fields[0].front().toLatin1());
-    // The birth date is the patient file's first record, and only a birth date replaces it.
+    // The birth date is the patient file's first record, only a birth date replaces it, and the
+    // gestational age at birth goes with it.
     const bool birthDate = kind == CorrectionKind::BirthDate;
-    if (!fits || birthDate != (place == 0) ||
+    const bool namesBirth = birthDate || kind == CorrectionKind::GestationalAge;
+    if (!fits || namesBirth != (place == 0) ||
         (birthDate && !QDate::fromString(fields[2], dateFormat).isValid())) {
         return std::nullopt;
     }
@@ -149,6 +154,10 @@ std::optional<Correction> parseCorrection(const QString& record)
 std::optional<CorrectionFault> reasonFault(const Correction& correction)
 {
     const QString& reason = correction.reason;
+    if (correction.kind == CorrectionKind::GestationalAge) {
+        return GestationalAge::fromText(reason) ? std::nullopt
+                                                : std::optional(CorrectionFault::NoGestationalAge);
+    }
     if (reason.size() > maxCorrectionReasonLength ||
         !std::all_of(reason.cbegin(), reason.cend(), keptInAReason)) {
         return CorrectionFault::ReasonUnkept;

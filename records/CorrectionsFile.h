@@ -19,16 +19,18 @@ namespace zelpo {
 enum class CorrectionKind : char {
     StruckOut = 'A', // anulada
     Restored = 'R',  // restituida
-    BirthDate = 'N', // fecha de nacimiento corregida
+    BirthDate = 'N',      // fecha de nacimiento corregida
+    GestationalAge = 'G', // edad gestacional al nacer, kept where a reason would be: "30+2"
 };
 
 struct Correction
 {
     CorrectionKind kind;
     qsizetype record;   // the record's place in the patient file; the birth date is 0
-    QString recordText; // the record as it stands in the patient file; for BirthDate the new date
+    // The record as it stands in the patient file; for BirthDate the new date.
+    QString recordText;
     QDate date;         // when the correction was made
-    QString reason;     // without quotation marks or line ends
+    QString reason; // without quotation marks or line ends; for GestationalAge, the age: "30+2"
 };
 
 // The longest reason a correction keeps.
@@ -52,7 +54,8 @@ enum class CorrectionFault {
     ReasonMissing,         // a strike-out or a birth date corrected without a reason
     ReasonUnkept,          // a reason too long, or with characters the record cannot hold
     BirthDateAfterDay,     // a birth date corrected to after the day it was corrected on
-    BirthDateAfterWeighing // a birth date corrected to after the first stored weighing
+    BirthDateAfterWeighing, // a birth date corrected to after the first stored weighing
+    NoGestationalAge,       // a gestational age that is none from 22+0 to 44+6
 };
 
 // What the fault is, as a sentence's end: "falta el motivo".
@@ -73,7 +76,8 @@ QString correctionRecord(const Correction& correction);
 std::optional<Correction> parseCorrection(const QString& record);
 
 // What is wrong with the correction's reason, as strictly when it is written as when it is read:
-// 1 to maxCorrectionReasonLength characters the record can hold; a restoring needs none.
+// 1 to maxCorrectionReasonLength characters the record can hold; a restoring needs none, and a
+// gestational age is one from 22+0 to 44+6.
 std::optional<CorrectionFault> reasonFault(const Correction& correction);
 
 // Appends one correction to the corrections file of `patientFileName` in `directory`, creating

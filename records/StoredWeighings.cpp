@@ -5,6 +5,23 @@
 
 namespace zelpo {
 
+QList<WeighingColumn> weighingColumns(const StoredHistory& history)
+{
+    return weighingColumns(history.gestation && history.gestation->bornEarly());
+}
+
+QList<WeighingColumn> weighingColumns(bool correctedAge)
+{
+    using Column = WeighingColumn;
+    if (correctedAge) {
+        return {Column::Date,   Column::Days,  Column::Months, Column::CorrectedDays,
+                Column::CorrectedMonths, Column::Grams, Column::Band,   Column::Gain,
+                Column::State};
+    }
+    return {Column::Date, Column::Days, Column::Months, Column::Grams,
+            Column::Band, Column::Gain, Column::State};
+}
+
 QString weighingColumnTitle(WeighingColumn column)
 {
     switch (column) {
@@ -14,6 +31,10 @@ QString weighingColumnTitle(WeighingColumn column)
         return QStringLiteral("Días");
     case WeighingColumn::Months:
         return QStringLiteral("Meses");
+    case WeighingColumn::CorrectedDays:
+        return QStringLiteral("Días corregidos");
+    case WeighingColumn::CorrectedMonths:
+        return QStringLiteral("Meses corregidos");
     case WeighingColumn::Grams:
         return QStringLiteral("Gramos");
     case WeighingColumn::Band:
@@ -35,6 +56,10 @@ QString weighingCell(const StoredWeighing& weighing, WeighingColumn column, cons
         return QString::number(weighing.days, 'f', 0);
     case WeighingColumn::Months:
         return QString::number(weighing.months);
+    case WeighingColumn::CorrectedDays:
+        return weighing.correctedDays ? QString::number(*weighing.correctedDays, 'f', 0) : none;
+    case WeighingColumn::CorrectedMonths:
+        return weighing.correctedMonths ? QString::number(*weighing.correctedMonths) : none;
     case WeighingColumn::Grams:
         return QString::number(weighing.grams, 'f', 0);
     case WeighingColumn::Band:
@@ -55,7 +80,7 @@ QString struckOutText(const QString& reason)
 StoredHistory storedHistory(const QStringList& records, ChartSex sex,
                             const RecordCorrections& corrections)
 {
-    StoredHistory history{sex, std::nullopt, {}};
+    StoredHistory history{sex, std::nullopt, {}, corrections.gestation};
     if (records.isEmpty() || !dateValue(records.first())) {
         return history;
     }
@@ -68,8 +93,8 @@ StoredHistory storedHistory(const QStringList& records, ChartSex sex,
         if (!weighing.date) {
             continue;
         }
-        const WeighingReading reading =
-            readWeighing(sex, *history.birthDate, *weighing.date, weighing.grams, earlier);
+        const WeighingReading reading = readWeighing(sex, *history.birthDate, *weighing.date,
+                                                     weighing.grams, earlier, history.gestation);
         const QString struckOut = corrections.struckOut.value(record);
         history.weighings.append({reading, dateText(*weighing.date), weighing.grams, record,
                                   struckOut, weighing.dateBorrowed});

@@ -31,28 +31,44 @@ struct StoredHistory
     ChartSex sex;                   // whose curves the weighings are read against
     std::optional<QDate> birthDate; // the ages count from it; nothing when there is none
     QList<StoredWeighing> weighings;
+    // The gestational age at birth as recorded; the ages of a baby born early are corrected.
+    std::optional<GestationalAge> gestation;
 };
 
 // What the corrections made to a patient file change in it: the file itself never changes.
 struct RecordCorrections
 {
-    QHash<qsizetype, QString> struckOut; // record -> why it was struck out
-    std::optional<QDate> birthDate;      // the birth date as corrected
+    QHash<qsizetype, QString> struckOut;     // record -> why it was struck out
+    std::optional<QDate> birthDate;          // the birth date as corrected
+    std::optional<GestationalAge> gestation; // the gestational age at birth as recorded
 };
 
 // The columns a stored weighing is shown in, in their order, by the table of stored weighings,
 // the printed page and the spreadsheet alike.
-enum class WeighingColumn { Date, Days, Months, Grams, Band, Gain, State };
-inline constexpr std::array weighingColumns{
-    WeighingColumn::Date, WeighingColumn::Days, WeighingColumn::Months, WeighingColumn::Grams,
-    WeighingColumn::Band, WeighingColumn::Gain, WeighingColumn::State};
+enum class WeighingColumn {
+    Date,
+    Days,
+    Months,
+    CorrectedDays,
+    CorrectedMonths,
+    Grams,
+    Band,
+    Gain,
+    State
+};
 
-// "Fecha", "Días", "Meses", "Gramos", "Percentil", "g/día", "Estado".
+// The columns of weighings, with the corrected age's after the age from birth or without them.
+QList<WeighingColumn> weighingColumns(bool correctedAge);
+// The columns of a history's weighings: the corrected age's for a baby born early.
+QList<WeighingColumn> weighingColumns(const StoredHistory& history);
+
+// "Fecha", "Días", "Meses", "Días corregidos", "Meses corregidos", "Gramos", "Percentil",
+// "g/día", "Estado".
 QString weighingColumnTitle(WeighingColumn column);
 
-// The weighing's cell in that column: "28/10/2024", "730", "24", "13100", "P50–P75", "+13",
-// "anulada: error de tipeo"; a band or a gain there is none of reads `none`, a weighing that
-// stands an empty state.
+// The weighing's cell in that column: "28/10/2024", "730", "24", "662", "21", "13100",
+// "P50–P75", "+13", "anulada: error de tipeo"; a band, a gain or a corrected age there is none of
+// reads `none`, a weighing that stands an empty state.
 QString weighingCell(const StoredWeighing& weighing, WeighingColumn column, const QString& none);
 
 // "anulada: error de tipeo" for a weighing struck out with that reason; empty while it stands.

@@ -38,16 +38,17 @@ QByteArray weighingsCsv(const QString& historyNumber, const StoredHistory& histo
 {
     const QString sex = sexName(history.sex);
     const QString birth = history.birthDate ? dateText(*history.birthDate) : QString();
+    const QList<WeighingColumn> columns = weighingColumns(history);
     QStringList titles{QStringLiteral("Historia"), QStringLiteral("Sexo"),
                        QStringLiteral("Nacimiento")};
-    for (WeighingColumn column : weighingColumns) {
+    for (WeighingColumn column : columns) {
         titles.append(weighingColumnTitle(column));
     }
     // A spreadsheet takes the file for UTF-8 only when it opens with the byte-order mark.
     QString text = QChar(QChar::ByteOrderMark) + line(titles);
     for (const StoredWeighing& weighing : history.weighings) {
         QStringList fields{historyNumber, sex, birth};
-        for (WeighingColumn column : weighingColumns) {
+        for (WeighingColumn column : columns) {
             fields.append(weighingCell(weighing, column, QString()));
         }
         text += line(fields);

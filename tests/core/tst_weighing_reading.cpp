@@ -14,6 +14,8 @@ class WeighingReadingTest : public QObject
 private slots:
     void placesTheWeighingAmongTheCurves_data();
     void placesTheWeighingAmongTheCurves();
+    void readsABabyBornEarlyAtItsCorrectedAge_data();
+    void readsABabyBornEarlyAtItsCorrectedAge();
     void questionsAnImplausibleWeighing_data();
     void questionsAnImplausibleWeighing();
 };
@@ -81,16 +83,63 @@ void WeighingReadingTest::placesTheWeighingAmongTheCurves()
     QCOMPARE(gainText(reading.gramsPerDay), gain);
 }
 
+void WeighingReadingTest::readsABabyBornEarlyAtItsCorrectedAge_data()
+{
+    QTest::addColumn<QString>("gestation");
+    QTest::addColumn<int>("day");
+    QTest::addColumn<QString>("corrected"); // the corrected days and months, or none
+    QTest::addColumn<QString>("band");      // of a girl of 2500 g
+    const auto row = [](const char* name, const char* gestation, int day, const char* corrected,
+                        const char* band = "") {
+        QTest::newRow(name) << gestation << day << corrected << band;
+    };
+    // Born at 31+6 (223 days) 57 days before the due date, corrected to two years; at 32+0, to one.
+    row("31+6, corrected to 729 days", "31+6", 786, "729 23");
+    row("31+6, corrected to 730: no more", "31+6", 787, "");
+    row("32+0, corrected to 364 days", "32+0", 420, "364 11");
+    row("32+0, corrected to 365: no more", "32+0", 421, "");
+    row("36+6, 22 days early", "36+6", 300, "278 9");
+    row("37+0, at term", "37+0", 300, "");
+    row("30+0 before term", "30", 30, "-40 -2", "antes del término");
+    row("the girl born at 30+0, read at 30 days", "30", 100, "30 0", "< P3");
+    row("the girl born at 30+2, read at 32 days", " 30 + 2 ", 100, "32 1", "< P3");
+    row("the same girl born at term", "", 100, "", "< P3");
+}
+
+void WeighingReadingTest::readsABabyBornEarlyAtItsCorrectedAge()
+{
+    QFETCH(QString, gestation);
+    QFETCH(int, day);
+    QFETCH(QString, corrected);
+    QFETCH(QString, band);
+    const std::optional<GestationalAge> born = GestationalAge::fromText(gestation);
+    QCOMPARE(born.has_value(), !gestation.isEmpty());
+    const WeighingReading reading =
+        readWeighing(ChartSex::Girls, birth, birth.addDays(day), 2500, {}, born);
+    QCOMPARE(reading.correctedDays
+                 ? QStringLiteral("%1 %2").arg(*reading.correctedDays).arg(*reading.correctedMonths)
+                 : QString(),
+             corrected);
+    QVERIFY(band.isEmpty() || reading.band == band);
+    for (const char* none : {"21+6", "45+0", "30+7", "30+", "+2", "treinta", ""})
+        QVERIFY2(!GestationalAge::fromText(QString(none)), none);
+    QCOMPARE(GestationalAge::fromText(u"22")->text(), "22+0");
+    QCOMPARE(GestationalAge::fromText(u"44+6")->days(), 314);
+}
+
 void WeighingReadingTest::questionsAnImplausibleWeighing_data()
 {
     QTest::addColumn<int>("day");
     QTest::addColumn<double>("grams");
     QTest::addColumn<std::optional<EarlierWeighing>>("latest");
     QTest::addColumn<QString>("question"); // none when the weighing is plausible
+    QTest::addColumn<QString>("gestation"); // none: born at term
     const auto row = [](const char* name, int day, double grams,
-                        std::optional<EarlierWeighing> latest, const QString& sentences = {}) {
+                        std::optional<EarlierWeighing> latest, const QString& sentences = {},
+                        const char* gestation = "") {
         QTest::newRow(name) << day << grams << latest
-                            << (sentences.isEmpty() ? sentences : sentences + "\n¿Es correcta?");
+                            << (sentences.isEmpty() ? sentences : sentences + "\n¿Es correcta?")
+                            << QString(gestation);
     };
     const auto daysAgo = [](int days, double grams) {
         return std::optional<EarlierWeighing>({QDate(2026, 12, 7).addDays(-days), grams});
@@ -131,6 +180,16 @@ void WeighingReadingTest::questionsAnImplausibleWeighing_data()
         "La medida de 13201 g es un 10,01 % mayor que la anterior (12000 g, del 07/12/2026).");
     row("both, as one question", 731, 21000.9, daysAgo(12, 12000),
         above.arg("21000") + "\n" + faster.arg("21000", "750", "25/11/2026"));
+    // A girl born at 30+0 is measured against the curves at her corrected age: 2500 g at 100
+    // days is 2500 g at 30 days, and before her due date against her latest weighing alone.
+    row("2500 g at 100 days, born at term", 100, 2500, {},
+        below.arg("2500", "a los 100 días", "4332"));
+    row("2500 g at 100 days, born at 30+0", 100, 2500, {}, {}, "30+0");
+    row("1500 g at 100 days, born at 30+0", 100, 1500, {},
+        below.arg("1500", "a los 30 días de edad corregida", "3324"), "30+0");
+    row("before term, against the latest", 30, 1000, daysAgo(10, 1500),
+        "La medida de 1000 g es un 33 % menor que la anterior (1500 g, del 27/11/2026).",
+        "30+0");
 }
 
 void WeighingReadingTest::questionsAnImplausibleWeighing()
@@ -139,7 +198,9 @@ void WeighingReadingTest::questionsAnImplausibleWeighing()
     QFETCH(double, grams);
     QFETCH(std::optional<EarlierWeighing>, latest);
     QFETCH(QString, question);
-    const QStringList asked = implausibility(ChartSex::Girls, day, grams, {2026, 12, 7}, latest);
+    QFETCH(QString, gestation);
+    const QStringList asked = implausibility(ChartSex::Girls, day, grams, {2026, 12, 7}, latest,
+                                             GestationalAge::fromText(gestation));
     QCOMPARE(asked.isEmpty() ? QString() : plausibilityQuestion(asked), question);
 }
 

@@ -4,7 +4,8 @@
 # the arrow on it; at a later visit her number brings back the stored birth date and the
 # marker; and the pointer over the chart shows the cross-hair and the readout. Last, by keyboard
 # alone, a mistyped weighing of another girl is questioned, stored, struck out with its reason
-# and stays off the chart at the next start.
+# and stays off the chart at the next start; and a girl born early, her gestational age recorded,
+# is read at her corrected age.
 #
 # Usage: run_e2e_weighing.sh <path to the built zelpo program>
 set -uo pipefail
@@ -453,15 +454,119 @@ stray="$install_dir/0000808V.COR"
 printf '"A|0001|%s0000003000|%s|de otro archivo"\r\n' "$today" "$today" | tee "$stray" >"$work/stray.cor"
 start_zelpo stray
 wait_for_chart stray || exit 1
-wait_until 5 chart_keeps_focus
+wait_until "$patience" chart_keeps_focus
 xdotool key --clearmodifiers ctrl+a && xdotool type --delay 20 808 && xdotool key --clearmodifiers Tab
 answer_box Zelpo Return "on looking up the boy 808, whose corrections stand without a patient file"
 xdotool type --delay 20 "$slip_birth" && xdotool key --clearmodifiers Tab
 xdotool type --delay 20 "$later_weight" && xdotool key --clearmodifiers Return
-wait_for_box Pregunta 10 && xdotool key --clearmodifiers Return
+wait_for_box Pregunta && xdotool key --clearmodifiers Return
 answer_box Error Return "on storing beside another file's corrections"
 check "no patient file is made beside them" test ! -e "${stray%.COR}.CRV"
 check "the corrections file keeps its bytes" cmp -s "$work/stray.cor" "$stray"
 xdotool key --clearmodifiers alt+F4
 ends_cleanly "closing the chart window after the refused store"
+
+# --- 9. A baby born early, by keyboard alone: her gestational age at birth, 30+2, recorded from
+# the table of stored weighings, moves her markers 68 days back to her corrected age, with a
+# hollow mark left where the age from birth put each; the tooltip and the spreadsheet give both
+# ages, and all of it holds at the next start, the patient file keeping its bytes. ---
+preterm_file="$install_dir/0002025M.CRV"
+preterm_birth=$(date -u -d "@$((today_seconds - 200 * 86400))" +%d/%m/%Y)
+preterm_weighed=$(date -u -d "@$((today_seconds - 100 * 86400))" +%d/%m/%Y)
+printf '"%s"\r\n"%s0000002500"\r\n"%s0000006000"\r\n' "$preterm_birth" "$preterm_weighed" \
+    "$today" | tee "$preterm_file" >"$work/preterm.crv"
+# Reddish: the markers' colour softened on the paper, as a thin ring and line are drawn.
+readonly reddish_pixel='r > 180 && r - g > 50 && r - b > 50'
+open_girl_2025() { # open_girl_2025 <log name>
+    start_zelpo "$1"
+    wait_for_chart "$1" || exit 1
+    wait_until "$patience" chart_keeps_focus
+    xdotool key --clearmodifiers ctrl+a && xdotool type --delay 20 2025
+    xdotool key --clearmodifiers Tab && sleep 0.3
+    xdotool key --clearmodifiers shift+Tab Left
+    answer_box "Información" Return "on loading the girl 2025"
+}
+# check_corrected <when>: her weighings at 100 and 200 days stand at 32 and 132 days, and where
+# they would stand from birth there is only the hollow mark.
+check_corrected() {
+    marker_red=0
+    wait_until "$patience" marker_shown 132 6000
+    check_marker "$1: 6000 g at 200 days, corrected to 132" 132 6000
+    check_marker "$1: 2500 g at 100 days, corrected to 32" 32 2500
+    local age grams mark all
+    all=$(red_on_chart)
+    check "$1: no red shows on the chart but the markers and the thin marks of the ages from birth ($all pixels, $marker_red in markers)" \
+        test $((all - marker_red)) -ge 0 -a $((all - marker_red)) -le 20
+    for age_grams in "200 6000" "100 2500"; do
+        read -r age grams <<<"$age_grams"
+        read -r expected_x expected_y < <(marker_centre "$age" "$grams")
+        mark=$(chart_pixels_where $((${expected_x%.*} - 3)) $((${expected_y%.*} - 3)) 7 7 \
+            "$reddish_pixel" | count_of)
+        check "$1: a hollow mark, not a marker, at $age days ($mark reddish pixels)" \
+            test "$mark" -ge 3 -a "$mark" -le 30
+    done
+}
+tooltip_width() { # the width of the tooltip's window once it is up, or nothing
+    local id
+    for id in $(xdotool search --onlyvisible --class zelpo 2>/dev/null); do
+        [[ "$id" == "$chart_id" || "$id" == "$backdrop_id" ]] && continue
+        read_geometry "$id" && echo "$width" && return 0
+    done
+    return 1
+}
+read_back_corrected_csv() { # read_back_corrected_csv <file>
+    python3 - "$1" <<'PYTHON'
+import csv, sys
+with open(sys.argv[1], newline="", encoding="utf-8-sig") as f:
+    rows = list(csv.reader(f, delimiter=";"))
+assert rows[0][4:8] == ["Días", "Meses", "Días corregidos", "Meses corregidos"], rows[0]
+assert [row[4:9] for row in rows[1:]] == [["100", "3", "32", "1", "2500"],
+                                          ["200", "6", "132", "4", "6000"]], rows
+PYTHON
+}
+open_girl_2025 preterm
+xdotool key --clearmodifiers ctrl+shift+m
+if wait_for_box "Medidas almacenadas .* Historia 0002025 .Mujer."; then
+    xdotool key --clearmodifiers alt+g
+    if wait_for_box "Edad gestacional al nacer"; then
+        xdotool key --clearmodifiers ctrl+a && xdotool type --delay 20 "30+2"
+        xdotool key --clearmodifiers Return
+    else
+        fail "Alt+G asked for no gestational age (open: $(open_boxes))"
+    fi
+    wait_until "$patience" test -s "${preterm_file%.CRV}.COR"
+    wait_until "$patience" box_has_focus "Medidas almacenadas .* Historia 0002025 .Mujer." &&
+        xdotool key --clearmodifiers Escape
+    wait_until "$patience" no_box_open
+else
+    fail "Ctrl+Shift+M opened no dialog of the stored weighings (open: $(open_boxes))"
+fi
+printf '"G|0000|%s|%s|30+2"\r\n' "$preterm_birth" "$today" >"$work/preterm.cor"
+check "0002025M.COR holds the gestational age (got: $(file_bytes "${preterm_file%.CRV}.COR" 2>/dev/null))" \
+    cmp -s "$work/preterm.cor" "${preterm_file%.CRV}.COR"
+check_corrected "30+2 recorded"
+read -r marker_x marker_y < <(marker_centre 132 6000)
+point_on_chart "${marker_x%.*}" "${marker_y%.*}"
+wait_until "$patience" tooltip_width >/dev/null
+check "the tooltip is wide enough to name both ages ($(tooltip_width) px)" \
+    test "$(tooltip_width)" -ge 420
+point_on_chart $bare_x $bare_y
+xdotool key --clearmodifiers ctrl+shift+e
+if wait_for_box "Exportar las medidas"; then
+    xdotool key --clearmodifiers ctrl+a && xdotool type --delay 20 "$work/prematura.csv"
+    xdotool key --clearmodifiers Return
+    wait_until "$patience" test -s "$work/prematura.csv"
+    check "the spreadsheet gives the days and months from birth and corrected" \
+        read_back_corrected_csv "$work/prematura.csv"
+else
+    fail "Ctrl+Shift+E opened no save dialog (open: $(open_boxes))"
+fi
+wait_until "$patience" chart_keeps_focus
+xdotool key --clearmodifiers alt+F4
+ends_cleanly "closing the chart window after recording 30+2"
+open_girl_2025 preterm-again
+check_corrected "at the next start"
+check "the patient file keeps its bytes" cmp -s "$work/preterm.crv" "$preterm_file"
+xdotool key --clearmodifiers alt+F4
+ends_cleanly "closing the chart window at the next start"
 x_session_finish

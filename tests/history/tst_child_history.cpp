@@ -157,11 +157,26 @@ void ChildHistoryTest::theChartShowsTheHistoryAsOpenedThenThisVisitThenOtherDesk
             placed.arrow->width == 480);
     // Not stored: its gain counts from the last weighing stored, here one dated after it.
     QCOMPARE(markerTooltip(history, placed.weighings[2]),
-             "20/04/2021 · 4800 g · 59 días (1 meses) · P50–P97 · — g/día · 65 días según la "
+             "20/04/2021 · 4800 g · 59 días (1 mes) · P50–P97 · — g/día · 65 días según la "
              "fecha de nacimiento almacenada (14/02/2021)");
     // Another child takes none of this visit's weighings with it.
     history.load({"4711", true});
     QVERIFY(history.plotted().isEmpty() && placeMarkers(history, chart).weighings.isEmpty());
+
+    // A girl born at 30+0 is drawn at her corrected age, 70 days less, with a hollow mark at the
+    // age from birth; recorded as born at term, she is drawn as any child again.
+    QVERIFY(writeBytes(temp.filePath("0000007M.CRV"),
+                       "\"01/01/2025\"\r\n\"11/04/20250000002500\"\r\n"));
+    QVERIFY(!history.load({"7", false}).failure);
+    QVERIFY(!history.recordGestationalAge(*GestationalAge::fromText(u"30"), today));
+    const ShownWeighing early = placeMarkers(history, chart).weighings.value(0);
+    const MarkerPosition fromBirth = markerPlacement(chart.frame, 60, 60, 100, 2500);
+    QVERIFY(early.days == 30 && early.fromBirth && early.fromBirth->left == fromBirth.left);
+    QCOMPARE(markerTooltip(history, early), "11/04/2025 · 2500 g · 100 días (3 meses) · edad "
+                                            "corregida 30 días (0 meses) · < P3 · — g/día");
+    QVERIFY(!history.recordGestationalAge(*GestationalAge::fromText(u"38+0"), today));
+    const ShownWeighing atTerm = placeMarkers(history, chart).weighings.value(0);
+    QVERIFY(atTerm.days == 100 && !atTerm.fromBirth);
 }
 
 void ChildHistoryTest::aDeskHoldingTheFileIsWaitedForOnceThenTold_data()

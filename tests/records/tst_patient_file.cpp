@@ -194,7 +194,7 @@ void PatientFile::exportsEachWeighingAsTheChartShowsIt()
                               "07/11/20240000012600", "01/01/20220000003000"};
     QCOMPARE(
         weighingsCsv("0000012",
-                     storedHistory(records, ChartSex::Girls, {{{3, "error; tipeo"}}, {}})),
+                     storedHistory(records, ChartSex::Girls, {{{3, "error; tipeo"}}, {}, {}})),
         QByteArray("\xEF\xBB\xBF"
                    "Historia;Sexo;Nacimiento;Fecha;Días;Meses;Gramos;Percentil;g/día;Estado\r\n"
                    "0000012;Mujer;29/10/2022;28/10/2024;730;24;12500;P50–P75;;\r\n"
@@ -234,7 +234,8 @@ void PatientFile::keepsCorrectionsBesideThePatientFile()
     const Correction corrections[] = {
         {CorrectionKind::StruckOut, 3, weighing, {2026, 12, 7}, "error de \"tipeo\"\r\n|1200"},
         {CorrectionKind::Restored, 3, weighing, {2026, 12, 8}, " báscula: " + QString(99, 'x')},
-        {CorrectionKind::BirthDate, 0, "01/03/2025", {2026, 12, 9}, "mal copiada"}};
+        {CorrectionKind::BirthDate, 0, "01/03/2025", {2026, 12, 9}, "mal copiada"},
+        {CorrectionKind::GestationalAge, 0, "14/02/2021", {2026, 12, 10}, "30+2"}};
     for (const Correction& correction : corrections) {
         const Result<QStringList> appended = appendCorrection("0004711M.CRV", correction, folder);
         QVERIFY(appended.ok() &&
@@ -245,7 +246,8 @@ void PatientFile::keepsCorrectionsBesideThePatientFile()
              "\"R|0003|03/05/20250000001200|08/12/2026|b\xC3\xA1scula: " +
                  QByteArray(71, 'x') +
                  "\"\r\n"
-                 "\"N|0000|01/03/2025|09/12/2026|mal copiada\"\r\n");
+                 "\"N|0000|01/03/2025|09/12/2026|mal copiada\"\r\n"
+                 "\"G|0000|14/02/2021|10/12/2026|30+2\"\r\n");
     for (const QString& record : readCorrections("0004711M.CRV", folder).records)
         QCOMPARE(correctionRecord(parseCorrection(record).value()), record);
 
@@ -303,6 +305,12 @@ void PatientFile::appliesOnlySoundCorrections_data()
         CorrectionFault::BirthDateAfterDay);
     row("born after the earliest weighing", "N|0000|03/05/2025|07/12/2026|r",
         CorrectionFault::BirthDateAfterWeighing);
+    row("gestational age at birth", "G|0000|01/03/2025|07/12/2026|30+2");
+    row("gestational age of another birth", "G|0000|02/03/2025|07/12/2026|30+2",
+        CorrectionFault::NoMatch);
+    row("no gestational age", "G|0000|01/03/2025|07/12/2026|treinta",
+        CorrectionFault::NoGestationalAge);
+    row("gestational age of a weighing", "G|0001|03/05/20250000001200|07/12/2026|30", notOne);
 }
 
 void PatientFile::appliesOnlySoundCorrections()
@@ -322,6 +330,11 @@ void PatientFile::appliesOnlySoundCorrections()
                      .has_value(),
                  fault.has_value());
     QVERIFY(birthDateCorrectionRefusal({1925, 3, 2}, {2026, 12, 7}, patient));
+    // The last gestational age recorded decides, one at term among them.
+    QCOMPARE(applyCorrections(patient, {"G|0000|01/03/2025|07/12/2026|30+2",
+                                        "G|0000|01/03/2025|08/12/2026|38+1"})
+                 .corrections.gestation->text(),
+             "38+1");
 }
 
 QTEST_GUILESS_MAIN(PatientFile)
