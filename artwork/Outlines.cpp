@@ -39,7 +39,6 @@ void paintBirthAgeMark(QPainter& painter, const QRectF& mark, QPointF marker, co
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(colour, 1));
-    painter.setBrush(Qt::NoBrush);
     const QRectF ring = markerCircle(mark.adjusted(0.5, 0.5, -0.5, -0.5));
     // The line starts at the ring's edge, so the ring stays hollow.
     QLineF line(ring.center(), marker);
@@ -47,7 +46,17 @@ void paintBirthAgeMark(QPainter& painter, const QRectF& mark, QPointF marker, co
         line.setP1(line.pointAt(ring.width() / 2 / line.length()));
         painter.drawLine(line);
     }
-    painter.drawEllipse(ring);
+    painter.restore();
+    paintBirthAgeRing(painter, mark, colour);
+}
+
+void paintBirthAgeRing(QPainter& painter, const QRectF& mark, const QColor& colour)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(colour, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(markerCircle(mark.adjusted(0.5, 0.5, -0.5, -0.5)));
     painter.restore();
 }
 

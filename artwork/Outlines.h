@@ -25,5 +25,7 @@ QRectF markerCircle(const QRectF& outline);
 // age: a small hollow ring in `mark`, joined to the marker centred on `marker` by a thin line,
 // both in the markers' colour and antialiased, thin enough not to hide the curves beneath.
 void paintBirthAgeMark(QPainter& painter, const QRectF& mark, QPointF marker, const QColor& colour);
+// The hollow ring alone, as large as fits in `mark`.
+void paintBirthAgeRing(QPainter& painter, const QRectF& mark, const QColor& colour);
 
 } // namespace zelpo

@@ -6,8 +6,8 @@
 #include "core/Plausibility.h"
 #include "forms/FormLabel.h"
 #include "forms/Line.h"
-#include "forms/OptionButton.h"
 #include "forms/MarkerLayer.h"
+#include "forms/OptionButton.h"
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
 #include "forms/Shape.h"
@@ -284,6 +284,7 @@ void InteractionBench::prepareForPointer(bool withHistory)
 {
     clearChart();
     if (withHistory) {
+        chooseTheBoy();
         loadHistory();
     }
     // A text cursor blinks on a timer of its own and would repaint in the middle of the moves.
@@ -534,6 +535,62 @@ QList<double> InteractionBench::timeHistoryLoadsWithCorrections(int runs)
     m_window->Text3()->setText(historyNumber);
     loadHistory();
     return times;
+}
+
+InteractionBench::ChildSteps InteractionBench::timeChildBornAtTerm(int runs)
+{
+    return timeChildSteps(historyNumber, kHistoryWeighings, runs);
+}
+
+InteractionBench::ChildSteps InteractionBench::timeChildBornEarly(int runs)
+{
+    const QString copyFile = QStringLiteral("0004714V.CRV");
+    QFile::remove(copyFile);
+    QFile::remove(QStringLiteral("0004714V.COR"));
+    QFile::copy(historyFile, copyFile);
+    const QStringList records = zelpo::readPatientRecords(copyFile, m_folder.path()).records;
+    const auto recorded = zelpo::appendCorrection(
+        copyFile,
+        {zelpo::CorrectionKind::GestationalAge, 0, records.value(0), m_clock.today(), "30+2"},
+        m_folder.path());
+    if (!recorded.ok()) {
+        fail(QStringLiteral("the gestational age could not be recorded: %1")
+                 .arg(recorded.failure().description));
+    }
+    // Weighed at 20, 40 and 60 days, 68 days early: before the due date, off the chart.
+    return timeChildSteps(QStringLiteral("4714"), kHistoryWeighings - 3, runs);
+}
+
+InteractionBench::ChildSteps InteractionBench::timeChildSteps(const QString& number,
+                                                              int shownMarkers, int runs)
+{
+    ChildSteps steps;
+    const auto open = [&] {
+        clearChart();
+        m_window->Text3()->setText(number);
+        steps.loads.append(millisecondsFor([this] { loadHistory(); }));
+        m_messages.clear();
+        if (visibleMarkers() != shownMarkers) {
+            fail(
+                QStringLiteral("the child %1 showed %2 markers").arg(number).arg(visibleMarkers()));
+        }
+    };
+    for (int run = 0; run < runs && m_problem.isEmpty(); ++run) {
+        // Each weighing plotted stays with the child until another is opened: the child is
+        // opened again for each, so that every one joins the same chart.
+        open();
+        m_window->Text2()->setText(birthDateText);
+        m_window->Text1()->setText(QStringLiteral("16000"));
+        m_messages.answerNext(MessageAnswer::No);
+        steps.plots.append(millisecondsFor([this] { plotWeighing(); }));
+    }
+    open();
+    if (QWidget* focused = QApplication::focusWidget()) {
+        focused->clearFocus();
+    }
+    finishRepaint();
+    steps.moves = timeMovesAsPrepared(runs * 10);
+    return steps;
 }
 
 QList<double> InteractionBench::timeStoredWeighingsDialogs(int runs)

@@ -62,6 +62,19 @@ public:
     // The table of the 107 stored weighings opened in its dialog, until it is painted.
     QList<double> timeStoredWeighingsDialogs(int runs);
 
+    // What the chart window does with one child's history: loading it with the repaint,
+    // "Graficar" answered No onto it, and a pointer move over its markers.
+    struct ChildSteps
+    {
+        QList<double> loads;
+        QList<double> plots;
+        QList<double> moves;
+    };
+    // For the boy of the stored history, born at term, and for a copy of him recorded as born
+    // at 30+2, whose first three weighings fall before his due date.
+    ChildSteps timeChildBornAtTerm(int runs);
+    ChildSteps timeChildBornEarly(int runs);
+
     struct RepaintedArea
     {
         qint64 largestPainted = 0; // pixels, of the move that repainted most
@@ -78,6 +91,7 @@ private:
     void clearChart();
     // The chart cleared, with the stored history loaded again when asked, and no text cursor.
     void prepareForPointer(bool withHistory = false);
+    ChildSteps timeChildSteps(const QString& number, int shownMarkers, int runs);
     QList<double> timeMovesAsPrepared(int runs);
     void loadHistory();
     void plotWeighing();

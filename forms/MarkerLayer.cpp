@@ -7,17 +7,48 @@
 
 namespace zelpo {
 
+namespace {
+
+// The window's pixels a rectangle in twips covers, as a control's are worked out.
+QRect controlPixels(const TwipRect& rect)
+{
+    const int left = twipsToPixels(rect.left);
+    const int top = twipsToPixels(rect.top);
+    const int right = twipsToPixels(rect.left + rect.width);
+    const int bottom = twipsToPixels(rect.top + rect.height);
+    return QRect(left, top, std::max(0, right - left), std::max(0, bottom - top));
+}
+
+// An empty pixmap of `size` logical pixels at the density `ratio`, to draw into.
+QPixmap blank(QSize size, qreal ratio)
+{
+    QPixmap drawn(size * ratio);
+    drawn.setDevicePixelRatio(ratio);
+    drawn.fill(Qt::transparent);
+    return drawn;
+}
+
+} // namespace
+
 Marker::Marker(MarkerLayer& layer, const TwipRect& rect, bool shown)
-    : m_layer(layer), m_rect(rect), m_geometry(layer.pixelGeometry(rect)), m_hidden(!shown)
+    : m_layer(layer), m_rect(rect), m_geometry(layer.pixelGeometry(rect)),
+      m_paintedArea(m_geometry), m_hidden(!shown)
 {}
 
-void Marker::changeTo(const TwipRect& rect, const std::optional<TwipRect>& fromBirth,
-                      bool hidden)
+void Marker::changeTo(const TwipRect& rect, const std::optional<TwipRect>& fromBirth, bool hidden)
 {
     const QRect before = m_hidden ? QRect() : paintedArea();
     m_rect = rect;
     m_geometry = m_layer.pixelGeometry(rect);
     m_fromBirth = fromBirth;
+    m_fromBirthGeometry.reset();
+    m_paintedArea = m_geometry;
+    if (fromBirth) {
+        // The line joins the mark and the marker level with the mark's centre.
+        m_fromBirthGeometry = controlPixels(*fromBirth);
+        m_paintedArea |= *m_fromBirthGeometry;
+        m_paintedArea |= QRect(m_geometry.left(), m_fromBirthGeometry->center().y(), 1, 1);
+    }
     m_hidden = hidden;
     const QRect after = m_hidden ? QRect() : paintedArea();
     if (before != after) {
@@ -38,22 +69,6 @@ void Marker::setFromBirth(const std::optional<TwipRect>& mark)
     if (!same) {
         changeTo(m_rect, mark, m_hidden);
     }
-}
-
-std::optional<QRectF> Marker::fromBirth() const
-{
-    if (!m_fromBirth) {
-        return std::nullopt;
-    }
-    return QRectF(m_fromBirth->left / kTwipsPerPixel, m_fromBirth->top / kTwipsPerPixel,
-                  m_fromBirth->width / kTwipsPerPixel, m_fromBirth->height / kTwipsPerPixel);
-}
-
-QRect Marker::paintedArea() const
-{
-    const std::optional<QRectF> mark = fromBirth();
-    // The mark's softened edge and line reach a pixel past it.
-    return mark ? m_geometry.united(mark->toAlignedRect().adjusted(-1, -1, 1, 1)) : m_geometry;
 }
 
 bool Marker::isVisible() const
@@ -101,13 +116,8 @@ MarkerLayer::MarkerLayer(QWidget* window, const ControlSpec& declared)
 QRect MarkerLayer::pixelGeometry(const TwipRect& rect) const
 {
     // As every control's, widened by the part of a wide outline that lies outside the rectangle.
-    const int left = twipsToPixels(rect.left);
-    const int top = twipsToPixels(rect.top);
-    const int right = twipsToPixels(rect.left + rect.width);
-    const int bottom = twipsToPixels(rect.top + rect.height);
     const int spill = outlineSpill(m_borderPixels);
-    return QRect(left, top, std::max(0, right - left), std::max(0, bottom - top))
-        .adjusted(-spill, -spill, spill, spill);
+    return controlPixels(rect).adjusted(-spill, -spill, spill, spill);
 }
 
 void MarkerLayer::repaint(const QRect& area)
@@ -117,18 +127,22 @@ void MarkerLayer::repaint(const QRect& area)
     }
 }
 
-const QPixmap& MarkerLayer::circle(QSize size)
+QHash<QSize, QPixmap>& MarkerLayer::drawnFor(QHash<QSize, QPixmap>& drawn)
 {
     const qreal ratio = devicePixelRatioF();
     if (ratio != m_drawnRatio) {
-        m_drawn.clear();
+        m_circles.clear();
+        m_rings.clear();
         m_drawnRatio = ratio;
     }
-    QPixmap& drawn = m_drawn[size];
+    return drawn;
+}
+
+const QPixmap& MarkerLayer::circle(QSize size)
+{
+    QPixmap& drawn = drawnFor(m_circles)[size];
     if (drawn.isNull()) {
-        drawn = QPixmap(size * ratio);
-        drawn.setDevicePixelRatio(ratio);
-        drawn.fill(Qt::transparent);
+        drawn = blank(size, m_drawnRatio);
         QPainter artist(&drawn);
         artist.setPen(outlinePen(m_border, m_borderPixels));
         artist.setBrush(m_fill.isValid() ? QBrush(m_fill) : Qt::NoBrush);
@@ -139,15 +153,32 @@ const QPixmap& MarkerLayer::circle(QSize size)
     return drawn;
 }
 
+const QPixmap& MarkerLayer::ring(QSize size)
+{
+    QPixmap& drawn = drawnFor(m_rings)[size];
+    if (drawn.isNull()) {
+        drawn = blank(size, m_drawnRatio);
+        QPainter artist(&drawn);
+        paintBirthAgeRing(artist, QRectF(QPointF(), QSizeF(size)), m_fill);
+    }
+    return drawn;
+}
+
 void MarkerLayer::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    // The marks of the ages from birth lie beneath every marker.
+    // The marks of the ages from birth lie beneath every marker: a ring, and a line one pixel
+    // high from it to the marker, both drawn once and copied.
     for (const Marker& marker : m_markers) {
-        const std::optional<QRectF> mark = marker.fromBirth();
-        if (mark && !marker.isHidden() && event->region().intersects(marker.paintedArea())) {
-            paintBirthAgeMark(painter, *mark, QRectF(marker.geometry()).center(), m_fill);
+        const std::optional<QRect> mark = marker.fromBirth();
+        if (!mark || marker.isHidden() || !event->region().intersects(marker.paintedArea())) {
+            continue;
         }
+        const QRect circle = marker.geometry();
+        const int left = std::min(circle.center().x(), mark->right() + 1);
+        const int right = std::max(circle.center().x(), mark->left() - 1);
+        painter.fillRect(QRect(left, mark->center().y(), right - left + 1, 1), m_fill);
+        painter.drawPixmap(mark->topLeft(), ring(mark->size()));
     }
     // From the highest index to the lowest, so that the lower lies above, as the layout stacks
     // its members; only the circles the repainted area crosses are copied.

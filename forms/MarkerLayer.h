@@ -43,15 +43,15 @@ public:
     // For a weighing of a baby born early, drawn at its corrected age: the small hollow mark at
     // the age from birth, in twips, joined to the marker by a thin line; nothing for any other.
     void setFromBirth(const std::optional<TwipRect>& mark);
-    // The mark in the window's logical pixels, not rounded.
-    std::optional<QRectF> fromBirth() const;
+    // The window's pixels the mark covers, as a control's are worked out.
+    std::optional<QRect> fromBirth() const { return m_fromBirthGeometry; }
 
     QColor fillColour() const;
     QColor borderColour() const;
     int borderPixels() const;
 
     // What the marker paints: its circle, and the mark and the line when it has them.
-    QRect paintedArea() const;
+    QRect paintedArea() const { return m_paintedArea; }
 
 private:
     void changeTo(const TwipRect& rect, const std::optional<TwipRect>& fromBirth, bool hidden);
@@ -60,6 +60,8 @@ private:
     TwipRect m_rect;
     QRect m_geometry;
     std::optional<TwipRect> m_fromBirth;
+    std::optional<QRect> m_fromBirthGeometry;
+    QRect m_paintedArea;
     bool m_hidden;
 };
 
@@ -91,8 +93,12 @@ private:
     friend class Marker;
     QRect pixelGeometry(const TwipRect& rect) const;
     void repaint(const QRect& area);
-    // A circle as drawn for markers of that size in logical pixels, at the screen's density.
+    // A circle as drawn for markers of that size in logical pixels, at the screen's density; a
+    // hollow ring for the marks of the ages from birth.
     const QPixmap& circle(QSize size);
+    const QPixmap& ring(QSize size);
+    // Both kept for the density they were drawn at.
+    QHash<QSize, QPixmap>& drawnFor(QHash<QSize, QPixmap>& drawn);
 
     int m_firstIndex;
     QColor m_fill;
@@ -100,7 +106,8 @@ private:
     int m_borderPixels;
     // Markers never move in memory: the window hands out their addresses.
     std::deque<Marker> m_markers;
-    QHash<QSize, QPixmap> m_drawn;
+    QHash<QSize, QPixmap> m_circles;
+    QHash<QSize, QPixmap> m_rings;
     qreal m_drawnRatio = 0;
 };
 

@@ -28,8 +28,9 @@ struct ShownWeighing
     qsizetype plotted = -1;
 };
 
-// The hollow mark of a weighing's age from birth is this many twips across: a third of a marker.
-inline constexpr float kBirthAgeMarkTwips = 60;
+// The hollow mark of a weighing's age from birth is this many twips across: six pixels, two
+// fifths of a marker.
+inline constexpr float kBirthAgeMarkTwips = 90;
 
 // Everything the chart shows of a history: the markers and the newest-point arrow.
 struct ChartMarkers

@@ -170,7 +170,8 @@ void ChildHistoryTest::theChartShowsTheHistoryAsOpenedThenThisVisitThenOtherDesk
     QVERIFY(!history.load({"7", false}).failure);
     QVERIFY(!history.recordGestationalAge(*GestationalAge::fromText(u"30"), today));
     const ShownWeighing early = placeMarkers(history, chart).weighings.value(0);
-    const MarkerPosition fromBirth = markerPlacement(chart.frame, 60, 60, 100, 2500);
+    const MarkerPosition fromBirth =
+        markerPlacement(chart.frame, kBirthAgeMarkTwips, kBirthAgeMarkTwips, 100, 2500);
     QVERIFY(early.days == 30 && early.fromBirth && early.fromBirth->left == fromBirth.left);
     QCOMPARE(markerTooltip(history, early), "11/04/2025 · 2500 g · 100 días (3 meses) · edad "
                                             "corregida 30 días (0 meses) · < P3 · — g/día");
