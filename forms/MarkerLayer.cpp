@@ -19,15 +19,6 @@ QRect controlPixels(const TwipRect& rect)
     return QRect(left, top, std::max(0, right - left), std::max(0, bottom - top));
 }
 
-// An empty pixmap of `size` logical pixels at the density `ratio`, to draw into.
-QPixmap blank(QSize size, qreal ratio)
-{
-    QPixmap drawn(size * ratio);
-    drawn.setDevicePixelRatio(ratio);
-    drawn.fill(Qt::transparent);
-    return drawn;
-}
-
 } // namespace
 
 Marker::Marker(MarkerLayer& layer, const TwipRect& rect, bool shown)
@@ -127,7 +118,8 @@ void MarkerLayer::repaint(const QRect& area)
     }
 }
 
-QHash<QSize, QPixmap>& MarkerLayer::drawnFor(QHash<QSize, QPixmap>& drawn)
+const QPixmap& MarkerLayer::drawnOnce(QHash<QSize, QPixmap>& drawn, QSize size,
+                                      const std::function<void(QPainter&)>& draw)
 {
     const qreal ratio = devicePixelRatioF();
     if (ratio != m_drawnRatio) {
@@ -135,33 +127,33 @@ QHash<QSize, QPixmap>& MarkerLayer::drawnFor(QHash<QSize, QPixmap>& drawn)
         m_rings.clear();
         m_drawnRatio = ratio;
     }
-    return drawn;
+    QPixmap& pixmap = drawn[size];
+    if (pixmap.isNull()) {
+        pixmap = QPixmap(size * ratio);
+        pixmap.setDevicePixelRatio(ratio);
+        pixmap.fill(Qt::transparent);
+        QPainter artist(&pixmap);
+        draw(artist);
+    }
+    return pixmap;
 }
 
 const QPixmap& MarkerLayer::circle(QSize size)
 {
-    QPixmap& drawn = drawnFor(m_circles)[size];
-    if (drawn.isNull()) {
-        drawn = blank(size, m_drawnRatio);
-        QPainter artist(&drawn);
+    return drawnOnce(m_circles, size, [&](QPainter& artist) {
         artist.setPen(outlinePen(m_border, m_borderPixels));
         artist.setBrush(m_fill.isValid() ? QBrush(m_fill) : Qt::NoBrush);
         artist.setRenderHint(QPainter::Antialiasing);
         artist.drawEllipse(
             markerCircle(outlineLine(QRectF(QPointF(), QSizeF(size)), m_borderPixels)));
-    }
-    return drawn;
+    });
 }
 
 const QPixmap& MarkerLayer::ring(QSize size)
 {
-    QPixmap& drawn = drawnFor(m_rings)[size];
-    if (drawn.isNull()) {
-        drawn = blank(size, m_drawnRatio);
-        QPainter artist(&drawn);
+    return drawnOnce(m_rings, size, [&](QPainter& artist) {
         paintBirthAgeRing(artist, QRectF(QPointF(), QSizeF(size)), m_fill);
-    }
-    return drawn;
+    });
 }
 
 void MarkerLayer::paintEvent(QPaintEvent* event)

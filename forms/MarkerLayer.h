@@ -3,6 +3,7 @@
 #include "forms/ChartWindowLayout.h"
 
 #include <deque>
+#include <functional>
 #include <optional>
 
 #include <QColor>
@@ -97,8 +98,9 @@ private:
     // hollow ring for the marks of the ages from birth.
     const QPixmap& circle(QSize size);
     const QPixmap& ring(QSize size);
-    // Both kept for the density they were drawn at.
-    QHash<QSize, QPixmap>& drawnFor(QHash<QSize, QPixmap>& drawn);
+    // What `draw` draws at that size, kept in `drawn` for the density it was drawn at.
+    const QPixmap& drawnOnce(QHash<QSize, QPixmap>& drawn, QSize size,
+                             const std::function<void(QPainter&)>& draw);
 
     int m_firstIndex;
     QColor m_fill;

@@ -356,7 +356,8 @@ assert (history, sex, born, on, age, weight, gain, state) == (number, "Mujer", b
 assert int(months) == int(int(days) / 30.41) and re.fullmatch("[<>] P\\d+|P\\d+(–P\\d+)?", band), rows[1]
 PYTHON
 }
-# export_csv <file> <what> <read_back_csv's arguments after the file>
+# export_csv <file> <what> <check> <the check's arguments after the file>: Ctrl+Shift+E, the
+# typed path, and the check of what was written there.
 export_csv() {
     xdotool key --clearmodifiers ctrl+shift+e
     if wait_for_box "Exportar las medidas"; then
@@ -364,14 +365,14 @@ export_csv() {
         xdotool type --delay 20 "$1"
         xdotool key --clearmodifiers Return
         wait_until "$patience" test -s "$1"
-        check "$2 ($(tail -n 1 "$1" 2>/dev/null | tr -d '\r'))" read_back_csv "$1" "${@:3}"
+        check "$2 ($(tail -n 1 "$1" 2>/dev/null | tr -d '\r'))" "$3" "$1" "${@:4}"
     else
         fail "Ctrl+Shift+E opened no save dialog (open: $(open_boxes))"
     fi
     wait_until "$patience" chart_keeps_focus
 }
 export_csv "$work/medidas.csv" "Ctrl+Shift+E writes a spreadsheet that Python's csv module reads back as the stored weighing" \
-    0004711 "$birth_date" "$today" "$age" "$weight" ""
+    read_back_csv 0004711 "$birth_date" "$today" "$age" "$weight" ""
 
 click_on_chart $fin_x $fin_y
 ends_cleanly '"Fin" after the later visit'
@@ -430,7 +431,7 @@ else
 fi
 printf '"A|0001|%s%010d|%s|error de tipeo"\r\n' "$today" "$slip" "$today" >"$work/slip.cor"
 check_struck() { # check_struck <when> <name of the spreadsheet>
-    export_csv "$work/$2.csv" "$1: the spreadsheet marks the weighing struck out" \
+    export_csv "$work/$2.csv" "$1: the spreadsheet marks the weighing struck out" read_back_csv \
         0001027 "$slip_birth" "$today" "$slip_age" "$slip" "anulada: error de tipeo"
     wait_until "$patience" no_red_shown
     check "$1: no marker shows (red pixels: $(red_on_chart))" test "$(red_on_chart)" -eq 0
@@ -551,17 +552,8 @@ wait_until "$patience" tooltip_width >/dev/null
 check "the tooltip is wide enough to name both ages ($(tooltip_width) px)" \
     test "$(tooltip_width)" -ge 420
 point_on_chart $bare_x $bare_y
-xdotool key --clearmodifiers ctrl+shift+e
-if wait_for_box "Exportar las medidas"; then
-    xdotool key --clearmodifiers ctrl+a && xdotool type --delay 20 "$work/prematura.csv"
-    xdotool key --clearmodifiers Return
-    wait_until "$patience" test -s "$work/prematura.csv"
-    check "the spreadsheet gives the days and months from birth and corrected" \
-        read_back_corrected_csv "$work/prematura.csv"
-else
-    fail "Ctrl+Shift+E opened no save dialog (open: $(open_boxes))"
-fi
-wait_until "$patience" chart_keeps_focus
+export_csv "$work/prematura.csv" "the spreadsheet gives the days and months from birth and corrected" \
+    read_back_corrected_csv
 xdotool key --clearmodifiers alt+F4
 ends_cleanly "closing the chart window after recording 30+2"
 open_girl_2025 preterm-again
