@@ -127,24 +127,27 @@ std::optional<QDate> HistoryLoader::storedBirthDate(const std::optional<Failure>
 }
 
 // The weighings of the file that the chart does not show, told in the file's order: those whose
-// date cannot be read, and those past the markers the chart has.
+// date cannot be read, and those past the markers the chart has; those struck out and those taken
+// before a baby born early was due are left off without a word.
 void HistoryLoader::reportWeighingsNotShown()
 {
     const QString fileName = m_history.fileName();
     const QStringList& records = m_history.records();
-    const auto struckOut = [this](qsizetype record) {
+    // Struck out, or weighed before a baby born early was due: off the chart, and no marker's.
+    const auto offTheChart = [this](qsizetype record) {
         const StoredWeighing* weighing = m_history.weighingAt(record);
-        return weighing && !weighing->struckOut.isEmpty();
+        return weighing && (!weighing->struckOut.isEmpty() ||
+                            weighing->correctedDays.value_or(0) < 0);
     };
     int shown = 0;
     for (qsizetype record = 1; record < records.size(); ++record) {
-        if (struckOut(record)) {
+        if (offTheChart(record)) {
             continue;
         }
         if (shown == markerPoolSize) {
             qsizetype notShown = 0;
             for (qsizetype rest = record; rest < records.size(); ++rest) {
-                notShown += struckOut(rest) ? 0 : 1;
+                notShown += offTheChart(rest) ? 0 : 1;
             }
             const QString rest =
                 notShown == 1
