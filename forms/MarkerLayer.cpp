@@ -113,8 +113,27 @@ QRect MarkerLayer::pixelGeometry(const TwipRect& rect) const
 
 void MarkerLayer::repaint(const QRect& area)
 {
-    if (!area.isEmpty()) {
+    if (area.isEmpty()) {
+        return;
+    }
+    if (m_held) {
+        *m_held |= area;
+    } else {
         update(area);
+    }
+}
+
+void MarkerLayer::holdRepaints()
+{
+    m_held.emplace();
+}
+
+void MarkerLayer::releaseRepaints()
+{
+    if (m_held) {
+        const QRect held = *m_held;
+        m_held.reset();
+        repaint(held);
     }
 }
 
@@ -158,25 +177,35 @@ const QPixmap& MarkerLayer::ring(QSize size)
 
 void MarkerLayer::paintEvent(QPaintEvent* event)
 {
-    QPainter painter(this);
+    // A pointer move repaints the strips the cross-hair leaves and enters: a painter is only begun
+    // for a marker that lies in them.
+    const QRegion& area = event->region();
+    const auto crossed = [&area](const QRect& rect) { return area.intersects(rect); };
+    std::optional<QPainter> painter;
+    const auto paint = [this, &painter]() -> QPainter& {
+        if (!painter) {
+            painter.emplace(this);
+        }
+        return *painter;
+    };
     // The marks of the ages from birth lie beneath every marker: a ring, and a line one pixel
     // high from it to the marker, both drawn once and copied.
     for (const Marker& marker : m_markers) {
         const std::optional<QRect> mark = marker.fromBirth();
-        if (!mark || marker.isHidden() || !event->region().intersects(marker.paintedArea())) {
+        if (!mark || marker.isHidden() || !crossed(marker.paintedArea())) {
             continue;
         }
         const QRect circle = marker.geometry();
         const int left = std::min(circle.center().x(), mark->right() + 1);
         const int right = std::max(circle.center().x(), mark->left() - 1);
-        painter.fillRect(QRect(left, mark->center().y(), right - left + 1, 1), m_fill);
-        painter.drawPixmap(mark->topLeft(), ring(mark->size()));
+        paint().fillRect(QRect(left, mark->center().y(), right - left + 1, 1), m_fill);
+        paint().drawPixmap(mark->topLeft(), ring(mark->size()));
     }
     // From the highest index to the lowest, so that the lower lies above, as the layout stacks
-    // its members; only the circles the repainted area crosses are copied.
+    // its members.
     for (auto marker = m_markers.crbegin(); marker != m_markers.crend(); ++marker) {
-        if (!marker->isHidden() && event->region().intersects(marker->geometry())) {
-            painter.drawPixmap(marker->geometry().topLeft(), circle(marker->geometry().size()));
+        if (!marker->isHidden() && crossed(marker->geometry())) {
+            paint().drawPixmap(marker->geometry().topLeft(), circle(marker->geometry().size()));
         }
     }
 }

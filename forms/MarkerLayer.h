@@ -87,6 +87,12 @@ public:
     QColor borderColour() const { return m_border; }
     int borderPixels() const { return m_borderPixels; }
 
+    // While held, the markers that move, appear or go are repainted together once released,
+    // within the one rectangle around them: a history's hundred markers placed at once would
+    // otherwise each add to the area to repaint.
+    void holdRepaints();
+    void releaseRepaints();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -108,6 +114,7 @@ private:
     int m_borderPixels;
     // Markers never move in memory: the window hands out their addresses.
     std::deque<Marker> m_markers;
+    std::optional<QRect> m_held;
     QHash<QSize, QPixmap> m_circles;
     QHash<QSize, QPixmap> m_rings;
     qreal m_drawnRatio = 0;

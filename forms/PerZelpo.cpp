@@ -292,6 +292,13 @@ bool PerZelpo::varonSelected() const
     return m_option1[0]->isChecked();
 }
 
+void PerZelpo::holdMarkerRepaints(bool held)
+{
+    for (MarkerLayer* layer : m_markerLayers) {
+        held ? layer->holdRepaints() : layer->releaseRepaints();
+    }
+}
+
 float PerZelpo::outerTwipWidth() const
 {
     return static_cast<float>(frameGeometry().width()) * kTwipsPerPixel;

@@ -59,6 +59,9 @@ public:
     // selected.
     bool varonSelected() const;
 
+    // The markers moved, shown or hidden while held are repainted together once released.
+    void holdMarkerRepaints(bool held);
+
     // The window's outer size, caption and border included, in twips.
     float outerTwipWidth() const;
     float outerTwipHeight() const;

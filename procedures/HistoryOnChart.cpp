@@ -26,7 +26,8 @@ void HistoryOnChart::show()
     for (const ShownWeighing& weighing : placed.weighings) {
         shown[weighing.marker] = &weighing;
     }
-    // Only the markers that move, appear or go are repainted.
+    // Only the markers that move, appear or go are repainted, together.
+    m_window.holdMarkerRepaints(true);
     for (int index = 0; index < markerCount; ++index) {
         Marker* marker = m_window.sh(index);
         if (shown[index]) {
@@ -35,6 +36,7 @@ void HistoryOnChart::show()
         }
         marker->setVisible(shown[index] != nullptr);
     }
+    m_window.holdMarkerRepaints(false);
     Picture* arrow = m_window.Image2();
     if (placed.arrow) {
         arrow->setTwipTop(placed.arrow->top);
