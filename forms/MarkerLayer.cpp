@@ -2,8 +2,11 @@
 
 #include "artwork/Outlines.h"
 
+#include <algorithm>
+
 #include <QPaintEvent>
 #include <QPainter>
+#include <QVarLengthArray>
 
 namespace zelpo {
 
@@ -17,6 +20,14 @@ QRect controlPixels(const TwipRect& rect)
     const int right = twipsToPixels(rect.left + rect.width);
     const int bottom = twipsToPixels(rect.top + rect.height);
     return QRect(left, top, std::max(0, right - left), std::max(0, bottom - top));
+}
+
+// Whether two rectangles, neither empty, share a pixel: asked for every shown marker and strip of
+// a pointer move's repaint, where QRect::intersects is a call into the library each time.
+inline bool overlap(const QRect& a, const QRect& b)
+{
+    return a.left() <= b.right() && b.left() <= a.right() && a.top() <= b.bottom() &&
+           b.top() <= a.bottom();
 }
 
 } // namespace
@@ -177,35 +188,62 @@ const QPixmap& MarkerLayer::ring(QSize size)
 
 void MarkerLayer::paintEvent(QPaintEvent* event)
 {
-    // A pointer move repaints the strips the cross-hair leaves and enters: a painter is only begun
-    // for a marker that lies in them.
+    // A pointer move repaints the strips the cross-hair leaves and enters, and a hundred markers
+    // may be shown: only those the strips cross are painted, strip by strip, each clipped to its
+    // one rectangle, where copying a circle is a plain copy of the pixels it crosses. The strips
+    // do not overlap, so every pixel is painted once, as with the whole area at once.
     const QRegion& area = event->region();
-    const auto crossed = [&area](const QRect& rect) { return area.intersects(rect); };
-    std::optional<QPainter> painter;
-    const auto paint = [this, &painter]() -> QPainter& {
-        if (!painter) {
-            painter.emplace(this);
-        }
-        return *painter;
-    };
-    // The marks of the ages from birth lie beneath every marker: a ring, and a line one pixel
-    // high from it to the marker, both drawn once and copied.
+    const QRect* const firstStrip = area.begin();
+    const QRect* const lastStrip = area.end();
+    QVarLengthArray<const Marker*, 128> crossed;
     for (const Marker& marker : m_markers) {
-        const std::optional<QRect> mark = marker.fromBirth();
-        if (!mark || marker.isHidden() || !crossed(marker.paintedArea())) {
-            continue;
+        const QRect painted = marker.paintedArea();
+        if (!marker.isHidden() && !painted.isEmpty() &&
+            std::any_of(firstStrip, lastStrip,
+                        [&painted](const QRect& strip) { return overlap(strip, painted); })) {
+            crossed.append(&marker);
         }
-        const QRect circle = marker.geometry();
-        const int left = std::min(circle.center().x(), mark->right() + 1);
-        const int right = std::max(circle.center().x(), mark->left() - 1);
-        paint().fillRect(QRect(left, mark->center().y(), right - left + 1, 1), m_fill);
-        paint().drawPixmap(mark->topLeft(), ring(mark->size()));
     }
-    // From the highest index to the lowest, so that the lower lies above, as the layout stacks
-    // its members.
-    for (auto marker = m_markers.crbegin(); marker != m_markers.crend(); ++marker) {
-        if (!marker->isHidden() && crossed(marker->geometry())) {
-            paint().drawPixmap(marker->geometry().topLeft(), circle(marker->geometry().size()));
+    if (crossed.isEmpty()) {
+        return;
+    }
+    QPainter painter(this);
+    for (const QRect* strip = firstStrip; strip != lastStrip; ++strip) {
+        bool clipped = false;
+        const auto clippedPainter = [&]() -> QPainter& {
+            if (!clipped) {
+                painter.setClipRect(*strip);
+                clipped = true;
+            }
+            return painter;
+        };
+        // The marks of the ages from birth lie beneath every marker: a ring, and a line one pixel
+        // high from it to the marker, both drawn once and copied.
+        for (const Marker* marker : crossed) {
+            const std::optional<QRect> mark = marker->fromBirth();
+            if (!mark || !overlap(*strip, marker->paintedArea())) {
+                continue;
+            }
+            const QRect circle = marker->geometry();
+            const int left = std::min(circle.center().x(), mark->right() + 1);
+            const int right = std::max(circle.center().x(), mark->left() - 1);
+            clippedPainter().fillRect(QRect(left, mark->center().y(), right - left + 1, 1), m_fill);
+            clippedPainter().drawPixmap(mark->topLeft(), ring(mark->size()));
+        }
+        // From the highest index to the lowest, so that the lower lies above, as the layout stacks
+        // its members. The markers are all of one size: its circle is looked up once.
+        QSize drawnSize;
+        const QPixmap* drawn = nullptr;
+        for (auto marker = crossed.crbegin(); marker != crossed.crend(); ++marker) {
+            const QRect geometry = (*marker)->geometry();
+            if (!overlap(*strip, geometry)) {
+                continue;
+            }
+            if (!drawn || geometry.size() != drawnSize) {
+                drawnSize = geometry.size();
+                drawn = &circle(drawnSize);
+            }
+            clippedPainter().drawPixmap(geometry.topLeft(), *drawn);
         }
     }
 }

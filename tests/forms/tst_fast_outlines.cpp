@@ -205,6 +205,12 @@ void FastOutlinesTest::markersArePaintedByTheirLayerAsThePenDrawsThem()
     // may differ by the rounding of a softened edge, no more.
     QVERIFY(largestDifference(painted(layer), expected) <= 2);
 
+    // A pointer move repaints crossing strips, each painted on its own: within them, the same
+    // pixels as the layer painted whole, the mark of an age from birth and its line included.
+    layer.marker(6)->setFromBirth(TwipRect{30, 225, 90, 90});
+    const QRegion strips = QRegion(24, 0, 2, 40) + QRegion(0, 16, 60, 3) + QRegion(3, 14, 4, 4);
+    QCOMPARE(onlyInside(painted(layer, strips), strips), onlyInside(painted(layer), strips));
+
     layer.marker(5)->hide();
     const QImage withoutFive = painted(layer);
     QCOMPARE(withoutFive.pixelColor(layer.marker(5)->geometry().topLeft() + QPoint(5, 4)), paper);
