@@ -206,8 +206,8 @@ void FastOutlinesTest::markersArePaintedByTheirLayerAsThePenDrawsThem()
     QVERIFY(largestDifference(painted(layer), expected) <= 2);
 
     // A pointer move repaints crossing strips, each painted on its own, one along the edge of
-    // marker 6: within them, the same
-    // pixels as the layer painted whole, the mark of an age from birth and its line included.
+    // marker 6: within them, the same pixels as the layer painted whole, the mark of an age from
+    // birth and its line included.
     layer.marker(6)->setFromBirth(TwipRect{30, 225, 90, 90});
     const QRegion strips = QRegion(30, 0, 1, 40) + QRegion(0, 17, 60, 1) + QRegion(3, 14, 3, 3);
     // At every screen scale, where a strip's edge may fall inside a device pixel.
