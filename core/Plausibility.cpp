@@ -80,12 +80,14 @@ std::optional<QString> offTheChart(ChartSex sex, double ageDays, double grams, b
     if (!curves) {
         return std::nullopt;
     }
-    const QString age = atAge(ageDays) + (corrected ? QStringLiteral(" de edad corregida") : "");
+    // Written only for a weighing questioned: nearly every weighing is not.
     const auto sentence = [&](const char* where, const char* which, const CurveAt& curve) {
+        const QString age =
+            atAge(ageDays) + (corrected ? QStringLiteral(" de edad corregida") : QString());
         return QStringLiteral("La medida de %1 g %2 queda muy por %3 de la curva más %4 del "
                               "gráfico (P%5: %6 g).")
-            .arg(storedGrams(grams), age, QString::fromUtf8(where),
-                 QString::fromUtf8(which), QString::number(curve.percentile), rounded(curve.grams));
+            .arg(storedGrams(grams), age, QString::fromUtf8(where), QString::fromUtf8(which),
+                 QString::number(curve.percentile), rounded(curve.grams));
     };
     const auto& [lowest, highest] = *curves;
     if (grams < lowest.grams * lowestCurveShare) {
@@ -137,8 +139,8 @@ QStringList implausibility(ChartSex sex, double ageDays, double grams, QDate tod
         sentences.append(*outside);
     } else if (corrected && *corrected < 0) {
         // Before the due date: no curves to measure against.
-    } else if (const std::optional<QString> chart = offTheChart(
-                   sex, corrected.value_or(ageDays), grams, corrected.has_value())) {
+    } else if (const std::optional<QString> chart =
+                   offTheChart(sex, corrected.value_or(ageDays), grams, corrected.has_value())) {
         sentences.append(*chart);
     }
     if (latestStanding) {
