@@ -208,6 +208,9 @@ void MarkerLayer::paintEvent(QPaintEvent* event)
         return;
     }
     QPainter painter(this);
+    // The markers are all of one size: its circle is looked up once.
+    QSize drawnSize;
+    const QPixmap* drawn = nullptr;
     for (const QRect* strip = firstStrip; strip != lastStrip; ++strip) {
         bool clipped = false;
         const auto clippedPainter = [&]() -> QPainter& {
@@ -231,9 +234,7 @@ void MarkerLayer::paintEvent(QPaintEvent* event)
             clippedPainter().drawPixmap(mark->topLeft(), ring(mark->size()));
         }
         // From the highest index to the lowest, so that the lower lies above, as the layout stacks
-        // its members. The markers are all of one size: its circle is looked up once.
-        QSize drawnSize;
-        const QPixmap* drawn = nullptr;
+        // its members.
         for (auto marker = crossed.crbegin(); marker != crossed.crend(); ++marker) {
             const QRect geometry = (*marker)->geometry();
             if (!overlap(*strip, geometry)) {
