@@ -99,11 +99,12 @@ private slots:
         QTest::keyClick(&zelpo.window, Qt::Key_S, Qt::ControlModifier);
         zelpo.dialogs.printTo = zelpo.folder.filePath("impreso.pdf");
         QTest::keyClick(&zelpo.window, Qt::Key_P, Qt::ControlModifier);
-        QTRY_VERIFY(run("pdftotext", {zelpo.dialogs.printTo, "-"}).contains("GRAFICO DE ZELPO"));
+        QTRY_VERIFY(
+            outputOf("pdftotext", {zelpo.dialogs.printTo, "-"}).contains("GRAFICO DE ZELPO"));
         QCOMPARE(zelpo.messages.shown().last().text,
                  "El gráfico se imprimió en el archivo\r" + zelpo.dialogs.printTo);
-        QVERIFY(
-            run("pdftotext", {zelpo.dialogs.printTo, "-"}).contains("F. Nacimiento: sin fecha"));
+        QVERIFY(outputOf("pdftotext", {zelpo.dialogs.printTo, "-"})
+                    .contains("F. Nacimiento: sin fecha"));
         QCOMPARE(zelpo.dialogs.offeredPaths,
                  QStringList({home + "/0004711M.pdf", home + "/Documents/zelpo.pdf",
                               home + "/Documents/zelpo.pdf"}));

@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QProcess>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QTest>

@@ -17,7 +17,6 @@
 #include "support/ScriptedOutputDialogs.h"
 #include "support/TestFiles.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 
 // Born on 14/02/2021, history 4711, with a weighing of 12000 g plotted today and not stored.
@@ -59,11 +58,3 @@ struct PrintableChart
         return true;
     }
 };
-
-inline QString run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}

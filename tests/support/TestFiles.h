@@ -2,11 +2,14 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 QByteArray contentOf(const QString& path);
 bool writeBytes(const QString& path, const QByteArray& bytes);
 // As another desk or an editor would add to a file.
 bool appendBytes(const QString& path, const QByteArray& bytes);
+// What a program prints on its standard output, once it has ended: a PDF's text from pdftotext.
+QString outputOf(const QString& program, const QStringList& arguments);
 
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
