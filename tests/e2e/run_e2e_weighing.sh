@@ -383,17 +383,18 @@ check "the patient file still holds exactly the first visit's bytes" cmp -s "$ex
 # its reason in the file beside the patient file, which keeps every byte. ---
 readonly slip=1200 slip_age=731 slip_file="$install_dir/0001027M.CRV"
 slip_birth=$(date -u -d "@$((today_seconds - slip_age * 86400))" +%d/%m/%Y)
-# open_girl_1027 <log name>: a fresh start; the focus starts in the history-number box. Leaving
-# it loads the boy 1027, Shift+Tab reaches "Varón" and Left chooses "Mujer", which loads her.
-open_girl_1027() {
-    start_zelpo "$1"
-    wait_for_chart "$1" || exit 1
+# open_girl <number> <log name>: a fresh start; the focus starts in the history-number box. Leaving
+# it loads the boy of that number, Shift+Tab reaches "Varón" and Left chooses "Mujer", which loads
+# her.
+open_girl() {
+    start_zelpo "$2"
+    wait_for_chart "$2" || exit 1
     wait_until "$patience" chart_keeps_focus
-    xdotool key --clearmodifiers ctrl+a && xdotool type --delay 20 1027
+    xdotool key --clearmodifiers ctrl+a && xdotool type --delay 20 "$1"
     xdotool key --clearmodifiers Tab && sleep 0.3
     xdotool key --clearmodifiers shift+Tab Left
 }
-open_girl_1027 slip
+open_girl 1027 slip
 # The focus stays on "Mujer"; Tab passes the unchosen "Varón" for the birth-date box.
 xdotool key --clearmodifiers Tab && sleep 0.3
 xdotool type --delay 20 "$slip_birth" && xdotool key --clearmodifiers Tab
@@ -443,7 +444,7 @@ check_struck "after the strike-out" struck
 xdotool key --clearmodifiers alt+F4
 ends_cleanly "closing the chart window after the strike-out"
 
-open_girl_1027 struck-again
+open_girl 1027 struck-again
 answer_box "Información" Return "on loading 1027 with its weighing struck out"
 check_struck "at the next start" struck-again
 xdotool key --clearmodifiers alt+F4
@@ -479,12 +480,7 @@ printf '"%s"\r\n"%s0000002500"\r\n"%s0000006000"\r\n' "$preterm_birth" "$preterm
 # Reddish: the markers' colour softened on the paper, as a thin ring and line are drawn.
 readonly reddish_pixel='r > 180 && r - g > 50 && r - b > 50'
 open_girl_2025() { # open_girl_2025 <log name>
-    start_zelpo "$1"
-    wait_for_chart "$1" || exit 1
-    wait_until "$patience" chart_keeps_focus
-    xdotool key --clearmodifiers ctrl+a && xdotool type --delay 20 2025
-    xdotool key --clearmodifiers Tab && sleep 0.3
-    xdotool key --clearmodifiers shift+Tab Left
+    open_girl 2025 "$1"
     answer_box "Información" Return "on loading the girl 2025"
 }
 # check_corrected <when>: her weighings at 100 and 200 days stand at 32 and 132 days, and where
