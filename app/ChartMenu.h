@@ -9,6 +9,7 @@ class QPoint;
 
 namespace zelpo {
 
+class FolderChildrenWindow;
 class PerZelpo;
 class TextPrompt;
 
@@ -39,6 +40,8 @@ private:
     OutputRunner m_outputs;
     TextPrompt& m_prompt;
     QList<QAction*> m_actions;
+    // "Niños de la carpeta…", made when first asked for and kept, hidden, once closed.
+    FolderChildrenWindow* m_folderChildren = nullptr;
 };
 
 } // namespace zelpo

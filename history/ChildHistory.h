@@ -6,6 +6,7 @@
 #include "records/RecordFile.h"
 #include "records/StoredWeighings.h"
 
+#include <chrono>
 #include <optional>
 
 #include <QDate>
@@ -105,7 +106,12 @@ public:
     MaybeFailure correctBirthDate(QDate birthDate, const QString& reason, QDate today,
                                   const WhileWaiting& whileWaiting = {});
 
+    // How long a load waits for a file another desk holds before it says the file is in use.
+    void setOtherDeskWait(std::chrono::milliseconds wait) { m_otherDeskWait = wait; }
+
     const ChildKey& key() const { return m_key; }
+    // The program's folder, where the patient files lie.
+    const QDir& patientFolder() const { return m_patientFolder; }
     // Whether the history-number text is the one the open child was looked up with; text typed
     // since then names a child not yet looked up.
     bool isLookedUp(const QString& historyText) const { return historyText == m_key.historyText; }
@@ -158,6 +164,7 @@ private:
     MaybeFailure appendCorrection(const Correction& correction, const WhileWaiting& whileWaiting);
 
     QDir m_patientFolder;
+    std::chrono::milliseconds m_otherDeskWait = otherDeskWait;
     ChildKey m_key;
     QStringList m_records;
     QStringList m_corrections;
