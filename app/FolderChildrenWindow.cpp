@@ -22,6 +22,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace zelpo {
@@ -31,7 +32,7 @@ FolderChildrenWindow::FolderChildrenWindow(PerZelpo& chart, OutputRunner& output
       m_filter(new FolderChildrenFilter(this)), m_historyStart(new QLineEdit(this)),
       m_onlyForReview(new QCheckBox(QStringLiteral("Solo para &revisar"), this)),
       m_sortBy(new QComboBox(this)), m_table(new QTableView(this)),
-      m_progress(new QProgressBar(this))
+      m_progress(new QProgressBar(this)), m_showing(new QTimer(this))
 {
     setWindowTitle(QStringLiteral("Niños de la carpeta — Zelpo"));
     m_model->follow(outputs.history(), outputs.services().clock.today());
@@ -71,6 +72,13 @@ FolderChildrenWindow::FolderChildrenWindow(PerZelpo& chart, OutputRunner& output
     m_progress->setAccessibleName(QStringLiteral("Archivos leídos"));
     m_progress->setFormat(QStringLiteral("%v de %m archivos"));
     m_progress->setRange(0, 0);
+    m_showing->setSingleShot(true);
+    m_showing->setInterval(showEveryMilliseconds);
+    connect(m_showing, &QTimer::timeout, this, [this] {
+        if (!m_unshown.isEmpty()) {
+            showReadRows();
+        }
+    });
 
     auto* refresh = new QPushButton(QStringLiteral("&Actualizar"), this);
     refresh->setToolTip(QStringLiteral("Vuelve a leer la carpeta (F5)"));
@@ -169,22 +177,38 @@ void FolderChildrenWindow::readFolder()
     });
     connect(m_reading.get(), &FolderReading::rowsRead, this,
             [this](const QList<FolderChildRow>& rows, int filesRead) {
-                m_model->take(rows);
+                m_unshown += rows;
                 m_read.filesRead = std::max(m_read.filesRead, filesRead);
-                m_progress->setValue(m_read.filesRead);
-                if (!std::exchange(m_columnsSized, true)) {
-                    m_table->resizeColumnsToContents();
+                if (!m_showing->isActive()) {
+                    showReadRows();
                 }
             });
-    connect(m_reading.get(), &FolderReading::finished, m_model, &FolderChildrenModel::endReading);
+    connect(m_reading.get(), &FolderReading::finished, this, [this] {
+        showReadRows();
+        m_model->endReading();
+    });
+    m_unshown.clear();
+    m_showing->stop();
     m_progress->setRange(0, 0);
     m_model->beginReading();
     m_reading->start();
 }
 
+void FolderChildrenWindow::showReadRows()
+{
+    m_model->take(std::exchange(m_unshown, {}));
+    m_progress->setValue(m_read.filesRead);
+    if (!std::exchange(m_columnsSized, true)) {
+        m_table->resizeColumnsToContents();
+    }
+    m_showing->start();
+}
+
 void FolderChildrenWindow::done(int result)
 {
     m_reading.reset();
+    m_showing->stop();
+    m_unshown.clear();
     QDialog::done(result);
 }
 

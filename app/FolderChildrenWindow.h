@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/FolderChildRow.h"
 #include "outputs/FolderListSpreadsheet.h"
 
 #include <memory>
@@ -12,6 +13,7 @@ class QLineEdit;
 class QModelIndex;
 class QProgressBar;
 class QTableView;
+class QTimer;
 
 namespace zelpo {
 
@@ -32,6 +34,8 @@ class FolderChildrenWindow : public QDialog
     Q_OBJECT
 
 public:
+    static constexpr int showEveryMilliseconds = 50;
+
     // `outputs` exports the list, and holds the chart's open child, whose row follows it.
     FolderChildrenWindow(PerZelpo& chart, OutputRunner& outputs);
     ~FolderChildrenWindow() override;
@@ -45,6 +49,8 @@ public:
     void done(int result) override;
 
 private:
+    // Takes the rows read since the table last took any, and waits a while before it takes more.
+    void showReadRows();
     void placeBesideChart();
     void openChild(const QModelIndex& index);
     void sortBy(int column);
@@ -59,6 +65,11 @@ private:
     QComboBox* m_sortBy;
     QTableView* m_table;
     QProgressBar* m_progress;
+    QTimer* m_showing;
+    // Rows read and not yet in the table: thousands of rows are taken in a few times a second
+    // rather than at every batch read, so that the chart window's thread keeps time for the
+    // pointer.
+    QList<FolderChildRow> m_unshown;
     std::unique_ptr<FolderReading> m_reading;
     FolderListReading m_read;
     bool m_placed = false;

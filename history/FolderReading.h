@@ -52,7 +52,7 @@ private:
     FolderChildRow readFile(ChildHistory& history, const QString& fileName) const;
     void send(QList<FolderChildRow> rows);
 
-    QDir m_folder;
+    QString m_folder;
     QDate m_today;
     int m_workers;
     QStringList m_files; // set before any worker starts reading
