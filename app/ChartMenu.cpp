@@ -9,7 +9,6 @@
 #include "outputs/PdfChart.h"
 #include "outputs/PrintedChart.h"
 #include "outputs/WeighingsSpreadsheet.h"
-#include "procedures/HistoryLoader.h"
 
 #include <functional>
 
@@ -86,13 +85,11 @@ void ChartMenu::showStoredWeighings()
     }
     OutputServices& services = m_outputs.services();
     ChildHistory& history = services.history;
-    if (!history.key().namesAChild() || history.records().isEmpty()) {
+    if (!history.key().namesAChild() || !history.hasPatientFile()) {
         m_outputs.tell(QStringLiteral("Este paciente no tiene medidas almacenadas."));
         return;
     }
     StoredWeighingsDialog dialog(history, {services.messages, m_prompt, services.clock}, &m_window);
-    connect(&dialog, &StoredWeighingsDialog::corrected, this,
-            [this, &history] { showCorrectedBirthDate(m_window, history); });
     dialog.exec();
 }
 
