@@ -6,11 +6,13 @@ and, for every target of the build, the folder that builds it, the project's tar
 the folders it takes headers from by an include directory of its own. A file may include the
 headers of its own folder, of the folders whose targets the targets of its folder reach through
 their links, and of the include directories of the targets reached (the test doubles in tests/ for
-the tests and the benchmark); a folder that this build does not configure (the fuzz targets, unless
-configured for them) those of the libraries its layer may use and what they reach. Includes are
-found as the compiler finds them: quoted ones beside the file first, then from the source root and
-tests/. Also fails when the project's targets link in a circle, or header and source pairs include
-each other in a circle. Prints every offence and exits with 1 when there is one.
+the tests and the benchmark). A folder that this build makes nothing of (the fuzz targets, unless
+configured for them; the tests, when built without them) may include those of the libraries its
+layer may use and what they reach, and a test those of its layer and its folder's, what its folder
+builds and the doubles. Includes are found as the compiler finds them: quoted ones beside the
+file first, then from the source root and tests/. Also fails when the project's targets link in a
+circle, or header and source pairs include each other in a circle. Prints every offence and exits
+with 1 when there is one.
 
 The links themselves are held to the layers when the build is configured, not here.
 
@@ -52,15 +54,20 @@ def reached(start):
     return seen
 
 
-def declared_libraries(area):
-    """The libraries a folder's layer lets it use, for a folder this build makes nothing of."""
+def declared_libraries(folder):
+    """The libraries a folder's layer lets it use; for tests/<folder>, those of the tests' layer and
+    of <folder>'s, and <folder>'s library."""
+    if folder.startswith("tests/"):
+        tested = folder.removeprefix("tests/")
+        return (declared_libraries("tests") | declared_libraries(tested)
+                | {layers.get(tested, {}).get("library")} - {None})
     names = list(layers)
-    layer = layers.get(area.removeprefix("tests/"))
+    layer = layers.get(folder)
     if layer is None:
         return set()
-    below = names[:names.index(layer["folder"])] if layer["everything_below"] else []
-    return {layers[folder]["library"] for folder in below + layer["may_use"]
-            if folder in layers and layers[folder]["library"]}
+    below = names[:names.index(folder)] if layer["everything_below"] else []
+    return {layers[used]["library"] for used in below + layer["may_use"]
+            if used in layers and layers[used]["library"]}
 
 
 def may_include(area):
@@ -68,6 +75,9 @@ def may_include(area):
     own = {name for name, target in targets.items() if target["folder"] == area}
     seen = reached(own or declared_libraries(area))
     folders = {area}
+    if not own and area.startswith("tests/"):
+        # A test this build does not make: besides, what its folder builds, and the doubles.
+        folders |= {"tests", area.removeprefix("tests/")}
     for name in seen:
         target = targets.get(name, {})
         folders.add(target.get("folder", name.removeprefix("zelpo_")))
