@@ -13,7 +13,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -28,10 +27,10 @@ private slots:
     {
         PrintableChart zelpo;
         // Another desk stores a weighing just before the page is saved.
-        QProcess otherDesk;
-        otherDesk.start(STORE_HELPER, {"hold", zelpo.folder.filePath("0004711M.CRV"), "0",
-                                       "\"01/06/20230000011111\"\r\n"});
-        QVERIFY(otherDesk.waitForFinished(10000) && otherDesk.exitCode() == 0);
+        OtherDesk otherDesk(STORE_HELPER);
+        QVERIFY(
+            otherDesk.hold(zelpo.folder.filePath("0004711M.CRV"), "\"01/06/20230000011111\"\r\n") &&
+            otherDesk.release());
         const QString pdf = zelpo.folder.filePath(QStringLiteral("gráfico 4711.pdf"));
         zelpo.dialogs.pathToChoose = pdf;
         saveChartAsPdf(zelpo.outputs);
@@ -85,9 +84,10 @@ private slots:
     void aFileHeldAtAnotherDeskIsWaitedForOnceAndNothingGoesOutWithoutIt()
     {
         PrintableChart zelpo;
-        QProcess otherDesk;
-        otherDesk.start(STORE_HELPER, {"hold", zelpo.folder.filePath("0004711M.CRV"), "7000"});
-        QVERIFY2(otherDesk.waitForReadyRead(10000), "the other desk never locked the file");
+        // Held until both the store and the page have given up waiting for it.
+        OtherDesk otherDesk(STORE_HELPER);
+        QVERIFY2(otherDesk.hold(zelpo.folder.filePath("0004711M.CRV")),
+                 "the other desk never locked the file");
         zelpo.messages.clear();
         zelpo.window.Text1()->setText("9000");
         zelpo.messages.answerNext(MessageAnswer::Yes);
@@ -110,7 +110,7 @@ private slots:
                      told[2].startsWith("No se pudieron leer las medidas almacenadas.\rPermiso "
                                         "denegado: el archivo 0004711M.CRV está en uso"),
                  qPrintable(told.join('\n')));
-        QVERIFY(otherDesk.waitForFinished(10000));
+        QVERIFY(otherDesk.release());
     }
 
     void noOutputReplacesAPatientFile_data()
