@@ -17,8 +17,8 @@ class QPainter;
 
 namespace zelpo {
 
-// Everything the printed page shows, taken from the chart window and the patient file at the
-// moment of printing. Rectangles are the window's controls in twips.
+// Everything the printed page shows, taken from the chart window's look and the open child's
+// history at the moment of printing. Rectangles are in the window's twips.
 struct ChartPageContent
 {
     QFont headingFont; // the window's heading label, with its colours

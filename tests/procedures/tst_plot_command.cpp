@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -332,6 +333,27 @@ private slots:
                  "the weighings do not stack up on markers 0 to 2");
         QCOMPARE(desk.visibleMarkers(), 3);
         QCOMPARE(contentOf("0004711V.CRV"), firstStore + firstStore.sliced(14, 24).repeated(2));
+    }
+
+    // Another desk holds the file past the wait: "Graficar" waits once, says so once after the
+    // question, files nothing and still plots the weighing, placed from the history already read.
+    void aFileHeldAtAnotherDeskIsToldOnceAndTheWeighingStillPlotted()
+    {
+        Desk desk;
+        QVERIFY(writeBytes("0004711V.CRV", firstStore));
+        desk.window.Text3()->setText("4711");
+        QVERIFY(!desk.history.load({"4711", true}).failure);
+        QProcess otherDesk;
+        otherDesk.start(STORE_HELPER, {"hold", desk.folder.filePath("0004711V.CRV"), "4500"});
+        QVERIFY2(otherDesk.waitForReadyRead(10000), "the other desk never locked the file");
+        desk.graficar("14/02/2021", "4100");
+        QCOMPARE(desk.messages.shown().size(), 2);
+        QVERIFY2(desk.texts().last().contains("0004711V.CRV está en uso en otro puesto"),
+                 qPrintable(desk.texts().last()));
+        QVERIFY2(desk.markerAt(1, 17, 4100) && desk.arrowOn(1), "the weighing was not plotted");
+        QCOMPARE(desk.visibleMarkers(), 2);
+        QVERIFY(otherDesk.waitForFinished(10000));
+        QCOMPARE(contentOf("0004711V.CRV"), firstStore);
     }
 
     void aFullPoolMovesMarkerZero()
