@@ -1,6 +1,5 @@
 #include "procedures/HistoryOnChart.h"
 
-#include "core/ChartScale.h"
 #include "core/Conversions.h"
 #include "forms/MarkerLayer.h"
 #include "forms/OptionButton.h"
@@ -9,14 +8,15 @@
 #include "forms/TextBox.h"
 #include "history/ChartMarkers.h"
 #include "history/ChildHistory.h"
-#include "procedures/MarkerOperations.h"
+#include "look/ChartLook.h"
 
 #include <array>
 
 namespace zelpo {
 
 HistoryOnChart::HistoryOnChart(PerZelpo& window, const ChildHistory& history)
-    : QObject(&window), m_window(window), m_history(history)
+    : QObject(&window), m_window(window), m_history(history),
+      m_geometry(chartGeometry(chartLook(window.palette())))
 {
     connect(&history, &ChildHistory::changed, this, &HistoryOnChart::show);
     show();
@@ -47,7 +47,7 @@ void HistoryOnChart::showInPanel()
 
 void HistoryOnChart::showMarkers()
 {
-    const ChartMarkers placed = placeMarkers(m_history, chartGeometry(m_window));
+    const ChartMarkers placed = placeMarkers(m_history, m_geometry);
     std::array<const ShownWeighing*, markerCount> shown{};
     for (const ShownWeighing& weighing : placed.weighings) {
         shown[weighing.marker] = &weighing;
@@ -73,7 +73,7 @@ void HistoryOnChart::showMarkers()
 
 QString HistoryOnChart::tooltipAt(TwipPoint windowTwips) const
 {
-    const ChartMarkers placed = placeMarkers(m_history, chartGeometry(m_window));
+    const ChartMarkers placed = placeMarkers(m_history, m_geometry);
     const ShownWeighing* weighing = weighingUnder(placed, windowTwips);
     return weighing ? markerTooltip(m_history, *weighing) : QString();
 }

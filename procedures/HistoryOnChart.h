@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ChartScale.h"
 #include "core/Twips.h"
 
 #include <QObject>
@@ -32,6 +33,9 @@ private:
 
     PerZelpo& m_window;
     const ChildHistory& m_history;
+    // Where the weighings go: the frame and the sizes of a marker and the arrow, as the window's
+    // look declares them.
+    const ChartGeometry m_geometry;
 };
 
 } // namespace zelpo

@@ -61,8 +61,15 @@ void PlotCommand::Command1_Click()
     }
     // The weighing is questioned and placed against the history in force, as a look-up reads it:
     // what other desks stored or corrected since, the birth date included, which the box follows.
-    // A file that cannot be read now is told by the store, which reads it again.
-    m_history.refresh(WaitCursor().whileWaiting());
+    // A history that cannot be read whole, corrections included, takes no weighing: it is told
+    // once, and the weighing plotted all the same.
+    if (const MaybeFailure unread = m_history.refresh(WaitCursor().whileWaiting())) {
+        m_messages.show(storeFailureText(m_history.key(), *unread), MessageStyle::OkStop,
+                        errorTitle);
+        m_history.plotUnstored(birthDateInForce(), numericValue(m_window.Text1()->text()),
+                               m_clock.today());
+        return;
+    }
     const QDate birthDate = birthDateInForce();
     if (!confirmedIfImplausible(birthDate)) {
         m_window.Text1()->setFocus();

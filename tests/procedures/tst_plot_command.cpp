@@ -334,6 +334,28 @@ private slots:
         QCOMPARE(contentOf("0004711V.CRV"), firstStore + firstStore.sliced(14, 24).repeated(2));
     }
 
+    // Another desk holds the file past the wait: "Graficar" waits once, says so once after the
+    // question, files nothing and still plots the weighing, placed from the history already read.
+    void aFileHeldAtAnotherDeskIsToldOnceAndTheWeighingStillPlotted()
+    {
+        Desk desk;
+        QVERIFY(writeBytes("0004711V.CRV", firstStore));
+        desk.window.Text3()->setText("4711");
+        QVERIFY(!desk.history.load({"4711", true}).failure);
+        OtherDesk otherDesk(STORE_HELPER);
+        QVERIFY2(otherDesk.hold(desk.folder.filePath("0004711V.CRV")),
+                 "the other desk never locked the file");
+        // The history in force cannot be read: nothing is asked, the one wait is told once.
+        desk.graficar("14/02/2021", "4100");
+        QCOMPARE(desk.messages.shown().size(), 1);
+        QVERIFY2(desk.texts().last().contains("0004711V.CRV está en uso en otro puesto"),
+                 qPrintable(desk.texts().last()));
+        QVERIFY2(desk.markerAt(1, 17, 4100) && desk.arrowOn(1), "the weighing was not plotted");
+        QCOMPARE(desk.visibleMarkers(), 2);
+        QVERIFY(otherDesk.release());
+        QCOMPARE(contentOf("0004711V.CRV"), firstStore);
+    }
+
     void aFullPoolMovesMarkerZero()
     {
         Desk desk;
