@@ -9,7 +9,10 @@ class QPoint;
 
 namespace zelpo {
 
+class ChildHistory;
+class Clock;
 class FolderChildrenWindow;
+class MessageService;
 class PerZelpo;
 class TextPrompt;
 
@@ -38,6 +41,10 @@ private:
 
     PerZelpo& m_window;
     OutputRunner m_outputs;
+    // What the table of stored weighings asks, besides the outputs' reading of the history.
+    ChildHistory& m_history;
+    MessageService& m_messages;
+    Clock& m_clock;
     TextPrompt& m_prompt;
     QList<QAction*> m_actions;
     // "Niños de la carpeta…", made when first asked for and kept, hidden, once closed.

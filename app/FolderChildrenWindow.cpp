@@ -8,7 +8,7 @@
 #include "history/FolderChildrenFilter.h"
 #include "history/FolderChildrenModel.h"
 #include "history/FolderReading.h"
-#include "outputs/OutputRunner.h"
+#include "look/ChartLook.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,15 +27,17 @@
 
 namespace zelpo {
 
-FolderChildrenWindow::FolderChildrenWindow(PerZelpo& chart, OutputRunner& outputs)
-    : QDialog(&chart), m_chart(chart), m_outputs(outputs), m_model(new FolderChildrenModel(this)),
-      m_filter(new FolderChildrenFilter(this)), m_historyStart(new QLineEdit(this)),
+FolderChildrenWindow::FolderChildrenWindow(PerZelpo& chart, OutputServices services)
+    : QDialog(&chart), m_chart(chart), m_history(services.history), m_clock(services.clock),
+      m_dialogs(services.dialogs), m_outputs(chartLook(chart.palette()), this, services),
+      m_model(new FolderChildrenModel(this)), m_filter(new FolderChildrenFilter(this)),
+      m_historyStart(new QLineEdit(this)),
       m_onlyForReview(new QCheckBox(QStringLiteral("Solo para &revisar"), this)),
       m_sortBy(new QComboBox(this)), m_table(new QTableView(this)),
       m_progress(new QProgressBar(this)), m_showing(new QTimer(this))
 {
     setWindowTitle(QStringLiteral("Niños de la carpeta — Zelpo"));
-    m_model->follow(outputs.history(), outputs.services().clock.today());
+    m_model->follow(m_history, m_clock.today());
     m_filter->setSourceModel(m_model);
 
     auto* historyLabel = new QLabel(QStringLiteral("&Historia:"), this);
@@ -163,10 +165,9 @@ void FolderChildrenWindow::readFolder()
 {
     // The reading before is stopped first: two never fill the list at once.
     m_reading.reset();
-    const ChildHistory& history = m_outputs.history();
-    m_read = {QDateTime::currentDateTime(), history.patientFolder().absolutePath(), 0, 0};
-    m_reading = std::make_unique<FolderReading>(history.patientFolder(),
-                                                m_outputs.services().clock.today());
+    const QDir& folder = m_history.patientFolder();
+    m_read = {QDateTime::currentDateTime(), folder.absolutePath(), 0, 0};
+    m_reading = std::make_unique<FolderReading>(folder, m_clock.today());
     connect(m_reading.get(), &FolderReading::listed, this, [this](int files) {
         m_read.files = files;
         m_progress->setRange(0, std::max(files, 1));
@@ -241,7 +242,7 @@ void FolderChildrenWindow::exportList()
     for (int row = 0; row < m_filter->rowCount(); ++row) {
         shown.append(m_model->row(m_filter->mapToSource(m_filter->index(row, 0)).row()));
     }
-    exportFolderList(m_outputs, this, folderListCsv(m_read, shown));
+    exportFolderList(m_outputs, m_dialogs, this, folderListCsv(m_read, shown));
 }
 
 } // namespace zelpo

@@ -2,6 +2,7 @@
 
 #include "history/FolderChildRow.h"
 #include "outputs/FolderListSpreadsheet.h"
+#include "outputs/OutputRunner.h"
 
 #include <memory>
 
@@ -17,10 +18,11 @@ class QTimer;
 
 namespace zelpo {
 
+class ChildHistory;
+class Clock;
 class FolderChildrenFilter;
 class FolderChildrenModel;
 class FolderReading;
-class OutputRunner;
 class PerZelpo;
 
 // "Niños de la carpeta — Zelpo": every child of the program's folder at a glance, one row per
@@ -36,8 +38,8 @@ class FolderChildrenWindow : public QDialog
 public:
     static constexpr int showEveryMilliseconds = 50;
 
-    // `outputs` exports the list, and holds the chart's open child, whose row follows it.
-    FolderChildrenWindow(PerZelpo& chart, OutputRunner& outputs);
+    // `services` hold the chart's open child, whose row follows it, and save the list.
+    FolderChildrenWindow(PerZelpo& chart, OutputServices services);
     ~FolderChildrenWindow() override;
 
     // Shows the window in front of the chart; shown anew, it reads the folder again.
@@ -57,7 +59,11 @@ private:
     void exportList();
 
     PerZelpo& m_chart;
-    OutputRunner& m_outputs;
+    const ChildHistory& m_history;
+    const Clock& m_clock;
+    OutputDialogs& m_dialogs;
+    // Writes the list as the chart's outputs are written, its dialogs over this window.
+    OutputRunner m_outputs;
     FolderChildrenModel* m_model;
     FolderChildrenFilter* m_filter;
     QLineEdit* m_historyStart;

@@ -3,7 +3,6 @@
 #include "app/FolderChildrenWindow.h"
 #include "forms/PerZelpo.h"
 #include "history/ChildHistory.h"
-#include "outputs/OutputRunner.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedMessageService.h"
 #include "support/ScriptedOutputDialogs.h"
@@ -94,14 +93,13 @@ FolderListFigures measureFolderList(int children, int weighings)
     ScriptedMessageService messages;
     FixedClock clock(QDate(2025, 6, 1));
     ScriptedOutputDialogs dialogs;
-    zelpo::OutputRunner outputs(chart, &chart,
-                                {messages, clock, dialogs, history, [] { return false; }});
     chart.show();
     if (!QTest::qWaitForWindowExposed(&chart)) {
         figures.problem = QStringLiteral("the chart window was never shown");
         return figures;
     }
-    zelpo::FolderChildrenWindow list(chart, outputs);
+    zelpo::FolderChildrenWindow list(chart,
+                                     {messages, clock, dialogs, history, [] { return false; }});
     const QAbstractItemModel* rows = list.findChild<QTableView*>()->model();
 
     // The chart window's event loop ticks as often as it can; each gap between two ticks is time

@@ -12,6 +12,7 @@
 #include "forms/Picture.h"
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
+#include "look/ChartLook.h"
 #include "printout/ChartPdfFile.h"
 #include "procedures/ChartPageSnapshot.h"
 #include "procedures/MarkerOperations.h"
@@ -371,7 +372,8 @@ QList<double> InteractionBench::timePagesOfLoadedHistory(int runs, int weighings
         times.append(millisecondsFor([&] {
             // As printing does: the history read once more, then the page.
             m_history->refresh();
-            const ChartPageContent page = chartPageSnapshot(*m_window, *m_history, m_clock.today());
+            const ChartPageContent page =
+                chartPageSnapshot(chartLook(m_window->palette()), *m_history, m_clock.today());
             if (!page.storedWeighings || page.storedWeighings->size() != weighings ||
                 !writeChartPdf(pdf, page)) {
                 fail(QStringLiteral("the page of %1 weighings lacked some or was not written")

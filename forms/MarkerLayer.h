@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/ChartWindowLayout.h"
+#include "look/ChartWindowLayout.h"
 
 #include <deque>
 #include <functional>

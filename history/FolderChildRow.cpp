@@ -52,18 +52,6 @@ const StoredWeighing* latestStanding(const StoredHistory& stored)
     return nullptr;
 }
 
-// What the chart window tells when it finds the file but shows nothing of it.
-QString nothingShown(const ChildHistory& history)
-{
-    if (history.records().isEmpty()) {
-        return QStringLiteral("El archivo %1 no contiene la fecha de nacimiento.")
-            .arg(history.fileName());
-    }
-    return QStringLiteral("El primer registro del archivo %1, \"%2\", no es una fecha de "
-                          "nacimiento.")
-        .arg(history.fileName(), history.records().first());
-}
-
 } // namespace
 
 QString folderColumnTitle(FolderColumn column)
@@ -207,10 +195,12 @@ FolderChildRow folderChildRow(const QString& fileName, const ChildHistory& histo
     } else if (lookup.file == PatientFileFound::None) {
         notes.append(QStringLiteral("No se encontró el archivo %1.").arg(fileName));
     }
+    // A file that could not be read at all is told once, by its own failure.
     const StoredHistory& stored = history.stored();
-    if (lookup.file == PatientFileFound::Found && !inUse && !stored.birthDate &&
-        (!lookup.failure || !history.records().isEmpty())) {
-        notes.append(nothingShown(history));
+    if (lookup.file == PatientFileFound::Found && (!lookup.failure || history.hasPatientFile())) {
+        if (const std::optional<Failure> noBirthDate = history.birthDateNotRead()) {
+            notes.append(noBirthDate->description);
+        }
     }
     if (lookup.corrections) {
         notes.append(lookup.corrections->description);

@@ -11,7 +11,7 @@ void FolderChildrenModel::follow(const ChildHistory& history, QDate today)
 {
     connect(&history, &ChildHistory::changed, this, [this, &history, today] {
         // A child without a patient file has no row; one held at another desk keeps its own.
-        if (history.fileName().isEmpty() || history.records().isEmpty()) {
+        if (history.fileName().isEmpty() || !history.hasPatientFile()) {
             return;
         }
         const HistoryLookup shown{PatientFileFound::Found, std::nullopt, std::nullopt};

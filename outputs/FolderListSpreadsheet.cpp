@@ -1,6 +1,7 @@
 #include "outputs/FolderListSpreadsheet.h"
 
 #include "core/Conversions.h"
+#include "core/OutputDialogs.h"
 #include "history/FolderChildRow.h"
 #include "outputs/OutputRunner.h"
 #include "records/OutputFile.h"
@@ -40,12 +41,13 @@ QByteArray folderListCsv(const FolderListReading& reading, const QList<FolderChi
     return text.toUtf8();
 }
 
-void exportFolderList(OutputRunner& outputs, QWidget* parent, const QByteArray& csv)
+void exportFolderList(OutputRunner& outputs, OutputDialogs& dialogs, QWidget* parent,
+                      const QByteArray& csv)
 {
     const QString proposed = QFileInfo(outputs.proposedPath(QStringLiteral(".csv")))
                                  .dir()
                                  .filePath(QStringLiteral("Niños de la carpeta.csv"));
-    const QString path = outputs.services().dialogs.chooseSavePath(
+    const QString path = dialogs.chooseSavePath(
         parent, {QStringLiteral("Exportar la lista"), proposed,
                  QStringLiteral("Hojas de cálculo CSV (*.csv)"), QStringLiteral("csv")});
     if (path.isEmpty()) {

@@ -9,6 +9,7 @@ class QWidget;
 
 namespace zelpo {
 
+class OutputDialogs;
 class OutputRunner;
 struct FolderChildRow;
 
@@ -28,9 +29,10 @@ struct FolderListReading
 // titles, then the rows in the order given; a value there is none of is an empty field.
 QByteArray folderListCsv(const FolderListReading& reading, const QList<FolderChildRow>& rows);
 
-// "Exportar la lista (CSV)…": the save dialog, from `parent`, proposing "Niños de la carpeta.csv"
-// where the chart's outputs are proposed, then the guard that never replaces a patient file, the
-// file written whole under the wait cursor, and what went wrong told.
-void exportFolderList(OutputRunner& outputs, QWidget* parent, const QByteArray& csv);
+// "Exportar la lista (CSV)…": the save dialog of `dialogs`, over `parent`, proposing "Niños de la
+// carpeta.csv" where the chart's outputs are proposed, then the guard that never replaces a
+// patient file, the file written whole under the wait cursor, and what went wrong told.
+void exportFolderList(OutputRunner& outputs, OutputDialogs& dialogs, QWidget* parent,
+                      const QByteArray& csv);
 
 } // namespace zelpo

@@ -14,8 +14,14 @@ QList<WeighingColumn> weighingColumns(bool correctedAge)
 {
     using Column = WeighingColumn;
     if (correctedAge) {
-        return {Column::Date,   Column::Days,  Column::Months, Column::CorrectedDays,
-                Column::CorrectedMonths, Column::Grams, Column::Band,   Column::Gain,
+        return {Column::Date,
+                Column::Days,
+                Column::Months,
+                Column::CorrectedDays,
+                Column::CorrectedMonths,
+                Column::Grams,
+                Column::Band,
+                Column::Gain,
                 Column::State};
     }
     return {Column::Date, Column::Days, Column::Months, Column::Grams,
@@ -70,6 +76,12 @@ QString weighingCell(const StoredWeighing& weighing, WeighingColumn column, cons
         return struckOutText(weighing.struckOut);
     }
     return QString();
+}
+
+bool drawnOnChart(const StoredWeighing& weighing, const std::optional<GestationalAge>& gestation)
+{
+    const std::optional<double> corrected = correctedAge(weighing.days, gestation);
+    return weighing.struckOut.isEmpty() && (!corrected || *corrected >= 0);
 }
 
 QString struckOutText(const QString& reason)

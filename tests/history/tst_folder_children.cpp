@@ -9,7 +9,6 @@
 #include "support/GirlsHistory.h"
 #include "support/TestFiles.h"
 
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,7 +24,7 @@ class FolderChildrenTest : public QObject
     Q_OBJECT
 
     QTemporaryDir m_folder;
-    QProcess m_otherDesk;
+    OtherDesk m_otherDesk{STORE_HELPER};
     FolderChildrenModel m_model;
 
     bool readFolder()
@@ -71,15 +70,8 @@ private slots:
         QVERIFY(write("0000077M.COR", "\"A|0001|01/03/20250000003000|02/03/2025|de otro\"\r\n"));
         QVERIFY(write("0000300V.CRV", "\"01/01/2024\"\r\n\"01/03/20250000011000\"\r\n"));
         QVERIFY(write("copia.CRV", girlsPatientFile()));
-        m_otherDesk.start(STORE_HELPER, {"hold", m_folder.filePath("0000300V.CRV"), "600000"});
-        QVERIFY(m_otherDesk.waitForReadyRead(30000));
-        QCOMPARE(m_otherDesk.readLine(), "locked\n");
+        QVERIFY(m_otherDesk.hold(m_folder.filePath("0000300V.CRV")));
         QVERIFY(readFolder());
-    }
-    void cleanupTestCase()
-    {
-        m_otherDesk.kill();
-        m_otherDesk.waitForFinished();
     }
 
     void eachChildReadsAsTheChartShowsIt_data()
@@ -257,8 +249,7 @@ private slots:
     void rowsFollowTheFilesAsTheyChange()
     {
         // The other desk done, the file is read at the next reading.
-        m_otherDesk.kill();
-        m_otherDesk.waitForFinished();
+        QVERIFY(m_otherDesk.release());
         // The child open in the chart window follows what is stored for it there.
         ChildHistory chart(m_folder.path(), {"0", false});
         m_model.follow(chart, today);
