@@ -201,7 +201,7 @@ void paintPercentileCurve(QPainter& painter, ChartSex sex, const PercentileCurve
                           const ChartSpans& spans, ChartDrawing drawing)
 {
     const CurveSampling sampling =
-        curveSampling(painter, chartPlot(sex, spans), drawingFor(painter, drawing));
+        curveSampling(painter, chartPlot(chartPlotArea(sex), spans), drawingFor(painter, drawing));
     const ChartPalette& palette = chartPalette(sex);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -241,18 +241,18 @@ void paintChart(QPainter& painter, ChartSex sex, ChartDrawing drawing)
 void paintChart(QPainter& painter, ChartSex sex, const ChartSpans& spans, ChartDrawing drawing)
 {
     drawing = drawingFor(painter, drawing);
-    const ChartPlot plot = chartPlot(sex, spans);
+    const ChartPlot plot = chartPlot(chartPlotArea(sex), spans);
     const ChartPalette& palette = chartPalette(sex);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.fillRect(QRect(QPoint(0, 0), chartPictureSize(sex)), palette.background);
     paintNormalBand(painter, curveSampling(painter, plot, drawing), sex, palette);
-    paintGrid(painter, plot, palette, drawing);
+    paintGrid(painter, plot, palette, drawing == ChartDrawing::ForTheDevice);
     for (const PercentileCurve& curve : percentileCurves(sex))
         paintPercentileCurve(painter, sex, curve, spans, drawing);
     paintCurveLabels(painter, plot, sex, palette);
-    paintAxisLabels(painter, plot, sex, palette);
+    paintAxisLabels(painter, plot, QSizeF(chartPictureSize(sex)), palette);
     painter.restore();
 }
 

@@ -98,13 +98,13 @@ private:
 } // namespace
 
 void paintGrid(QPainter& painter, const ChartPlot& plot, const ChartPalette& palette,
-               ChartDrawing drawing)
+               bool forTheDevice)
 {
     const AxesLayout layout = axesLayout(plot);
     const QRectF& area = plot.area;
     const PixelSnapper snapper(painter);
     // A rectangle is filled for a third of what the same line costs stroked.
-    const bool filled = drawing == ChartDrawing::ForTheDevice && snapper.fillsLikeStrokes(area);
+    const bool filled = forTheDevice && snapper.fillsLikeStrokes(area);
     const auto drawLines = [&](const QColor& color, double logicalWidth, bool major) {
         const double width = snapper.width(logicalWidth);
         painter.setPen(QPen(color, width, Qt::SolidLine, Qt::FlatCap));
@@ -136,12 +136,12 @@ void paintGrid(QPainter& painter, const ChartPlot& plot, const ChartPalette& pal
     drawLines(palette.majorGrid, 1.0, true);
 }
 
-void paintAxisLabels(QPainter& painter, const ChartPlot& plot, ChartSex sex,
+void paintAxisLabels(QPainter& painter, const ChartPlot& plot, QSizeF pictureSize,
                      const ChartPalette& palette)
 {
     const AxesLayout layout = axesLayout(plot);
     const QRectF& area = plot.area;
-    const QRectF picture(QPointF(0, 0), QSizeF(chartPictureSize(sex)));
+    const QRectF picture(QPointF(0, 0), pictureSize);
     painter.setFont(artworkFont(kLabelPixelSize));
     const QFontMetricsF metrics(painter.font());
     painter.setPen(palette.text);

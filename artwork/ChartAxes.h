@@ -1,7 +1,8 @@
 #pragma once
 
-#include "artwork/ChartArtwork.h"
 #include "artwork/ChartPlot.h"
+
+#include <QSizeF>
 
 class QPainter;
 
@@ -9,10 +10,12 @@ class QPainter;
 // years and five kilograms, a chart of two years or less by months and kilograms.
 namespace zelpo {
 
+// Drawn for the device, lines may be filled as rectangles where those give the same pixels.
 void paintGrid(QPainter& painter, const ChartPlot& plot, const ChartPalette& palette,
-               ChartDrawing drawing);
+               bool forTheDevice);
 
-void paintAxisLabels(QPainter& painter, const ChartPlot& plot, ChartSex sex,
+// The labels around the plot of a picture `pictureSize` large.
+void paintAxisLabels(QPainter& painter, const ChartPlot& plot, QSizeF pictureSize,
                      const ChartPalette& palette);
 
 } // namespace zelpo

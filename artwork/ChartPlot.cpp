@@ -1,7 +1,5 @@
 #include "artwork/ChartPlot.h"
 
-#include "artwork/ChartArtwork.h"
-
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -31,10 +29,10 @@ QPointF ChartPlot::at(double ageMonths, double kg) const
             area.bottom() - kg / kilograms * area.height()};
 }
 
-ChartPlot chartPlot(ChartSex sex, const ChartSpans& spans)
+ChartPlot chartPlot(const QRectF& area, const ChartSpans& spans)
 {
     // Multiplied before dividing, so that whole years come out as whole months: 730 days are 24.
-    return {chartPlotArea(sex), spans.days * kWholeChartMonths / chartAgeSpanDays,
+    return {area, spans.days * kWholeChartMonths / chartAgeSpanDays,
             spans.grams / kGramsPerKilogram};
 }
 

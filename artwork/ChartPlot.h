@@ -37,8 +37,9 @@ struct ChartPlot
     QPointF at(double ageMonths, double kg) const;
 };
 
-// The spans' days in the chart's months, six years being 72 months across 2190 days.
-ChartPlot chartPlot(ChartSex sex, const ChartSpans& spans);
+// The plot `area` of a picture over `spans`, their days in the chart's months, six years being
+// 72 months across 2190 days.
+ChartPlot chartPlot(const QRectF& area, const ChartSpans& spans);
 
 // Text centred at a point over a patch of background, so grid and curves do not run through it.
 void paintKnockedOutText(QPainter& painter, QPointF centre, const QString& text,
