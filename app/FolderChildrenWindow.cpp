@@ -67,6 +67,7 @@ FolderChildrenWindow::FolderChildrenWindow(PerZelpo& chart, OutputServices servi
     m_table->verticalHeader()->hide();
     // Thousands of rows of one line each: no row is measured.
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setSortingEnabled(true);
     m_table->sortByColumn(0, Qt::AscendingOrder);

@@ -117,7 +117,7 @@ list_output="$(dirname "$output")/zelpo-ninos.png"
 list_drawn() { # the list window holds the focus and its rows show as dark text on light
     local id
     id=$(xdotool getactivewindow 2>/dev/null) &&
-        [[ "$(xdotool getwindowname "$id")" =~ ^Ni.os\ de\ la\ carpeta ]] &&
+        [[ "$(xdotool getwindowname "$id")" =~ ^Ni.*os\ de\ la\ carpeta ]] &&
         import -window "$id" "$work/list.png" &&
         (($(convert "$work/list.png" -crop 60%x50%+0+60 +repage -threshold 50% -negate \
             -format '%[fx:int(mean*w*h)]' info:) >= 400))
