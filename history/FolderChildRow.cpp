@@ -219,6 +219,7 @@ FolderChildRow folderChildRow(const QString& fileName, const ChildHistory& histo
         row.grams = latest->grams;
         row.band = latest->band;
         row.gramsPerDay = latest->gramsPerDay;
+        row.review = latest->review;
         if (row.weighed) {
             row.daysUnweighed = row.weighed->daysTo(today);
         }

@@ -365,12 +365,14 @@ path, number, birth, date, days, grams, status = sys.argv[1:]
 with open(path, newline="", encoding="utf-8-sig") as f:
     rows = list(csv.reader(f, delimiter=";"))
 assert rows[0] == ["Historia", "Sexo", "Nacimiento", "Fecha", "Días", "Meses", "Gramos",
-                   "Percentil", "g/día", "Estado"], rows[0]
+                   "Percentil", "g/día", "Estado", "Para revisar"], rows[0]
 assert len(rows) == 2, rows
-history, sex, born, on, age, months, weight, band, gain, state = rows[1]
+history, sex, born, on, age, months, weight, band, gain, state, review = rows[1]
 assert (history, sex, born, on, age, weight, gain, state) == (number, "Mujer", birth, date,
                                                               days, grams, "", status), rows[1]
 assert int(months) == int(int(days) / 30.41) and re.fullmatch("[<>] P\\d+|P\\d+(–P\\d+)?", band), rows[1]
+# A lone weighing is only to review below the lowest line, and one struck out never.
+assert review == ("por debajo de P3" if band == "< P3" and not state else ""), rows[1]
 PYTHON
 }
 # export_csv <file> <what> <check> <the check's arguments after the file>: Ctrl+Shift+E, the

@@ -200,7 +200,8 @@ private slots:
         const QByteArray csv = contentOf(zelpo.dialogs.pathToChoose);
         QVERIFY2(
             csv.startsWith("\xEF\xBB\xBFHistoria;Sexo;Nacimiento;") &&
-                csv.endsWith("0004711;Mujer;14/02/2021;14/02/2022;365;12;9800;P50–P75;+6;\r\n"),
+                csv.endsWith("0004711;Mujer;14/02/2021;14/02/2022;365;12;9800;P50–P75;+6;;bajó 2 "
+                             "espacios de percentil desde el 16/04/2021\r\n"),
             csv.constData());
         QCOMPARE(csv.count("\r\n"), 1 + std::size(storedRows));
         QCOMPARE(zelpo.dialogs.offeredPaths.last(), zelpo.folder.filePath("home/0004711M.csv"));
