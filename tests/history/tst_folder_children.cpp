@@ -78,95 +78,29 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QStringList>("shown");
-        QTest::newRow("at term") << "0004711M.CRV" << QStringList{"0004711",
-                                                                  "Mujer",
-                                                                  "14/02/2021",
-                                                                  "4 años 3 meses",
-                                                                  "14/02/2022",
-                                                                  "9800",
-                                                                  "P50–P75",
-                                                                  "+6",
-                                                                  "",
-                                                                  "1203",
-                                                                  ""};
-        QTest::newRow("born early") << "0002025M.CRV" << QStringList{"0002025",
-                                                                     "Mujer",
-                                                                     "01/01/2025",
-                                                                     "2 meses (corregida)",
-                                                                     "11/04/2025",
-                                                                     "2500",
-                                                                     "< P3",
-                                                                     "—",
-                                                                     "",
-                                                                     "51",
-                                                                     ""};
-        QTest::newRow("latest struck out") << "0000052V.CRV" << QStringList{"0000052",
-                                                                            "Varón",
-                                                                            "29/10/2022",
-                                                                            "2 años 7 meses",
-                                                                            "28/10/2024",
-                                                                            "13100",
-                                                                            "P50–P75",
-                                                                            "+13",
-                                                                            "",
-                                                                            "216",
-                                                                            ""};
-        QTest::newRow("damaged") << "0000099V.CRV"
-                                 << QStringList{"0000099",
-                                                "Varón",
-                                                "01/01/2024",
-                                                "1 año 5 meses",
-                                                "—",
-                                                "—",
-                                                "—",
-                                                "—",
-                                                "",
-                                                "—",
-                                                "El archivo 0000099V.CRV contiene en la línea 2 "
-                                                "un registro demasiado largo para ser una "
-                                                "historia clínica."};
-        QTest::newRow("corrections alone")
-            << "0000077M.COR"
-            << QStringList{"0000077",
-                           "Mujer",
-                           "—",
-                           "—",
-                           "—",
-                           "—",
-                           "—",
-                           "—",
-                           "",
-                           "—",
-                           "El archivo de correcciones 0000077M.COR está en la carpeta sin el "
-                           "archivo de paciente 0000077M.CRV: sus correcciones se escribieron "
-                           "para otro archivo y no se aplican, y no se crea 0000077M.CRV a su "
-                           "lado. El consultorio debe retirarlo de la carpeta del programa."};
-        QTest::newRow("held at another desk")
-            << "0000300V.CRV" << QStringList{"0000300",
-                                             "Varón",
-                                             "—",
-                                             "—",
-                                             "—",
-                                             "—",
-                                             "—",
-                                             "—",
-                                             "",
-                                             "—",
-                                             "en uso en otro puesto"};
-        QTest::newRow("no patient file's name")
-            << "copia.CRV"
-            << QStringList{"",
-                           "",
-                           "—",
-                           "—",
-                           "—",
-                           "—",
-                           "—",
-                           "—",
-                           "",
-                           "—",
-                           "El nombre del archivo copia.CRV no es el de un archivo de paciente "
-                           "(siete cifras, V o M y .CRV): no se lee."};
+        // The cells of each row, apart by "|".
+        const auto row = [](const char* file, const QString& cells) {
+            QTest::newRow(file) << QString(file) << cells.split(u'|');
+        };
+        row("0004711M.CRV", "0004711|Mujer|14/02/2021|4 años 3 meses|14/02/2022|9800|P50–P75|+6|"
+                            "bajó 2 espacios de percentil desde el 16/04/2021|1203|");
+        // Born at 30+2, read at her corrected age.
+        row("0002025M.CRV", "0002025|Mujer|01/01/2025|2 meses (corregida)|11/04/2025|2500|< P3|—|"
+                            "por debajo de P3|51|");
+        // The latest weighing struck out: the one before it stands.
+        row("0000052V.CRV",
+            "0000052|Varón|29/10/2022|2 años 7 meses|28/10/2024|13100|P50–P75|+13||216|");
+        row("0000099V.CRV", "0000099|Varón|01/01/2024|1 año 5 meses|—|—|—|—||—|El archivo "
+                            "0000099V.CRV contiene en la línea 2 un registro demasiado largo para "
+                            "ser una historia clínica.");
+        row("0000077M.COR", "0000077|Mujer|—|—|—|—|—|—||—|El archivo de correcciones "
+                            "0000077M.COR está en la carpeta sin el archivo de paciente "
+                            "0000077M.CRV: sus correcciones se escribieron para otro archivo y no "
+                            "se aplican, y no se crea 0000077M.CRV a su lado. El consultorio debe "
+                            "retirarlo de la carpeta del programa.");
+        row("0000300V.CRV", "0000300|Varón|—|—|—|—|—|—||—|en uso en otro puesto");
+        row("copia.CRV", "||—|—|—|—|—|—||—|El nombre del archivo copia.CRV no es el de un archivo "
+                         "de paciente (siete cifras, V o M y .CRV): no se lee.");
     }
     void eachChildReadsAsTheChartShowsIt()
     {
@@ -194,13 +128,9 @@ private slots:
             << FolderColumn::Birth << Qt::DescendingOrder
             << QStringList{"01/01/2025", "01/01/2024", "29/10/2022", "14/02/2021", "—", "—", "—"};
         QTest::newRow("age, corrected")
-            << FolderColumn::Age << Qt::AscendingOrder << QStringList{"—",
-                                                                      "—",
-                                                                      "—",
-                                                                      "2 meses (corregida)",
-                                                                      "1 año 5 meses",
-                                                                      "2 años 7 meses",
-                                                                      "4 años 3 meses"};
+            << FolderColumn::Age << Qt::AscendingOrder
+            << QString("—|—|—|2 meses (corregida)|1 año 5 meses|2 años 7 meses|4 años 3 meses")
+                   .split(u'|');
         QTest::newRow("band") << FolderColumn::Band << Qt::AscendingOrder
                               << none + QStringList{"< P3", "P50–P75", "P50–P75"};
         QTest::newRow("days unweighed down") << FolderColumn::DaysUnweighed << Qt::DescendingOrder
@@ -232,7 +162,8 @@ private slots:
         QTest::newRow("starting with 20") << " 20" << false << 1;
         QTest::newRow("starting with 0") << "00" << false << 7;
         QTest::newRow("no such number") << "8" << false << 0;
-        QTest::newRow("only those to review") << "" << true << 0;
+        QTest::newRow("only those to review") << "" << true << 2;
+        QTest::newRow("to review, starting with 2") << "2" << true << 1;
     }
     void filtersKeepTheChildrenAskedFor()
     {
@@ -256,7 +187,8 @@ private slots:
         chart.load({"4711", false});
         QVERIFY(chart.store(QDate(2021, 2, 14), 16000.4, today).ok());
         QCOMPARE(cells("0004711M.CRV").mid(4, 6),
-                 QStringList({"01/06/2025", "16000", "P25–P50", "+5", "", "0"}));
+                 QStringList({"01/06/2025", "16000", "P25–P50", "+5",
+                              "bajó 3 espacios de percentil desde el 16/04/2021", "0"}));
         // Another desk stores, a file is taken out of the folder: the next reading shows both.
         QVERIFY(appendBytes(m_folder.filePath("0000052V.CRV"), "\"30/05/20250000014000\"\r\n"));
         QVERIFY(QFile::remove(m_folder.filePath("copia.CRV")));
