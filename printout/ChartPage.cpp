@@ -146,7 +146,13 @@ void paintChartPicture(QPainter& painter, const QRectF& target, const ChartPageC
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(outline(content.frame, content.frameBorderPixels));
 
-    // The marks of the ages from birth lie beneath the markers at the corrected ages.
+    // The rings of the weighings to review and the marks of the ages from birth lie beneath the
+    // markers.
+    for (const QRectF& ring : content.reviewRings) {
+        if (onThePicture(ring)) {
+            paintReviewRing(painter, pixels(ring));
+        }
+    }
     for (const auto& [mark, marker] : content.birthAgeMarks) {
         if (onThePicture(mark) || onThePicture(marker)) {
             paintBirthAgeMark(painter, pixels(mark), pixels(marker).center(), content.markerFill);
