@@ -12,6 +12,19 @@ namespace zelpo {
 inline constexpr double chartAgeSpanDays = 2190.0;
 inline constexpr double chartWeightSpanGrams = 30000.0;
 
+// The ages and weights the frame spans, for each view of the chart: the whole chart, or its
+// first two years, birth to 24 months and 0 to 16 kg spread over the same frame.
+struct ChartSpans
+{
+    double days;
+    double grams;
+
+    friend constexpr bool operator==(const ChartSpans&, const ChartSpans&) = default;
+};
+
+inline constexpr ChartSpans wholeChart{chartAgeSpanDays, chartWeightSpanGrams};
+inline constexpr ChartSpans firstTwoYears{730.0, 16000.0};
+
 // Markers 0 to 106 are the pool that plotting draws from and clearing hides. The window holds
 // one marker more, 107, which neither of them touches.
 inline constexpr int markerPoolSize = 107;
@@ -41,6 +54,9 @@ struct MarkerPosition
 // limit it further to what they can paint.
 MarkerPosition markerPlacement(const TwipRect& frame, float markerWidth, float markerHeight,
                                double ageDays, double weightGrams);
+// The same over the frame spanning `spans`; the whole chart's gives the very same positions.
+MarkerPosition markerPlacement(const TwipRect& frame, float markerWidth, float markerHeight,
+                               double ageDays, double weightGrams, ChartSpans spans);
 
 // The lowest index among 0 to 106 whose marker is hidden; 0 when all of them are visible, so
 // that marker 0 moves to the newest point.

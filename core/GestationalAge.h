@@ -19,6 +19,9 @@ public:
     // "30+2", or "30" for 30+0, blanks allowed around its parts, from 22+0 to 44+6; nothing for
     // anything else.
     static std::optional<GestationalAge> fromText(QStringView text);
+    // How many characters a box offers for the text: the weeks and days with blanks around
+    // them, as the reader takes them (" 30 + 2 ").
+    static constexpr int kLongestText = 32;
 
     int days() const { return m_days; }
     // "30+2".
