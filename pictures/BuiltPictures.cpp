@@ -2,6 +2,7 @@
 
 #include "pictures/BuiltPictureCatalogue.h"
 
+#include <cstdint>
 #include <numeric>
 
 // Assembled from the file zelpo_render_pictures writes when the program is built: the pictures
@@ -15,21 +16,27 @@ namespace zelpo {
 
 namespace {
 
-QImage builtPicture(BuiltArt art, qreal pixelRatio, int iconSide = 0)
+// Pixels laid out otherwise than the catalogue says would show as garbage; the pictures are
+// drawn instead.
+bool laidOutAsCatalogued()
 {
     const std::vector<BuiltPicture>& catalogue = builtPictureCatalogue();
-    // Pixels laid out otherwise than the catalogue says would show as garbage; the pictures are
-    // drawn instead.
-    static const bool laidOutAsCatalogued =
-        std::accumulate(catalogue.begin(), catalogue.end(), qsizetype(0),
-                        [](qsizetype bytes, const BuiltPicture& picture) {
-                            return bytes + picture.byteCount();
-                        }) == zelpo_built_pixels_end - zelpo_built_pixels;
-    if (!laidOutAsCatalogued) {
+    const qsizetype catalogued = std::accumulate(
+        catalogue.begin(), catalogue.end(), qsizetype(0),
+        [](qsizetype bytes, const BuiltPicture& picture) { return bytes + picture.byteCount(); });
+    const std::uintptr_t built = reinterpret_cast<std::uintptr_t>(zelpo_built_pixels_end) -
+                                 reinterpret_cast<std::uintptr_t>(zelpo_built_pixels);
+    return std::uintptr_t(catalogued) == built;
+}
+
+QImage builtPicture(BuiltArt art, qreal pixelRatio, int iconSide = 0)
+{
+    static const bool laidOut = laidOutAsCatalogued();
+    if (!laidOut) {
         return {};
     }
     const unsigned char* pixels = zelpo_built_pixels;
-    for (const BuiltPicture& picture : catalogue) {
+    for (const BuiltPicture& picture : builtPictureCatalogue()) {
         if (picture.art == art && picture.pixelRatio == pixelRatio &&
             picture.iconSide == iconSide) {
             const QSize size = picture.deviceSize();
