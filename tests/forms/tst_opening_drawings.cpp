@@ -79,22 +79,15 @@ private slots:
             QSKIP("at one device pixel to the logical one the charts are built with the reference "
                   "drawing, which the built pictures' own test compares");
         PerZelpo window;
-        struct Opening
-        {
-            const char* control;
-            Picture::Artwork::Paint paint;
-            Picture::Artwork::Built built;
-        };
-        const Opening openings[] = {{"Image4",
-                                     [](QPainter& painter) { paintChart(painter, ChartSex::Boys); },
-                                     [](qreal ratio) { return builtChart(ChartSex::Boys, ratio); }},
-                                    {"Image1", paintPanel, builtPanel}};
+        const std::tuple<const char*, Picture::Artwork::Paint, Picture::Artwork::Built> openings[] =
+            {{"Image4", [](QPainter& painter) { paintChart(painter, ChartSex::Boys); },
+              [](qreal ratio) { return builtChart(ChartSex::Boys, ratio); }},
+             {"Image1", paintPanel, builtPanel}};
         for (const auto& [control, paint, built] : openings) {
             auto* shown = window.findChild<Picture*>(QLatin1String(control));
             QVERIFY(shown);
-            Picture drawn(nullptr, {paint});
-            // Drawn, it would be white: it can only show the built drawing.
-            Picture builtOnly(nullptr, {[](QPainter&) {}, built});
+            // Drawn, the second would be white: it can only show the built drawing.
+            Picture drawn(nullptr, {paint}), builtOnly(nullptr, {[](QPainter&) {}, built});
             for (Picture* picture : {&drawn, &builtOnly}) {
                 picture->setOpaque(true);
                 picture->resize(shown->size());

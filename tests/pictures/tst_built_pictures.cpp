@@ -19,7 +19,6 @@ class BuiltPicturesTest : public QObject
 private slots:
     void picturesBuiltIntoTheProgramAreWhatTheArtworkDrawsNow_data();
     void picturesBuiltIntoTheProgramAreWhatTheArtworkDrawsNow();
-    void picturesAreReadWhereTheyLieAndOnlyWhereBuilt();
     void windowIconOffersItsBuiltSizesAndDrawsAnyOther_data();
     void windowIconOffersItsBuiltSizesAndDrawsAnyOther();
 };
@@ -58,19 +57,6 @@ void BuiltPicturesTest::picturesBuiltIntoTheProgramAreWhatTheArtworkDrawsNow()
     QCOMPARE(built.devicePixelRatio(), drawn.devicePixelRatio());
     QVERIFY2(built == drawn,
              "the picture built into the program differs from the artwork's drawing");
-}
-
-void BuiltPicturesTest::picturesAreReadWhereTheyLieAndOnlyWhereBuilt()
-{
-    // Each image reads the program's own pixels: nothing is copied.
-    QCOMPARE(builtChart(ChartSex::Boys, 1.5).constBits(),
-             builtChart(ChartSex::Boys, 1.5).constBits());
-    // The girls' chart is drawn as it is first shown at any density but one, and so is any
-    // picture at a density not built in.
-    QVERIFY(builtChart(ChartSex::Girls, 2).isNull());
-    QVERIFY(builtChart(ChartSex::Boys, 1.75).isNull());
-    QVERIFY(builtPanel(3).isNull());
-    QVERIFY(builtIcon(17).isNull());
 }
 
 void BuiltPicturesTest::windowIconOffersItsBuiltSizesAndDrawsAnyOther_data()
