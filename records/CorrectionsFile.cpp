@@ -49,7 +49,8 @@ MaybeFailure startsAsAPatientFile(const QString& patientFileName, const QStringL
 }
 
 RecordFileRules correctionsRules(const QString& patientFileName, const QDir& directory,
-                                 const WhileWaiting& whileWaiting)
+                                 const WhileWaiting& whileWaiting,
+                                 std::chrono::milliseconds wait = otherDeskWait)
 {
     const QString patientFile = directory.filePath(patientFileName);
     // Corrections are only ever written beside the file they correct.
@@ -62,7 +63,13 @@ RecordFileRules correctionsRules(const QString& patientFileName, const QDir& dir
                                       "corrección sin su archivo de paciente.")
                            .arg(patientFileName)};
     };
-    return {&correctionsFileKind, patientFile, besideThePatientFile, whileWaiting};
+    // A corrections file under a second name would apply to whichever file the other name is.
+    return {.kind = &correctionsFileKind,
+            .neverTheSameAs = patientFile,
+            .beforeCreating = besideThePatientFile,
+            .whileWaiting = whileWaiting,
+            .waitForOtherDesk = wait,
+            .readWithOtherNames = false};
 }
 
 } // namespace
@@ -208,10 +215,11 @@ Result<QStringList> appendCorrection(const QString& patientFileName, const Corre
 }
 
 RecordReading readCorrections(const QString& patientFileName, const QDir& directory,
-                              const WhileWaiting& whileWaiting)
+                              const WhileWaiting& whileWaiting, std::chrono::milliseconds wait)
 {
-    RecordReading reading = readRecords(directory.filePath(correctionsFileName(patientFileName)),
-                                        correctionsRules(patientFileName, directory, whileWaiting));
+    RecordReading reading =
+        readRecords(directory.filePath(correctionsFileName(patientFileName)),
+                    correctionsRules(patientFileName, directory, whileWaiting, wait));
     // A child never corrected has no corrections file.
     if (reading.failure && reading.failure->code == FileNotFound) {
         reading.failure.reset();

@@ -17,8 +17,8 @@
 namespace zelpo {
 
 enum class CorrectionKind : char {
-    StruckOut = 'A', // anulada
-    Restored = 'R',  // restituida
+    StruckOut = 'A',      // anulada
+    Restored = 'R',       // restituida
     BirthDate = 'N',      // fecha de nacimiento corregida
     GestationalAge = 'G', // edad gestacional al nacer, kept where a reason would be: "30+2"
 };
@@ -26,10 +26,10 @@ enum class CorrectionKind : char {
 struct Correction
 {
     CorrectionKind kind;
-    qsizetype record;   // the record's place in the patient file; the birth date is 0
+    qsizetype record; // the record's place in the patient file; the birth date is 0
     // The record as it stands in the patient file; for BirthDate the new date.
     QString recordText;
-    QDate date;         // when the correction was made
+    QDate date;     // when the correction was made
     QString reason; // without quotation marks or line ends; for GestationalAge, the age: "30+2"
 };
 
@@ -49,11 +49,11 @@ inline constexpr char unkeptReasonCharacters[] = "comillas, tabulaciones ni salt
 
 // Why a correction is not applied, or not written.
 enum class CorrectionFault {
-    NotACorrection,        // a bad kind, number, date or field count
-    NoMatch,               // names a record the patient file does not hold as it stands
-    ReasonMissing,         // a strike-out or a birth date corrected without a reason
-    ReasonUnkept,          // a reason too long, or with characters the record cannot hold
-    BirthDateAfterDay,     // a birth date corrected to after the day it was corrected on
+    NotACorrection,         // a bad kind, number, date or field count
+    NoMatch,                // names a record the patient file does not hold as it stands
+    ReasonMissing,          // a strike-out or a birth date corrected without a reason
+    ReasonUnkept,           // a reason too long, or with characters the record cannot hold
+    BirthDateAfterDay,      // a birth date corrected to after the day it was corrected on
     BirthDateAfterWeighing, // a birth date corrected to after the first stored weighing
     NoGestationalAge,       // a gestational age that is none from 22+0 to 44+6
 };
@@ -84,16 +84,20 @@ std::optional<CorrectionFault> reasonFault(const Correction& correction);
 // the file when there is none, under the patient file's rules: an ordinary file only, never
 // through a link, the whole append under the exclusive lock after a read-back, the same wait for
 // another desk and the same size limit. Nothing is written when the reason is refused, when the
-// file is the patient file under another name or starts with a birth date as one does, nor when
-// there is no patient file. Hands back every record of the file as read back, the new one last.
+// file is the patient file under another name, has any other name (a hard link: twins share a
+// birth date, and one child's correction would fit the other's file) or starts with a birth date
+// as one does, nor when there is no patient file. Hands back every record of the file as read back,
+// the new one last.
 Result<QStringList> appendCorrection(const QString& patientFileName, const Correction& correction,
                                      const QDir& directory, const WhileWaiting& whileWaiting = {});
 
-// Every record of the corrections file, under the shared lock; a file not there gives no records
-// and no failure. A file that is the patient file under another name, or starts with a birth date
-// as one does, gives a failure and no records.
+// Every record of the corrections file, under the shared lock, another desk holding it waited for
+// `wait` (zero: not at all); a file not there gives no records and no failure. A file that is the
+// patient file under another name, has any other name, or starts with a birth date as a patient
+// file does, gives a failure that names it and says why, and no records.
 RecordReading readCorrections(const QString& patientFileName, const QDir& directory,
-                              const WhileWaiting& whileWaiting = {});
+                              const WhileWaiting& whileWaiting = {},
+                              std::chrono::milliseconds wait = otherDeskWait);
 
 // A corrections file standing under the patient file's name while the patient file is not there
 // (copied in, or left when the patient file was removed by hand): its corrections were written

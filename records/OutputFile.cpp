@@ -93,8 +93,7 @@ Failure notCheckable(const QString& path, const QString& why)
 MaybeFailure refuseHistory(const QString& path)
 {
     // As long a record as a corrections file holds, so that one by another name is seen too.
-    const RecordReading reading =
-        readRecords(path, {&correctionsFileKind, {}, {}, {}}, std::nullopt);
+    const RecordReading reading = readRecords(path, {.kind = &correctionsFileKind}, std::nullopt);
     if (reading.records.isEmpty() && reading.failure && reading.failure->code != DataTooLarge &&
         reading.failure->code != FileNotFound) {
         return notCheckable(path, QStringLiteral("no se puede leer"));

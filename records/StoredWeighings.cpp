@@ -14,8 +14,14 @@ QList<WeighingColumn> weighingColumns(bool correctedAge)
 {
     using Column = WeighingColumn;
     if (correctedAge) {
-        return {Column::Date,   Column::Days,  Column::Months, Column::CorrectedDays,
-                Column::CorrectedMonths, Column::Grams, Column::Band,   Column::Gain,
+        return {Column::Date,
+                Column::Days,
+                Column::Months,
+                Column::CorrectedDays,
+                Column::CorrectedMonths,
+                Column::Grams,
+                Column::Band,
+                Column::Gain,
                 Column::State};
     }
     return {Column::Date, Column::Days, Column::Months, Column::Grams,
