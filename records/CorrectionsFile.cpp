@@ -16,12 +16,34 @@ constexpr QChar fieldSeparator = u'|';
 constexpr qsizetype fieldCount = 5;
 constexpr qsizetype recordNumberWidth = 4;
 
-// Nothing in a reason may end the record early or split it over two lines when read back.
-bool keptInAReason(QChar c)
+// Nothing in a reason may end the record early or split it over two lines when read back, and a
+// half of a character (a lone surrogate) cannot be written at all.
+bool keptInAReason(uint c)
 {
-    const QChar::Category category = c.category();
-    return c != u'"' && category != QChar::Other_Control && category != QChar::Separator_Line &&
-           category != QChar::Separator_Paragraph;
+    const QChar::Category category = QChar::category(c);
+    return c != '"' && category != QChar::Other_Control && category != QChar::Separator_Line &&
+           category != QChar::Separator_Paragraph && category != QChar::Other_Surrogate;
+}
+
+// The embeddings, overrides and isolates of bidirectional text: a reason holding them would be
+// printed with its letters in another order than it was typed.
+bool changesTextDirection(uint c)
+{
+    return (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+// A reason is read as it shows: zero-width spaces, joiners and combining marks alone show nothing.
+bool showsSomething(const QList<uint>& reason)
+{
+    return std::any_of(reason.cbegin(), reason.cend(),
+                       [](uint c) { return QChar::isLetterOrNumber(c); });
+}
+
+// The first `count` characters of the list as text.
+QString textOf(const QList<uint>& characters, qsizetype count)
+{
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()),
+                             std::min(count, characters.size()));
 }
 
 bool isKind(QStringView text)
@@ -87,6 +109,9 @@ QString faultText(CorrectionFault fault)
         return QStringLiteral("el motivo tiene más de %1 caracteres, o comillas, tabulaciones o "
                               "saltos de línea")
             .arg(maxCorrectionReasonLength);
+    case CorrectionFault::ReasonReversed:
+        return QStringLiteral("el motivo tiene caracteres de control de la dirección del texto, "
+                              "que lo mostrarían en otro orden");
     case CorrectionFault::BirthDateAfterDay:
         return QStringLiteral("la fecha de nacimiento corregida es posterior al día de la "
                               "corrección");
@@ -106,11 +131,12 @@ QString correctionsFileName(const QString& patientFileName)
 
 QString keptReason(const QString& typed)
 {
-    QString kept;
-    kept.reserve(typed.size());
-    std::copy_if(typed.cbegin(), typed.cend(), std::back_inserter(kept), keptInAReason);
-    // The record's reading trims the line, so blanks at the ends would not come back.
-    return kept.trimmed().left(maxCorrectionReasonLength).trimmed();
+    QList<uint> kept = typed.toUcs4();
+    kept.removeIf([](uint c) { return !keptInAReason(c); });
+    // The record's reading trims the line, so blanks at the ends would not come back. The cut
+    // counts characters, an emoji as one, and never falls inside one.
+    kept = textOf(kept, kept.size()).trimmed().toUcs4();
+    return textOf(kept, maxCorrectionReasonLength).trimmed();
 }
 
 QString correctionRecord(const Correction& correction)
@@ -165,12 +191,16 @@ std::optional<CorrectionFault> reasonFault(const Correction& correction)
         return GestationalAge::fromText(reason) ? std::nullopt
                                                 : std::optional(CorrectionFault::NoGestationalAge);
     }
-    if (reason.size() > maxCorrectionReasonLength ||
-        !std::all_of(reason.cbegin(), reason.cend(), keptInAReason)) {
+    const QList<uint> characters = reason.toUcs4();
+    if (characters.size() > maxCorrectionReasonLength ||
+        !std::all_of(characters.cbegin(), characters.cend(), keptInAReason)) {
         return CorrectionFault::ReasonUnkept;
     }
+    if (std::any_of(characters.cbegin(), characters.cend(), changesTextDirection)) {
+        return CorrectionFault::ReasonReversed;
+    }
     // A weighing let stand again needs no reason: its strike-out keeps one.
-    if (correction.kind != CorrectionKind::Restored && reason.trimmed().isEmpty()) {
+    if (correction.kind != CorrectionKind::Restored && !showsSomething(characters)) {
         return CorrectionFault::ReasonMissing;
     }
     return std::nullopt;

@@ -33,7 +33,7 @@ struct Correction
     QString reason; // without quotation marks or line ends; for GestationalAge, the age: "30+2"
 };
 
-// The longest reason a correction keeps.
+// The longest reason a correction keeps, in characters (an emoji is one).
 inline constexpr qsizetype maxCorrectionReasonLength = 80;
 // A correction's record: kind, number, the patient file's record (at most maxRecordLength), the
 // date and the reason, with room to spare for numbers past 9999.
@@ -49,11 +49,12 @@ inline constexpr char unkeptReasonCharacters[] = "comillas, tabulaciones ni salt
 
 // Why a correction is not applied, or not written.
 enum class CorrectionFault {
-    NotACorrection,         // a bad kind, number, date or field count
-    NoMatch,                // names a record the patient file does not hold as it stands
-    ReasonMissing,          // a strike-out or a birth date corrected without a reason
-    ReasonUnkept,           // a reason too long, or with characters the record cannot hold
-    BirthDateAfterDay,      // a birth date corrected to after the day it was corrected on
+    NotACorrection,    // a bad kind, number, date or field count
+    NoMatch,           // names a record the patient file does not hold as it stands
+    ReasonMissing,     // a strike-out or a birth date corrected without a letter or digit of reason
+    ReasonUnkept,      // a reason too long, or with characters the record cannot hold
+    ReasonReversed,    // a reason with bidirectional controls, which would print in another order
+    BirthDateAfterDay, // a birth date corrected to after the day it was corrected on
     BirthDateAfterWeighing, // a birth date corrected to after the first stored weighing
     NoGestationalAge,       // a gestational age that is none from 22+0 to 44+6
 };
@@ -64,8 +65,9 @@ QString faultText(CorrectionFault fault);
 // "0004711M.COR" for "0004711M.CRV".
 QString correctionsFileName(const QString& patientFileName);
 
-// The reason as a correction's record keeps it: without quotation marks, tabs, line ends or other
-// control characters, blanks trimmed, cut to maxCorrectionReasonLength.
+// The reason as a correction's record keeps it: without quotation marks, tabs, line ends, other
+// control characters or halves of characters, blanks trimmed, cut to maxCorrectionReasonLength
+// characters without cutting one.
 QString keptReason(const QString& typed);
 
 // "A|0003|03/05/20250000001200|07/12/2026|error de tipeo", the reason as keptReason keeps it.
@@ -76,8 +78,9 @@ QString correctionRecord(const Correction& correction);
 std::optional<Correction> parseCorrection(const QString& record);
 
 // What is wrong with the correction's reason, as strictly when it is written as when it is read:
-// 1 to maxCorrectionReasonLength characters the record can hold; a restoring needs none, and a
-// gestational age is one from 22+0 to 44+6.
+// 1 to maxCorrectionReasonLength characters the record can hold, at least one a letter or digit
+// (a zero-width space or combining marks alone show nothing), none changing the direction of the
+// text; a restoring needs none, and a gestational age is one from 22+0 to 44+6.
 std::optional<CorrectionFault> reasonFault(const Correction& correction);
 
 // Appends one correction to the corrections file of `patientFileName` in `directory`, creating
