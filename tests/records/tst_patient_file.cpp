@@ -4,6 +4,7 @@
 #include "records/OutputFile.h"
 #include "records/PatientFile.h"
 #include "records/WeighingsCsv.h"
+#include "support/FullDiskDraft.h"
 #include "support/TestFiles.h"
 
 #include <unistd.h>
@@ -223,6 +224,22 @@ void PatientFile::anOutputIsWrittenWholeOrNotAtAll()
     }));
     QCOMPARE(contentOf(output), birthLine);
     QCOMPARE(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"informe.pdf"});
+
+    // A spreadsheet over an earlier one on a disk that fills before, while or after it is written.
+    const QString sheet = temp.filePath("medidas.csv");
+    const QByteArray csv = weighingsCsv(
+        "0004711", storedHistory({"14/02/2021", "03/03/20210000003950"}, ChartSex::Girls));
+    QVERIFY(writeBytes(sheet, "earlier"));
+    for (const qint64 room : {qint64(0), qint64(10), csv.size() - 1}) {
+        const MaybeFailure full = saveOutputFile(sheet, csv, FullDiskDraft::withRoomFor(room));
+        QVERIFY2(full && full->code == DiskFull && full->description.startsWith("Disco lleno"),
+                 qPrintable(describe(full)));
+        QCOMPARE(contentOf(sheet), QByteArray("earlier"));
+    }
+    QVERIFY(!saveOutputFile(sheet, csv, FullDiskDraft::withRoomFor(csv.size())));
+    QCOMPARE(contentOf(sheet), csv);
+    QCOMPARE(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{"informe.pdf", "medidas.csv"}));
 }
 
 void PatientFile::keepsCorrectionsBesideThePatientFile()
