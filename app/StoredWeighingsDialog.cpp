@@ -222,7 +222,7 @@ void StoredWeighingsDialog::recordGestationalAge()
         title,
         QStringLiteral("Semanas y días al nacer, de 22+0 a 44+6 (por ejemplo 30+2, o 30 para "
                        "30+0); 37+0 o más si nació a término:"),
-        recorded ? recorded->text() : QString(), 5);
+        recorded ? recorded->text() : QString(), GestationalAge::longestText);
     if (!typed) {
         return;
     }

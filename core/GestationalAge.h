@@ -16,8 +16,11 @@ namespace zelpo {
 class GestationalAge
 {
 public:
-    // "30+2", or "30" for 30+0, blanks allowed around its parts, from 22+0 to 44+6; nothing for
-    // anything else.
+    // The longest text read as an age, blanks included: what a box for one must take.
+    static constexpr int longestText = 20;
+
+    // "30+2", or "30" for 30+0, blanks allowed around its parts, from 22+0 to 44+6, in at most
+    // longestText characters; nothing for anything else.
     static std::optional<GestationalAge> fromText(QStringView text);
 
     int days() const { return m_days; }

@@ -165,7 +165,7 @@ WeighingReading readWeighing(ChartSex sex, QDate birthDate, QDate date, double g
 {
     const double days = daysBetween(birthDate, date);
     const std::optional<double> corrected = correctedAge(days, gestation);
-    const QString read = !corrected        ? band(sex, days, grams)
+    const QString read = !corrected       ? band(sex, days, grams)
                          : *corrected < 0 ? beforeTermBand()
                                           : band(sex, *corrected, grams);
     return {days,
@@ -173,14 +173,18 @@ WeighingReading readWeighing(ChartSex sex, QDate birthDate, QDate date, double g
             read,
             gain(date, grams, earlier),
             corrected,
-            corrected ? std::optional(wholeMonths(*corrected)) : std::nullopt};
+            corrected && *corrected >= 0 ? std::optional(wholeMonths(*corrected)) : std::nullopt};
 }
 
-QString ageText(double days, int months)
+QString ageText(double days, std::optional<int> months)
 {
-    return QStringLiteral("%1 días (%2 %3)")
-        .arg(QString::number(days, 'f', 0), QString::number(months),
-             months == 1 ? QStringLiteral("mes") : QStringLiteral("meses"));
+    const QString dayCount = QStringLiteral("%1 días").arg(QString::number(days, 'f', 0));
+    if (!months) {
+        return dayCount;
+    }
+    return QStringLiteral("%1 (%2 %3)")
+        .arg(dayCount, QString::number(*months),
+             *months == 1 ? QStringLiteral("mes") : QStringLiteral("meses"));
 }
 
 QString bandText(const QString& band)
@@ -199,11 +203,10 @@ QString gainText(std::optional<int> gramsPerDay)
 
 QString weighingTooltip(QDate date, double grams, const WeighingReading& reading)
 {
-    const QString corrected =
-        reading.correctedDays
-            ? QStringLiteral(" · edad corregida ") +
-                  ageText(*reading.correctedDays, reading.correctedMonths.value_or(0))
-            : QString();
+    const QString corrected = reading.correctedDays
+                                  ? QStringLiteral(" · edad corregida ") +
+                                        ageText(*reading.correctedDays, reading.correctedMonths)
+                                  : QString();
     return QStringLiteral("%1 · %2 g · %3%4 · %5 · %6 g/día")
         .arg(dateText(date), QString::number(std::trunc(grams), 'f', 0),
              ageText(reading.days, reading.months), corrected, bandText(reading.band),

@@ -209,6 +209,12 @@ void PatientFile::exportsEachWeighingAsTheChartShowsIt()
     const QByteArray quoted = weighingsCsv("1;\"2\"\n", storedHistory(records, ChartSex::Boys));
     QVERIFY2(quoted.contains("\r\n\"1;\"\"2\"\"\n\";Varón;29/10/2022;28/10/2024;730;24;12500;"),
              quoted.constData());
+    // Born at 30+0 and weighed 40 days before the due date: its corrected months are none yet.
+    const StoredHistory early =
+        storedHistory({"29/10/2022", "28/11/20220000002500"}, ChartSex::Girls,
+                      {{}, {}, GestationalAge::fromText(u"30")});
+    QVERIFY2(weighingsCsv("0000012", early).contains(";30;0;-40;;2500;antes del término;"),
+             weighingsCsv("0000012", early).constData());
 }
 
 void PatientFile::anOutputIsWrittenWholeOrNotAtAll()
