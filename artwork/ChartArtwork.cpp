@@ -1,6 +1,7 @@
 #include "artwork/ChartArtwork.h"
 
 #include "artwork/ArtworkFonts.h"
+#include "core/ChartScale.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,8 +19,8 @@ namespace zelpo {
 
 namespace {
 
-constexpr double kChartMonths = 72;
-constexpr double kChartKilograms = 30;
+constexpr double kChartMonths = chartAgeSpanMonths;
+constexpr double kChartKilograms = chartWeightSpanKilograms;
 // The reference sampling: some four segments to a logical pixel, finer than any screen shows.
 constexpr double kSampleMonths = 0.05;
 

@@ -10,7 +10,6 @@ namespace {
 
 constexpr float ageSpanDays = static_cast<float>(chartAgeSpanDays);
 constexpr float weightSpanGrams = static_cast<float>(chartWeightSpanGrams);
-constexpr double daysPerMonth = 30.41;
 
 } // namespace
 
@@ -28,7 +27,7 @@ CrossHair crossHairAt(const TwipRect& frame, float x, float y, PointerOffsets of
 
 double ageInMonths(float days)
 {
-    return static_cast<double>(days) / daysPerMonth;
+    return static_cast<double>(days) / readoutDaysPerMonth;
 }
 
 Readout readoutOfCrossHair(const TwipRect& frame, float lineX, float lineY)

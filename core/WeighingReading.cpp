@@ -13,10 +13,6 @@ namespace zelpo {
 
 namespace {
 
-// The chart's age scale in months: its 2190 days are drawn as 72 months, so a weighing stands
-// among the curves at days × 72 / 2190.
-constexpr double chartAgeSpanMonths = 72.0;
-
 // A weighing this close to a curve reads as that curve. The curve's grams come from kilograms
 // held in binary fractions, the boys' tabulated 16.1 kg coming out a hair over 16100 g; the
 // billionth of a gram keeps a weighing 1 g from a tabulated value on the curve.
@@ -63,7 +59,9 @@ const BandTexts& bandTexts(ChartSex sex)
     return sex == ChartSex::Girls ? girls : boys;
 }
 
-// The chart's age in months at `days` from birth; nothing outside the chart's six years.
+// The chart's age in months at `days` from birth; nothing outside the chart's six years. The
+// chart's 2190 days are drawn as 72 months, so a weighing stands among the curves at
+// days × 72 / 2190.
 std::optional<double> chartMonths(double days)
 {
     if (!(days >= 0 && days <= chartAgeSpanDays)) {
