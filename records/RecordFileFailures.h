@@ -2,7 +2,7 @@
 
 #include "core/Failure.h"
 #include "records/FileSystemCalls.h"
-#include "records/RecordFormat.h"
+#include "records/RecordFileKind.h"
 
 #include <QString>
 
