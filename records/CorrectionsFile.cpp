@@ -16,13 +16,12 @@ constexpr QChar fieldSeparator = u'|';
 constexpr qsizetype fieldCount = 5;
 constexpr qsizetype recordNumberWidth = 4;
 
-// Nothing in a reason may end the record early or split it over two lines when read back, and a
-// half of a character (a lone surrogate) cannot be written at all.
+// Nothing in a reason may end the record early or split it over two lines when read back.
 bool keptInAReason(uint c)
 {
     const QChar::Category category = QChar::category(c);
     return c != '"' && category != QChar::Other_Control && category != QChar::Separator_Line &&
-           category != QChar::Separator_Paragraph && category != QChar::Other_Surrogate;
+           category != QChar::Separator_Paragraph;
 }
 
 // The embeddings, overrides and isolates of bidirectional text: a reason holding them would be
@@ -37,6 +36,23 @@ bool showsSomething(const QList<uint>& reason)
 {
     return std::any_of(reason.cbegin(), reason.cend(),
                        [](uint c) { return QChar::isLetterOrNumber(c); });
+}
+
+// The text without halves of characters: where a box cut a character in two, the half left
+// could only be written as a replacement mark.
+QString withoutHalfCharacters(const QString& text)
+{
+    QString whole;
+    whole.reserve(text.size());
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        if (text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate()) {
+            whole.append(text[at]).append(text[at + 1]);
+            ++at;
+        } else if (!text[at].isSurrogate()) {
+            whole.append(text[at]);
+        }
+    }
+    return whole;
 }
 
 // The first `count` characters of the list as text.
@@ -131,7 +147,7 @@ QString correctionsFileName(const QString& patientFileName)
 
 QString keptReason(const QString& typed)
 {
-    QList<uint> kept = typed.toUcs4();
+    QList<uint> kept = withoutHalfCharacters(typed).toUcs4();
     kept.removeIf([](uint c) { return !keptInAReason(c); });
     // The record's reading trims the line, so blanks at the ends would not come back. The cut
     // counts characters, an emoji as one, and never falls inside one.

@@ -364,6 +364,7 @@ void PatientFile::checksReasonsAsWrittenAndAsRead_data()
     row("79 characters and an emoji", x79 + emoji, x79 + emoji, none, none);
     row("80 characters and an emoji", x79 + "x" + emoji, x79 + "x", none, unkept);
     row("79 characters, an emoji and more", x79 + emoji + "yy", x79 + emoji, none, unkept);
+    row("79 characters and half an emoji", x79 + emoji.front(), x79, none, none);
     row("81 characters", QString(81, 'x'), QString(80, 'x'), none, unkept);
 }
 
