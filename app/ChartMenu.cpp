@@ -5,11 +5,11 @@
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
 #include "history/ChildHistory.h"
+#include "look/ChartLook.h"
 #include "outputs/CopiedChart.h"
 #include "outputs/PdfChart.h"
 #include "outputs/PrintedChart.h"
 #include "outputs/WeighingsSpreadsheet.h"
-#include "procedures/HistoryLoader.h"
 
 #include <functional>
 
@@ -32,7 +32,8 @@ struct MenuCommand
 } // namespace
 
 ChartMenu::ChartMenu(PerZelpo& window, OutputServices services, TextPrompt& prompt)
-    : QObject(&window), m_window(window), m_outputs(window, &window, std::move(services)),
+    : QObject(&window), m_window(window), m_outputs(chartLook(window.palette()), &window, services),
+      m_history(services.history), m_messages(services.messages), m_clock(services.clock),
       m_prompt(prompt)
 {
     const MenuCommand commands[] = {
@@ -84,15 +85,11 @@ void ChartMenu::showStoredWeighings()
     if (!m_outputs.historyReadAgain()) {
         return;
     }
-    OutputServices& services = m_outputs.services();
-    ChildHistory& history = services.history;
-    if (!history.key().namesAChild() || history.records().isEmpty()) {
+    if (!m_history.key().namesAChild() || !m_history.hasPatientFile()) {
         m_outputs.tell(QStringLiteral("Este paciente no tiene medidas almacenadas."));
         return;
     }
-    StoredWeighingsDialog dialog(history, {services.messages, m_prompt, services.clock}, &m_window);
-    connect(&dialog, &StoredWeighingsDialog::corrected, this,
-            [this, &history] { showCorrectedBirthDate(m_window, history); });
+    StoredWeighingsDialog dialog(m_history, {m_messages, m_prompt, m_clock}, &m_window);
     dialog.exec();
 }
 

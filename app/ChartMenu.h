@@ -9,6 +9,9 @@ class QPoint;
 
 namespace zelpo {
 
+class ChildHistory;
+class Clock;
+class MessageService;
 class PerZelpo;
 class TextPrompt;
 
@@ -37,6 +40,10 @@ private:
 
     PerZelpo& m_window;
     OutputRunner m_outputs;
+    // What the table of stored weighings asks, besides the outputs' reading of the history.
+    ChildHistory& m_history;
+    MessageService& m_messages;
+    Clock& m_clock;
     TextPrompt& m_prompt;
     QList<QAction*> m_actions;
 };

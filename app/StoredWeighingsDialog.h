@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Failure.h"
+#include "procedures/CorrectionCommands.h"
 
 #include <optional>
 
@@ -12,24 +12,15 @@ class QTableView;
 
 namespace zelpo {
 
-class Clock;
-class MessageService;
-class TextPrompt;
 class ChildHistory;
+class StoredWeighingsModel;
 struct StoredWeighing;
 
-// What correcting the stored weighings asks of the world outside the window.
-struct CorrectionServices
-{
-    MessageService& messages;
-    TextPrompt& prompt;
-    const Clock& clock;
-};
-
 // "Medidas almacenadas — Historia 0004711 (Mujer)": every weighing stored for the open child,
-// in the patient file's order, where one entered in error is struck out with its reason, one
-// struck out by mistake restored, and a wrong birth date corrected. Nothing stored is erased:
-// each correction is a record kept beside the patient file. Everything works from the keyboard.
+// in the patient file's order, with the buttons that strike one entered in error out, restore one
+// struck out by mistake, correct a wrong birth date and record the gestational age at birth. The
+// table follows the history; the corrections themselves are the procedures'. Everything works
+// from the keyboard.
 class StoredWeighingsDialog : public QDialog
 {
     Q_OBJECT
@@ -38,25 +29,16 @@ public:
     StoredWeighingsDialog(zelpo::ChildHistory& history, CorrectionServices services,
                           QWidget* parent = nullptr);
 
-signals:
-    // The history was corrected: what the chart shows of it is no longer right.
-    void corrected();
-
 private:
-    void strikeOut();
-    void restore();
-    void correctBirthDate();
-    // Records the gestational age at birth, which a baby born early is read at the corrected
-    // age for.
-    void recordGestationalAge();
     void showState();
     // The weighing of the selected row; none when no row is selected.
     const zelpo::StoredWeighing* selected() const;
-    std::optional<QString> askReason(const QString& title);
-    void tellIfFailed(const zelpo::MaybeFailure& failure, const QString& what);
+    // Runs a correction of the selected weighing, when a row is selected.
+    void onSelected(void (*command)(ChildHistory&, const StoredWeighing&, CorrectionServices));
 
     zelpo::ChildHistory& m_history;
     CorrectionServices m_services;
+    StoredWeighingsModel* m_model;
     // The weighing worked on, kept across the table's renewal after a change of the history.
     std::optional<qsizetype> m_currentRecord;
     QLabel* m_birthDate;

@@ -7,6 +7,7 @@
 #include "forms/FixedWindowHints.h"
 #include "forms/PerZelpo.h"
 #include "forms/TextBox.h"
+#include "procedures/HistoryLoader.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -15,7 +16,7 @@ namespace zelpo {
 
 ZelpoProgram::ZelpoProgram()
     : m_chart(new PerZelpo(&m_fondo)), m_messages(m_chart), m_prompt(m_chart),
-      m_history(programFolder(), {m_chart->Text3()->text(), m_chart->varonSelected()}),
+      m_history(programFolder(), childNamedByBoxes(*m_chart)),
       m_events(
           new ChartWindowEvents(*m_chart, {m_messages, m_clock, m_addresses, m_history}, &end)),
       m_menu(new ChartMenu(*m_chart,

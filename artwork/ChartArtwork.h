@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ChartScale.h"
 #include "core/PercentileCurves.h"
 
 #include <QRectF>
@@ -8,7 +9,9 @@
 class QPainter;
 
 // The weight-for-age chart pictures. The chart window lays its own frame over the plot area and
-// maps 0 to 6 years across it and 0 to 30 kg up it, so the scales drawn here follow that exactly.
+// maps the spans of its view across and up it (0 to 6 years and 0 to 30 kg on the whole chart, 0
+// to 24 months and 0 to 16 kg over the first two years), so the scales drawn here follow them
+// exactly.
 namespace zelpo {
 
 // How finely the chart is drawn.
@@ -26,15 +29,21 @@ enum class ChartDrawing {
 // Size of the picture in logical pixels.
 QSize chartPictureSize(ChartSex sex);
 
-// Where the axes run inside the picture: left edge birth, right edge six years, bottom edge 0 kg,
-// top edge 30 kg.
+// Where the axes run inside the picture, whatever the spans: left edge birth, right edge the last
+// age spanned, bottom edge 0 kg, top edge the highest weight spanned.
 QRectF chartPlotArea(ChartSex sex);
 
-// The whole picture with its top-left corner at (0, 0), in logical pixels.
+// The whole picture with its top-left corner at (0, 0), in logical pixels: the whole chart, or
+// the chart over `spans`, each curve from its first tabulated value as far as the spans reach.
 void paintChart(QPainter& painter, ChartSex sex, ChartDrawing drawing = ChartDrawing::ForTheDevice);
+void paintChart(QPainter& painter, ChartSex sex, const ChartSpans& spans,
+                ChartDrawing drawing = ChartDrawing::ForTheDevice);
 
 // One percentile curve in the chart's style, without its label.
 void paintPercentileCurve(QPainter& painter, ChartSex sex, const PercentileCurve& curve,
+                          ChartDrawing drawing = ChartDrawing::ForTheDevice);
+void paintPercentileCurve(QPainter& painter, ChartSex sex, const PercentileCurve& curve,
+                          const ChartSpans& spans,
                           ChartDrawing drawing = ChartDrawing::ForTheDevice);
 
 } // namespace zelpo

@@ -12,6 +12,8 @@
 #include "forms/Picture.h"
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
+#include "look/ChartLook.h"
+#include "procedures/HistoryLoader.h"
 #include "printout/ChartPdfFile.h"
 #include "procedures/ChartPageSnapshot.h"
 #include "procedures/MarkerOperations.h"
@@ -82,7 +84,8 @@ InteractionBench::InteractionBench()
     // The patient files live in the folder handed to the window; the copies and removals below
     // name them from the current folder.
     QDir::setCurrent(m_folder.path());
-    m_history = std::make_unique<zelpo::ChildHistory>(m_folder.path(), zelpo::ChildKey{});
+    m_history =
+        std::make_unique<zelpo::ChildHistory>(m_folder.path(), zelpo::childNamedByBoxes(*m_window));
     m_events =
         new ChartWindowEvents(*m_window, {m_messages, m_clock, m_addresses, *m_history}, [] {});
     storeHistory();
@@ -371,7 +374,8 @@ QList<double> InteractionBench::timePagesOfLoadedHistory(int runs, int weighings
         times.append(millisecondsFor([&] {
             // As printing does: the history read once more, then the page.
             m_history->refresh();
-            const ChartPageContent page = chartPageSnapshot(*m_window, *m_history, m_clock.today());
+            const ChartPageContent page =
+                chartPageSnapshot(chartLook(m_window->palette()), *m_history, m_clock.today());
             if (!page.storedWeighings || page.storedWeighings->size() != weighings ||
                 !writeChartPdf(pdf, page)) {
                 fail(QStringLiteral("the page of %1 weighings lacked some or was not written")

@@ -1,63 +1,77 @@
-# The layout of the code. Each program folder is one library, and the README's layout table, the
-# one map of the folders, says what each folder may use. This file reads the table, declares every
-# library (zelpo_add_library) and, once the last folder is configured, holds the links of every
-# target of the build, as CMake will make them, to the row of the folder that builds it. A link the
-# table does not allow stops the configuration, naming the target, the link and the row.
-#
-# A folder that is one library has a row | `folder/` → `zelpo_folder` … | may use | … |, one that
-# builds what goes with the program (the tests, the benchmark, the fuzz targets, the installation)
-# a row | `folder/` → … | may use | … |. "May use" names folders of the rows above, "everything
-# below" (the libraries of every row above) and outside libraries: "Qt Widgets" is Qt6::Widgets
-# and the Qt modules it is built on, "CUPS" Cups::Cups, "xcb" libxcb. A target may also link the
-# targets of its own folder and the outside libraries of the libraries it may use, all the way
-# down; a test in tests/<folder> what the tests' row and <folder>/'s row allow and what <folder>/
-# builds.
+# The layout of the code, written once: the layers below say, folder by folder, which library a
+# folder builds and what it may use. Each program folder is one library, named after it and declared
+# in its own CMakeLists.txt through zelpo_add_library with what it links. Once the last folder is
+# configured, the links of every target of the build, as CMake will make them, are held to the
+# layer of the folder that builds it: a link its layer does not allow, or a second library in a
+# folder, stops the configuration, naming the target, the link and the layer. The layers and the
+# links are then written to layers.json in the build folder, for the include check
+# (scripts/check_layers.py) and the check of the README's layout table
+# (scripts/check_layout_table.py).
 
-set(ZELPO_LAYOUT_TABLE ${PROJECT_SOURCE_DIR}/README.md)
-set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-    ${ZELPO_LAYOUT_TABLE})
-
-# Sets ZELPO_FOLDERS (the rows' folders, in the table's order), ZELPO_LIBRARIES (the program's
-# libraries) and, for each folder, ZELPO_LIBRARY_<folder> (its library, if it is one),
-# ZELPO_USES_<folder> (the libraries and outside names it may use) and ZELPO_ROW_<folder> (its
-# row, for messages).
-macro(zelpo_read_layout_table)
-    file(STRINGS ${ZELPO_LAYOUT_TABLE} _zelpo_lines ENCODING UTF-8 REGEX "^\\| `[a-z]+/`")
-    set(ZELPO_FOLDERS)
-    set(_zelpo_below)
-    foreach(_zelpo_line IN LISTS _zelpo_lines)
-        # A semicolon in a row's last cell splits it here; its first two cells come whole.
-        if(NOT _zelpo_line MATCHES "^\\| `([a-z]+)/`( → `(zelpo_[a-z_]+)`)?[^|]*\\|([^|]*)\\|")
-            continue()
+# zelpo_layer(<folder> [LIBRARY] MAY_USE <folders, EVERYTHING_BELOW and outside libraries...>)
+# A folder of the source root; LIBRARY when it is one library, zelpo_<folder>. MAY_USE names
+# folders declared before it (the layers below), EVERYTHING_BELOW for all of their libraries, and
+# outside libraries by their imported targets; a target may also link the libraries of its own
+# folder, the outside libraries of the libraries it may use and the Qt modules they are built on,
+# and a test in tests/<folder> what the tests' layer and <folder>'s allow and what <folder> builds.
+set(ZELPO_FOLDERS)
+set(ZELPO_LIBRARIES)
+macro(zelpo_layer folder)
+    cmake_parse_arguments(_zelpo_layer "LIBRARY" "" "MAY_USE" ${ARGN})
+    if(_zelpo_layer_UNPARSED_ARGUMENTS)
+        message(FATAL_ERROR "zelpo_layer(${folder}) takes no ${_zelpo_layer_UNPARSED_ARGUMENTS}")
+    endif()
+    set(ZELPO_LIBRARY_${folder})
+    if(_zelpo_layer_LIBRARY)
+        set(ZELPO_LIBRARY_${folder} zelpo_${folder})
+    endif()
+    set(ZELPO_DECLARED_USES_${folder} ${_zelpo_layer_MAY_USE})
+    list(REMOVE_ITEM ZELPO_DECLARED_USES_${folder} EVERYTHING_BELOW)
+    # The libraries and outside libraries it may use, and its layer in words, for messages.
+    set(ZELPO_USES_${folder})
+    set(ZELPO_EVERYTHING_BELOW_${folder} FALSE)
+    set(_zelpo_words)
+    foreach(_zelpo_use IN LISTS _zelpo_layer_MAY_USE)
+        if(_zelpo_use STREQUAL "EVERYTHING_BELOW")
+            set(ZELPO_EVERYTHING_BELOW_${folder} TRUE)
+            list(APPEND ZELPO_USES_${folder} ${ZELPO_LIBRARIES})
+            set(_zelpo_use "everything below")
+        elseif(_zelpo_use IN_LIST ZELPO_FOLDERS AND ZELPO_LIBRARY_${_zelpo_use})
+            list(APPEND ZELPO_USES_${folder} ${ZELPO_LIBRARY_${_zelpo_use}})
+        elseif(_zelpo_use MATCHES "::")
+            list(APPEND ZELPO_USES_${folder} ${_zelpo_use})
+        else()
+            message(FATAL_ERROR "The layer of ${folder}/ may use '${_zelpo_use}', which is neither "
+                "a library declared below it nor an outside library's imported target.")
         endif()
-        set(_zelpo_folder ${CMAKE_MATCH_1})
-        set(ZELPO_LIBRARY_${_zelpo_folder} ${CMAKE_MATCH_3})
-        string(STRIP "${CMAKE_MATCH_4}" _zelpo_cell)
-        set(ZELPO_ROW_${_zelpo_folder} "`${_zelpo_folder}/` may use ${_zelpo_cell}")
-        if(CMAKE_MATCH_3 AND NOT CMAKE_MATCH_3 STREQUAL "zelpo_${_zelpo_folder}")
-            message(FATAL_ERROR "The README's layout table names ${CMAKE_MATCH_3} for "
-                "${_zelpo_folder}/: a folder's library is named after it, zelpo_${_zelpo_folder}.")
-        endif()
-        set(ZELPO_USES_${_zelpo_folder})
-        string(REPLACE "," ";" _zelpo_items "${_zelpo_cell}")
-        foreach(_zelpo_item IN LISTS _zelpo_items)
-            string(STRIP "${_zelpo_item}" _zelpo_item)
-            if(_zelpo_item STREQUAL "everything below")
-                list(APPEND ZELPO_USES_${_zelpo_folder} ${_zelpo_below})
-            elseif(ZELPO_LIBRARY_${_zelpo_item} AND _zelpo_item IN_LIST ZELPO_FOLDERS)
-                list(APPEND ZELPO_USES_${_zelpo_folder} ${ZELPO_LIBRARY_${_zelpo_item}})
-            elseif(_zelpo_item)
-                list(APPEND ZELPO_USES_${_zelpo_folder} "${_zelpo_item}")
-            endif()
-        endforeach()
-        list(APPEND ZELPO_FOLDERS ${_zelpo_folder})
-        list(APPEND _zelpo_below ${ZELPO_LIBRARY_${_zelpo_folder}})
+        list(APPEND _zelpo_words ${_zelpo_use})
     endforeach()
-    set(ZELPO_LIBRARIES ${_zelpo_below})
+    list(JOIN _zelpo_words ", " _zelpo_words)
+    set(ZELPO_ROW_${folder} "`${folder}/` may use ${_zelpo_words}")
+    list(APPEND ZELPO_FOLDERS ${folder})
+    list(APPEND ZELPO_LIBRARIES ${ZELPO_LIBRARY_${folder}})
 endmacro()
-zelpo_read_layout_table()
 
-# The folder whose row holds what is built in <directory>: its top folder, or tests/<folder>.
+# The layers, lowest first. The README's layout table says the same in words, and a test holds it
+# to these.
+zelpo_layer(core LIBRARY MAY_USE Qt6::Core)
+zelpo_layer(records LIBRARY MAY_USE core)
+zelpo_layer(artwork LIBRARY MAY_USE core Qt6::Gui)
+zelpo_layer(pictures LIBRARY MAY_USE artwork core Qt6::Gui)
+zelpo_layer(look LIBRARY MAY_USE artwork core Qt6::Gui)
+zelpo_layer(history LIBRARY MAY_USE records core)
+zelpo_layer(printout LIBRARY MAY_USE records artwork Qt6::Gui)
+zelpo_layer(forms LIBRARY MAY_USE look artwork pictures core Qt6::Widgets X11::xcb)
+zelpo_layer(procedures LIBRARY MAY_USE look forms history printout core)
+zelpo_layer(outputs LIBRARY
+    MAY_USE look procedures history printout records core Qt6::PrintSupport Cups::Cups)
+zelpo_layer(app LIBRARY MAY_USE EVERYTHING_BELOW Qt6::PrintSupport)
+zelpo_layer(tests MAY_USE core Qt6::Test)
+zelpo_layer(bench MAY_USE app Qt6::Test)
+zelpo_layer(fuzz MAY_USE history records core)
+zelpo_layer(packaging MAY_USE artwork core Qt6::Gui)
+
+# The folder whose layer holds what is built in <directory>: its top folder, or tests/<folder>.
 function(zelpo_folder_of out directory)
     file(RELATIVE_PATH relative ${PROJECT_SOURCE_DIR} ${directory})
     if(relative MATCHES "^(tests/[^/]+|[^./][^/]*)")
@@ -69,17 +83,18 @@ endfunction()
 
 # zelpo_add_library(<name> [INTERFACE] SOURCES <files...> [PUBLIC <links...>] [PRIVATE <links...>])
 # A static library (or one of headers and sources compiled into what links it, INTERFACE) linking
-# PUBLIC what its own headers include and PRIVATE what only its sources use. A folder with a library
-# of its own in the layout table declares that one and no other.
+# PUBLIC what its own headers include and PRIVATE what only its sources use. A folder that is one
+# library declares that one and no other.
 function(zelpo_add_library name)
     cmake_parse_arguments(PARSE_ARGV 1 ARG "INTERFACE" "" "SOURCES;PUBLIC;PRIVATE")
     zelpo_folder_of(folder ${CMAKE_CURRENT_SOURCE_DIR})
-    if(NOT folder IN_LIST ZELPO_FOLDERS)
-        message(FATAL_ERROR "${name} is declared in ${folder}/, which has no row in the README's "
-                            "layout table (${ZELPO_LAYOUT_TABLE}).")
+    string(REGEX REPLACE "^tests/.*" "tests" layer "${folder}")
+    if(NOT layer IN_LIST ZELPO_FOLDERS)
+        message(FATAL_ERROR "${name} is declared in ${folder}/, which has no layer in "
+                            "cmake/Layers.cmake.")
     elseif(ZELPO_LIBRARY_${folder} AND NOT name STREQUAL ZELPO_LIBRARY_${folder})
         message(FATAL_ERROR "${folder}/ declares ${name}, but builds one library, "
-            "${ZELPO_LIBRARY_${folder}}, as its row of the README's layout table says.")
+                            "${ZELPO_LIBRARY_${folder}}, as its layer in cmake/Layers.cmake says.")
     endif()
     if(ARG_INTERFACE)
         add_library(${name} INTERFACE)
@@ -91,8 +106,8 @@ function(zelpo_add_library name)
     endif()
 endfunction()
 
-# The name an outside library goes by in the table, lower case: Qt6::Gui and Qt::Gui are "qt gui",
-# Cups::Cups is "cups", /usr/lib/…/libxcb.so and -lxcb are "xcb".
+# The name an outside library goes by, lower case: Qt6::Gui and Qt::Gui are "qt gui", Cups::Cups
+# is "cups", X11::xcb, /usr/lib/…/libxcb.so and -lxcb are "xcb".
 function(zelpo_outside_name out link)
     if(link MATCHES "^Qt6?::(.+)$")
         set(name "qt ${CMAKE_MATCH_1}")
@@ -137,8 +152,70 @@ function(zelpo_targets_under out directory)
     set(${out} ${targets} PARENT_SCOPE)
 endfunction()
 
-# Holds every target's links, as the build will make them, to the row of the folder that builds it,
-# and every folder that is one library to that one. Runs once the last folder is configured.
+# A JSON array of the quoted items.
+function(zelpo_json_array out)
+    set(items)
+    foreach(item IN LISTS ARGN)
+        string(REPLACE "\\" "\\\\" item "${item}")
+        string(REPLACE "\"" "\\\"" item "${item}")
+        list(APPEND items "\"${item}\"")
+    endforeach()
+    list(JOIN items ", " items)
+    set(${out} "[${items}]" PARENT_SCOPE)
+endfunction()
+
+# Writes the layers and, for every target of the build, its folder, the project's targets it links
+# and the folders of the source tree it takes headers from by an include directory of its own.
+function(zelpo_write_layers targets)
+    set(layers)
+    foreach(folder IN LISTS ZELPO_FOLDERS)
+        zelpo_json_array(uses ${ZELPO_DECLARED_USES_${folder}})
+        set(library null)
+        if(ZELPO_LIBRARY_${folder})
+            set(library "\"${ZELPO_LIBRARY_${folder}}\"")
+        endif()
+        set(below false)
+        if(ZELPO_EVERYTHING_BELOW_${folder})
+            set(below true)
+        endif()
+        string(CONCAT layer "    {\"folder\": \"${folder}\", \"library\": ${library}, "
+                            "\"everything_below\": ${below}, \"may_use\": ${uses}}")
+        list(APPEND layers "${layer}")
+    endforeach()
+    set(entries)
+    foreach(target IN LISTS targets)
+        zelpo_json_array(links ${project_links_of_${target}})
+        get_target_property(type ${target} TYPE)
+        set(directories)
+        if(NOT type STREQUAL "INTERFACE_LIBRARY")
+            get_target_property(directories ${target} INCLUDE_DIRECTORIES)
+        endif()
+        get_target_property(interface_directories ${target} INTERFACE_INCLUDE_DIRECTORIES)
+        set(folders)
+        foreach(directory IN LISTS directories interface_directories)
+            string(REGEX REPLACE "^\\$<BUILD_INTERFACE:(.*)>$" "\\1" directory "${directory}")
+            cmake_path(IS_PREFIX PROJECT_SOURCE_DIR "${directory}" NORMALIZE inside)
+            if(inside AND NOT directory MATCHES "-NOTFOUND$")
+                file(RELATIVE_PATH relative ${PROJECT_SOURCE_DIR} ${directory})
+                if(relative)
+                    list(APPEND folders ${relative})
+                endif()
+            endif()
+        endforeach()
+        zelpo_json_array(folders ${folders})
+        string(CONCAT entry "    \"${target}\": {\"folder\": \"${folder_of_${target}}\", "
+                            "\"links\": ${links}, \"include_folders\": ${folders}}")
+        list(APPEND entries "${entry}")
+    endforeach()
+    list(JOIN layers ",\n" layers)
+    list(JOIN entries ",\n" entries)
+    file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/layers.json CONTENT
+         "{\n  \"layers\": [\n${layers}\n  ],\n  \"targets\": {\n${entries}\n  }\n}\n" @ONLY)
+endfunction()
+
+# Holds every target's links, as the build will make them, to the layer of the folder that builds
+# it, and every folder that is one library to that one; then writes layers.json. Runs once the last
+# folder is configured.
 function(zelpo_check_layers)
     zelpo_targets_under(targets ${PROJECT_SOURCE_DIR})
     foreach(target IN LISTS targets)
@@ -146,8 +223,8 @@ function(zelpo_check_layers)
         zelpo_folder_of(folder_of_${target} ${directory})
         list(APPEND targets_in_${folder_of_${target}} ${target})
     endforeach()
-    # The outside libraries each row allows, row by row down the table: those it names and the Qt
-    # modules they are built on, and those of the rows of the libraries it may use.
+    # The outside libraries each layer allows, layer by layer upwards: those it names and the Qt
+    # modules they are built on, and those of the layers of the libraries it may use.
     foreach(row IN LISTS ZELPO_FOLDERS)
         set(outside_${row})
         set(todo)
@@ -164,9 +241,8 @@ function(zelpo_check_layers)
             zelpo_outside_name(name "${use}")
             if(NOT name IN_LIST outside_${row})
                 list(APPEND outside_${row} "${name}")
-                string(REGEX REPLACE "^Qt " "Qt6::" imported "${use}")
-                if(TARGET "${imported}")
-                    get_target_property(brought "${imported}" INTERFACE_LINK_LIBRARIES)
+                if(TARGET "${use}")
+                    get_target_property(brought "${use}" INTERFACE_LINK_LIBRARIES)
                     foreach(link IN LISTS brought)
                         zelpo_named_links(named "${link}")
                         list(APPEND todo ${named})
@@ -181,7 +257,7 @@ function(zelpo_check_layers)
         if(type STREQUAL "UTILITY")
             continue()
         endif()
-        # A test in tests/<folder> takes the tests' row and its folder's together.
+        # A test in tests/<folder> takes the tests' layer and its folder's together.
         set(folder ${folder_of_${target}})
         set(row "${folder}")
         set(rows ${folder})
@@ -193,16 +269,16 @@ function(zelpo_check_layers)
                          "builds and may use (${ZELPO_ROW_${CMAKE_MATCH_1}})")
         endif()
         if(NOT row IN_LIST ZELPO_FOLDERS)
-            list(APPEND offences "${target} is built in the folder '${folder}', which has no row "
-                                 "in the README's layout table")
+            list(APPEND offences "${target} is built in the folder '${folder}', which has no "
+                                 "layer")
             continue()
         elseif(ZELPO_LIBRARY_${folder} AND type MATCHES "LIBRARY$" AND
                NOT target STREQUAL ZELPO_LIBRARY_${folder})
             list(APPEND offences "${folder}/ builds ${target} besides ${ZELPO_LIBRARY_${folder}}, "
-                                 "the one library its row of the README's layout table names")
+                                 "the one library its layer names")
         endif()
-        # What it may link: what its rows name (the project's own libraries among it), the targets
-        # built in their folders and the outside libraries worked out above.
+        # What it may link: what its layers name (the project's own libraries among it), the
+        # targets built in their folders and the outside libraries worked out above.
         set(libraries)
         set(outside)
         foreach(row IN LISTS rows)
@@ -217,6 +293,7 @@ function(zelpo_check_layers)
         list(APPEND links ${interface_links})
         list(FILTER links EXCLUDE REGEX "-NOTFOUND$")
         list(REMOVE_DUPLICATES links)
+        set(project_links_of_${target})
         foreach(link IN LISTS links)
             zelpo_named_links(named "${link}")
             foreach(name IN LISTS named)
@@ -230,20 +307,24 @@ function(zelpo_check_layers)
                 endif()
                 if(imported)
                     zelpo_outside_name(outside_name "${name}")
+                elseif(NOT name STREQUAL target)
+                    list(APPEND project_links_of_${target} ${name})
                 endif()
                 if(imported AND NOT outside_name IN_LIST outside OR
                    NOT imported AND NOT name IN_LIST libraries)
-                    list(APPEND offences "${target} (${folder}/) links ${name}, which the README's "
-                                         "layout table does not let it use: ${row_text}")
+                    list(APPEND offences "${target} (${folder}/) links ${name}, which its layer "
+                                         "does not let it use: ${row_text}")
                 endif()
             endforeach()
         endforeach()
+        list(REMOVE_DUPLICATES project_links_of_${target})
     endforeach()
     if(offences)
         list(REMOVE_DUPLICATES offences)
         list(JOIN offences "\n  " offences)
-        message(FATAL_ERROR "The build does not keep to the README's layout table "
-                            "(${ZELPO_LAYOUT_TABLE}):\n  ${offences}")
+        message(FATAL_ERROR "The build does not keep to the layers of cmake/Layers.cmake:\n  "
+                            "${offences}")
     endif()
+    zelpo_write_layers("${targets}")
 endfunction()
 cmake_language(DEFER CALL zelpo_check_layers)

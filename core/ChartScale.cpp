@@ -23,10 +23,10 @@ float toCoordinate(double twips)
 // offsets in double from the widened frame size, the half sizes and the frame's bottom edge in
 // single, the subtractions in double, and only the final position rounded to single.
 MarkerPosition markerPlacement(const TwipRect& frame, float markerWidth, float markerHeight,
-                               double ageDays, double weightGrams)
+                               double ageDays, double weightGrams, ChartSpans spans)
 {
-    const double dx = ageDays * static_cast<double>(frame.width) / chartAgeSpanDays;
-    const double dy = weightGrams * static_cast<double>(frame.height) / chartWeightSpanGrams;
+    const double dx = ageDays * static_cast<double>(frame.width) / spans.days;
+    const double dy = weightGrams * static_cast<double>(frame.height) / spans.grams;
     const float halfWidth = markerWidth / 2.0f;
     const float halfHeight = markerHeight / 2.0f;
     const float frameBottom = frame.top + frame.height;
@@ -34,6 +34,12 @@ MarkerPosition markerPlacement(const TwipRect& frame, float markerWidth, float m
     const double left = (static_cast<double>(frame.left) + dx) - static_cast<double>(halfWidth);
     const double top = (static_cast<double>(frameBottom) - dy) - static_cast<double>(halfHeight);
     return {toCoordinate(left), toCoordinate(top)};
+}
+
+MarkerPosition markerPlacement(const TwipRect& frame, float markerWidth, float markerHeight,
+                               double ageDays, double weightGrams)
+{
+    return markerPlacement(frame, markerWidth, markerHeight, ageDays, weightGrams, wholeChart);
 }
 
 int firstFreeMarker(const std::function<bool(int)>& markerVisible)

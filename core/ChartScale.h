@@ -20,6 +20,19 @@ inline constexpr double chartWeightSpanKilograms = chartWeightSpanGrams / 1000;
 // it reads and the whole months of every table count from it.
 inline constexpr double readoutDaysPerMonth = 30.41;
 
+// The ages and weights the frame spans, for each view of the chart: the whole chart, or its
+// first two years, birth to 24 months and 0 to 16 kg spread over the same frame.
+struct ChartSpans
+{
+    double days;
+    double grams;
+
+    friend constexpr bool operator==(const ChartSpans&, const ChartSpans&) = default;
+};
+
+inline constexpr ChartSpans wholeChart{chartAgeSpanDays, chartWeightSpanGrams};
+inline constexpr ChartSpans firstTwoYears{730.0, 16000.0};
+
 // Markers 0 to 106 are the pool that plotting draws from and clearing hides. The window holds
 // one marker more, 107, which neither of them touches.
 inline constexpr int markerPoolSize = 107;
@@ -49,6 +62,9 @@ struct MarkerPosition
 // limit it further to what they can paint.
 MarkerPosition markerPlacement(const TwipRect& frame, float markerWidth, float markerHeight,
                                double ageDays, double weightGrams);
+// The same over the frame spanning `spans`; the whole chart's gives the very same positions.
+MarkerPosition markerPlacement(const TwipRect& frame, float markerWidth, float markerHeight,
+                               double ageDays, double weightGrams, ChartSpans spans);
 
 // The lowest index among 0 to 106 whose marker is hidden; 0 when all of them are visible, so
 // that marker 0 moves to the newest point.

@@ -23,7 +23,7 @@ std::optional<GestationalAge> GestationalAge::fromText(QStringView text)
     thread_local const QRegularExpression weeksAndDays(
         QStringLiteral("^\\s*(\\d{1,2})\\s*(?:\\+\\s*([0-6])\\s*)?$"));
     const QRegularExpressionMatch match = weeksAndDays.match(text.toString());
-    if (text.size() > longestText || !match.hasMatch()) {
+    if (!match.hasMatch()) {
         return std::nullopt;
     }
     const int days = match.capturedView(1).toInt() * kDaysAWeek + match.capturedView(2).toInt();

@@ -16,12 +16,12 @@ namespace zelpo {
 class GestationalAge
 {
 public:
-    // The longest text read as an age, blanks included: what a box for one must take.
-    static constexpr int longestText = 20;
-
-    // "30+2", or "30" for 30+0, blanks allowed around its parts, from 22+0 to 44+6, in at most
-    // longestText characters; nothing for anything else.
+    // "30+2", or "30" for 30+0, blanks allowed around its parts, from 22+0 to 44+6; nothing for
+    // anything else.
     static std::optional<GestationalAge> fromText(QStringView text);
+    // How many characters a box offers for the text: the weeks and days with blanks around
+    // them, as the reader takes them (" 30 + 2 ").
+    static constexpr int kLongestText = 32;
 
     int days() const { return m_days; }
     // "30+2".

@@ -6,13 +6,6 @@
 
 namespace zelpo {
 
-namespace {
-
-constexpr float ageSpanDays = static_cast<float>(chartAgeSpanDays);
-constexpr float weightSpanGrams = static_cast<float>(chartWeightSpanGrams);
-
-} // namespace
-
 CrossHair crossHairAt(const TwipRect& frame, float x, float y, PointerOffsets offsets,
                       const TwipRect& picture)
 {
@@ -30,8 +23,10 @@ double ageInMonths(float days)
     return static_cast<double>(days) / readoutDaysPerMonth;
 }
 
-Readout readoutOfCrossHair(const TwipRect& frame, float lineX, float lineY)
+Readout readoutOfCrossHair(const TwipRect& frame, float lineX, float lineY, ChartSpans spans)
 {
+    const float ageSpanDays = static_cast<float>(spans.days);
+    const float weightSpanGrams = static_cast<float>(spans.grams);
     const float days = (lineX - frame.left) * ageSpanDays / frame.width;
     const float grams = (frame.top + frame.height - lineY) * weightSpanGrams / frame.height;
     return {lineX, lineY, days, grams, ageInMonths(days)};

@@ -7,8 +7,9 @@
 
 // The hover readout: the inverse of the chart mapping. A pointer position over a chart picture
 // becomes the place of the cross-hair lines, and the lines' place becomes an age and a weight on
-// the frame's scales (2190 days across, 30000 g up). Line positions, days and grams are single
-// precision at every step; months are double, from the single-precision day value.
+// the frame's scales (2190 days across and 30000 g up on the whole chart, 730 days and 16000 g
+// over its first two years). Line positions, days and grams are single precision at every step;
+// months are double, from the single-precision day value.
 namespace zelpo {
 
 // Twips from a chart picture's top-left corner to the frame's, as each picture's handler has
@@ -44,8 +45,9 @@ struct Readout
 CrossHair crossHairAt(const TwipRect& frame, float x, float y, PointerOffsets offsets,
                       const TwipRect& picture);
 
-// Age and weight where the cross-hair lines stand.
-Readout readoutOfCrossHair(const TwipRect& frame, float lineX, float lineY);
+// Age and weight where the cross-hair lines stand, on the frame spanning `spans`.
+Readout readoutOfCrossHair(const TwipRect& frame, float lineX, float lineY,
+                           ChartSpans spans = wholeChart);
 
 // Months in double precision from the day value as held, in single precision.
 double ageInMonths(float days);

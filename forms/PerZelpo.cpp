@@ -3,7 +3,6 @@
 #include "artwork/ArrowArtwork.h"
 #include "artwork/ChartArtwork.h"
 #include "artwork/PanelArtwork.h"
-#include "forms/ChartWindowLayout.h"
 #include "forms/FormLabel.h"
 #include "forms/Line.h"
 #include "forms/MarkerLayer.h"
@@ -12,6 +11,7 @@
 #include "forms/PushButton.h"
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
+#include "look/ChartWindowLayout.h"
 #include "pictures/BuiltPictures.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "forms/ChartWindowLayout.h"
 #include "forms/TwipControl.h"
+#include "look/ChartWindowLayout.h"
 
 #include <QColor>
 #include <QWidget>

@@ -34,13 +34,10 @@ ChartMarkers placeMarkers(const ChildHistory& history, const ChartGeometry& char
                 markerPlacement(chart.frame, kBirthAgeMarkTwips, kBirthAgeMarkTwips, days, grams);
             fromBirth = TwipRect{mark.left, mark.top, kBirthAgeMarkTwips, kBirthAgeMarkTwips};
         }
-        pool[marker] = ShownWeighing{marker,
-                                     {centred.left, centred.top, chart.markerWidth,
-                                      chart.markerHeight},
-                                     at,
-                                     fromBirth,
-                                     record,
-                                     plotted};
+        pool[marker] = ShownWeighing{
+            marker, {centred.left, centred.top, chart.markerWidth, chart.markerHeight},
+            at,     fromBirth,
+            record, plotted};
     };
 
     QSet<qsizetype> plottedRecords;
@@ -49,15 +46,15 @@ ChartMarkers placeMarkers(const ChildHistory& history, const ChartGeometry& char
             plottedRecords.insert(*weighing.record);
         }
     }
-    const auto stands = [&plottedRecords](const StoredWeighing& weighing) {
-        // A weighing entered in error is off the chart; it stays in the file and the tables.
-        return weighing.struckOut.isEmpty() && !plottedRecords.contains(weighing.record);
+    // A weighing plotted at this visit takes its marker as such.
+    const auto takesMarker = [&](const StoredWeighing& weighing) {
+        return drawnOnChart(weighing, gestation) && !plottedRecords.contains(weighing.record);
     };
     const QList<StoredWeighing>& stored = history.stored().weighings;
     const qsizetype opened = history.recordsWhenOpened();
     qsizetype next = 0;
     for (; next < stored.size() && stored[next].record < opened && taken < markerPoolSize; ++next) {
-        if (stands(stored[next]) && drawn(stored[next].days)) {
+        if (takesMarker(stored[next])) {
             place(taken++, stored[next].days, stored[next].grams, stored[next].record, -1);
         }
     }
@@ -87,8 +84,7 @@ ChartMarkers placeMarkers(const ChildHistory& history, const ChartGeometry& char
     // Weighings other desks stored since the child was opened join the chart on the markers left.
     for (; next < stored.size(); ++next) {
         const int marker = freeMarker();
-        if (stored[next].record >= opened && stands(stored[next]) && drawn(stored[next].days) &&
-            !pool[marker]) {
+        if (stored[next].record >= opened && takesMarker(stored[next]) && !pool[marker]) {
             place(marker, stored[next].days, stored[next].grams, stored[next].record, -1);
         }
     }
@@ -126,7 +122,6 @@ const ShownWeighing* weighingUnder(const ChartMarkers& markers, TwipPoint point)
 
 QString markerTooltip(const ChildHistory& history, const ShownWeighing& shown)
 {
-    const std::optional<QDate> stored = history.stored().birthDate;
     QDate date;
     double grams = 0;
     QDate placedFrom;
@@ -138,22 +133,15 @@ QString markerTooltip(const ChildHistory& history, const ShownWeighing& shown)
     } else if (const StoredWeighing* weighing = history.weighingAt(*shown.record)) {
         date = dateValue(weighing->date).value_or(QDate());
         grams = weighing->grams;
-        placedFrom = stored.value_or(QDate());
+        placedFrom = history.stored().birthDate.value_or(QDate());
     }
     // A stored weighing's gain counts from the one stored before it; one not stored, from the
     // last one stored for the child.
     const std::optional<EarlierWeighing> earlier =
         shown.record ? history.storedBefore(*shown.record) : history.lastStored();
-    QString text = weighingTooltip(date, grams,
-                                   readWeighing(history.key().chart(), placedFrom, date, grams,
-                                                earlier, history.stored().gestation));
-    // The birth date in the box was changed since the file was made: the page's table and the
-    // spreadsheet count from the stored one.
-    if (stored && *stored != placedFrom) {
-        text += QStringLiteral(" · %1 días según la fecha de nacimiento almacenada (%2)")
-                    .arg(QString::number(daysBetween(*stored, date), 'f', 0), dateText(*stored));
-    }
-    return text;
+    return weighingTooltip(date, grams,
+                           readWeighing(history.key().chart(), placedFrom, date, grams, earlier,
+                                        history.stored().gestation));
 }
 
 } // namespace zelpo

@@ -56,8 +56,7 @@ ChartMarkers placeMarkers(const ChildHistory& history, const ChartGeometry& char
 const ShownWeighing* weighingUnder(const ChartMarkers& markers, TwipPoint point);
 
 // "28/10/2024 · 13100 g · 730 días (24 meses) · P50–P75 · +13 g/día": where the weighing stands,
-// its age the one it is drawn at. When the patient file keeps another birth date than the one the
-// weighing was plotted from, the age counted from that one follows.
+// its age the one it is drawn at.
 QString markerTooltip(const ChildHistory& history, const ShownWeighing& weighing);
 
 } // namespace zelpo

@@ -1,5 +1,6 @@
 #include "history/ChildHistory.h"
 
+#include "core/ChartScale.h"
 #include "core/Conversions.h"
 #include "records/CorrectionsFile.h"
 #include "records/PatientFile.h"
@@ -125,6 +126,16 @@ Result<qsizetype> ChildHistory::store(QDate birthDate, double grams, QDate today
     if (!name.ok()) {
         return name.failure();
     }
+    // The weighing is questioned and shown against the history as corrected: while the
+    // corrections cannot be read nothing is filed, since the history it joins could not be shown.
+    const Result<bool> exists = patientFileExists(name.value(), m_patientFolder);
+    RecordReading corrections;
+    if (exists.ok() && exists.value()) {
+        corrections = readCorrections(name.value(), m_patientFolder, whileWaiting);
+        if (corrections.failure) {
+            return *corrections.failure;
+        }
+    }
     Result<FiledWeighing> filed =
         GuardarMedida(name.value(), birthDate, grams, today, m_patientFolder, whileWaiting);
     if (!filed.ok()) {
@@ -132,15 +143,17 @@ Result<qsizetype> ChildHistory::store(QDate birthDate, double grams, QDate today
     }
     const qsizetype record = filed.value().record;
     change([&] {
-        take(std::move(filed.value().records), m_corrections);
         m_plotted.append({today, grams, birthDate, record});
+        take(std::move(filed.value().records), std::move(corrections.records));
     });
     return record;
 }
 
 void ChildHistory::plotUnstored(QDate birthDate, double grams, QDate today)
 {
-    change([&] { m_plotted.append({today, grams, birthDate, std::nullopt}); });
+    change([&] {
+        m_plotted.append({today, grams, storedBirthDate().value_or(birthDate), std::nullopt});
+    });
 }
 
 MaybeFailure ChildHistory::strikeOut(qsizetype record, const QString& reason, QDate today,
@@ -160,9 +173,9 @@ MaybeFailure ChildHistory::restore(qsizetype record, QDate today, const WhileWai
 MaybeFailure ChildHistory::recordGestationalAge(const GestationalAge& gestation, QDate today,
                                                 const WhileWaiting& whileWaiting)
 {
-    return appendCorrection({CorrectionKind::GestationalAge, 0, m_records.value(0), today,
-                             gestation.text()},
-                            whileWaiting);
+    return appendCorrection(
+        {CorrectionKind::GestationalAge, 0, m_records.value(0), today, gestation.text()},
+        whileWaiting);
 }
 
 MaybeFailure ChildHistory::correctBirthDate(QDate birthDate, const QString& reason, QDate today,
@@ -186,26 +199,102 @@ MaybeFailure ChildHistory::appendCorrection(const Correction& correction,
     if (!corrections.ok()) {
         return corrections.failure();
     }
-    change([&] {
-        take(m_records, corrections.value());
-        // Every age counts from a corrected birth date, those of this visit's weighings too.
-        if (correction.kind == CorrectionKind::BirthDate && m_birthDateCorrection) {
-            for (PlottedWeighing& plotted : m_plotted) {
-                plotted.placedFrom = m_birthDateCorrection->date;
-            }
-        }
-    });
+    change([&] { take(m_records, corrections.value()); });
     return std::nullopt;
 }
 
 std::optional<QDate> ChildHistory::birthDate() const
 {
-    return m_plotted.isEmpty() ? m_stored.birthDate : std::optional(m_plotted.last().placedFrom);
+    if (m_plotted.isEmpty()) {
+        return m_stored.birthDate;
+    }
+    return m_plotted.last().placedFrom;
+}
+
+std::optional<QDate> ChildHistory::storedBirthDate() const
+{
+    return m_key.namesAChild() ? m_stored.birthDate : std::nullopt;
+}
+
+std::optional<QString> ChildHistory::birthDateRefusal(QDate birthDate, QDate today) const
+{
+    return birthDateCorrectionRefusal(birthDate, today, m_records);
 }
 
 std::optional<QDate> ChildHistory::fileBirthDate() const
 {
     return m_records.isEmpty() ? std::nullopt : dateValue(m_records.first());
+}
+
+std::optional<Failure> ChildHistory::birthDateNotRead() const
+{
+    if (m_records.isEmpty()) {
+        return Failure{InputPastEndOfFile,
+                       QStringLiteral("Se leyó más allá del final del archivo: el archivo %1 no "
+                                      "contiene la fecha de nacimiento; no se muestra ninguna "
+                                      "medida.")
+                           .arg(fileName())};
+    }
+    if (!m_stored.birthDate) {
+        return Failure{TypeMismatch,
+                       QStringLiteral("No coinciden los tipos: el primer registro del archivo %1, "
+                                      "\"%2\", no es una fecha de nacimiento; no se muestra "
+                                      "ninguna medida.")
+                           .arg(fileName(), m_records.first())};
+    }
+    return std::nullopt;
+}
+
+QList<Failure> ChildHistory::weighingsNotShown() const
+{
+    QList<Failure> notShown;
+    const QString name = fileName();
+    const auto offTheChart = [this](const StoredWeighing* weighing) {
+        return weighing && !drawnOnChart(*weighing, m_stored.gestation);
+    };
+    int shown = 0;
+    for (qsizetype record = 1; record < m_recordsWhenOpened; ++record) {
+        const StoredWeighing* weighing = weighingAt(record);
+        if (offTheChart(weighing)) {
+            continue;
+        }
+        if (shown == markerPoolSize) {
+            qsizetype rest = 0;
+            for (qsizetype after = record; after < m_recordsWhenOpened; ++after) {
+                rest += offTheChart(weighingAt(after)) ? 0 : 1;
+            }
+            const QString restText =
+                rest == 1 ? QStringLiteral("la medida restante no se muestra")
+                          : QStringLiteral("las %1 medidas restantes no se muestran").arg(rest);
+            notShown.append({ControlArrayElementMissing,
+                             QStringLiteral("El elemento de la matriz de controles no existe: el "
+                                            "gráfico muestra solo las primeras %1 medidas del "
+                                            "archivo %2; %3.")
+                                 .arg(markerPoolSize)
+                                 .arg(name, restText)});
+            break;
+        }
+        // Told as the file's line number, the birth date being line 1.
+        const qsizetype lineNumber = record + 1;
+        if (!weighing) {
+            notShown.append({TypeMismatch, QStringLiteral("No coinciden los tipos: el registro %1 "
+                                                          "del archivo %2, \"%3\", no comienza "
+                                                          "con una fecha; la medida no se muestra.")
+                                               .arg(lineNumber)
+                                               .arg(name, m_records[record])});
+            continue;
+        }
+        if (weighing->dateBorrowed) {
+            notShown.append(
+                {TypeMismatch, QStringLiteral("No coinciden los tipos: el registro %1 del archivo "
+                                              "%2, \"%3\", no comienza con una fecha; la medida se "
+                                              "muestra con la fecha de la medida anterior, %4.")
+                                   .arg(lineNumber)
+                                   .arg(name, m_records[record], weighing->date)});
+        }
+        ++shown;
+    }
+    return notShown;
 }
 
 const StoredWeighing* ChildHistory::weighingAt(qsizetype record) const
@@ -249,6 +338,13 @@ void ChildHistory::take(QStringList records, QStringList corrections)
             BirthDateCorrection{*applied.corrections.birthDate, applied.birthDateCorrectedOn};
     }
     m_stored = storedHistory(m_records, m_key.chart(), applied.corrections);
+    // Every age counts from the birth date in force, wherever it was corrected: the weighings of
+    // this visit are re-dated with the stored ones.
+    if (const std::optional<QDate> inForce = storedBirthDate()) {
+        for (PlottedWeighing& plotted : m_plotted) {
+            plotted.placedFrom = *inForce;
+        }
+    }
 }
 
 } // namespace zelpo

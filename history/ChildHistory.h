@@ -6,6 +6,7 @@
 #include "records/RecordFile.h"
 #include "records/StoredWeighings.h"
 
+#include <chrono>
 #include <optional>
 
 #include <QDate>
@@ -54,10 +55,12 @@ struct PlottedWeighing
 
 // The open child's history: which child is open, its patient file in memory as it was last read
 // or stored, the corrections kept beside it, every weighing read against the child's chart, and
-// the weighings plotted at this visit. The chart window shows it, and the tooltips, the page, the
-// spreadsheet and the table of stored weighings read it, so that they never disagree; nothing
-// else opens a patient file. A file is opened for one load, one refresh, one store or one
-// correction, and closed before it returns. Every change is told before and after it is made.
+// the weighings plotted at this visit. The chart window and its entry boxes show it, and the
+// tooltips, the page, the spreadsheet and the table of stored weighings read it, so that they
+// never disagree about the open child. It opens the open child's files for one load, one refresh,
+// one store or one correction, and closes them before it returns; the list of the folder's
+// children reads every other child through a history of its own. Every change is told before and
+// after it is made.
 //
 // Nothing stored is ever erased or rewritten: a weighing entered in error is struck out, and a
 // wrong birth date corrected, by a record appended to the corrections file beside the patient
@@ -84,12 +87,15 @@ public:
     // read before that, and does not fail.
     MaybeFailure refresh(const WhileWaiting& whileWaiting = {});
     // Files a weighing of the open child under the patient file's lock, takes the file as it was
-    // read back then, other desks' records included, and plots the weighing at the age counted
-    // from `birthDate`. Hands back the new weighing's record.
+    // read back then, other desks' records included, with its corrections read again, and plots
+    // the weighing at the age counted from the birth date in force (`birthDate` for a new file).
+    // Nothing is filed while the corrections cannot be read: no history is shown without them.
+    // Hands back the new weighing's record.
     Result<qsizetype> store(QDate birthDate, double grams, QDate today,
                             const WhileWaiting& whileWaiting = {});
-    // Plots a weighing that is not stored, at the age counted from `birthDate`; it stays with the
-    // history until another child is opened.
+    // Plots a weighing that is not stored, at the age counted from `birthDate`, or from the
+    // stored birth date in force when the child has one; it stays with the history until another
+    // child is opened.
     void plotUnstored(QDate birthDate, double grams, QDate today);
 
     // Strikes the standing weighing filed as `record` out, as entered in error, for `reason`.
@@ -105,6 +111,9 @@ public:
     MaybeFailure correctBirthDate(QDate birthDate, const QString& reason, QDate today,
                                   const WhileWaiting& whileWaiting = {});
 
+    // How long a file another desk keeps is waited for; the folder's list waits for none.
+    void setOtherDeskWait(std::chrono::milliseconds wait) { m_otherDeskWait = wait; }
+
     const ChildKey& key() const { return m_key; }
     // Whether the history-number text is the one the open child was looked up with; text typed
     // since then names a child not yet looked up.
@@ -112,8 +121,20 @@ public:
     // The patient file's name, e.g. 0004711M.CRV; empty when the number does not fit it.
     QString fileName() const;
 
-    // Every record of the patient file as last read, the birth date first.
-    const QStringList& records() const { return m_records; }
+    // Whether the open child's patient file was read with at least its birth date: there is a
+    // history to correct, table or export.
+    bool hasPatientFile() const { return !m_records.isEmpty(); }
+    // Why `birthDate` cannot be the child's corrected birth date on `today`: after today, after
+    // a stored weighing or leaving one past the chart; nothing when it can.
+    std::optional<QString> birthDateRefusal(QDate birthDate, QDate today) const;
+    // Why no age of the history can be worked out: its patient file gave no record, or its first
+    // record is no birth date; nothing when the birth date was read.
+    std::optional<Failure> birthDateNotRead() const;
+    // What the chart does not show of the history as opened, told in the file's order: weighings
+    // whose date cannot be read (or is borrowed from the one before), then those past the
+    // markers the chart has. Struck-out weighings and those taken before a baby born early was
+    // due are left off without a word.
+    QList<Failure> weighingsNotShown() const;
     // The weighings as the chart places them, in file order, each read against the one before
     // that stands, the ages counted from the birth date as corrected.
     const StoredHistory& stored() const { return m_stored; }
@@ -122,9 +143,13 @@ public:
     // How many records the patient file held when the child was opened: those after them were
     // stored since, at this desk or at another.
     qsizetype recordsWhenOpened() const { return m_recordsWhenOpened; }
-    // The birth date the chart counts the newest weighing's age from: the one it was plotted from,
-    // or, with nothing plotted at this visit, the stored one as corrected.
+    // The birth date the chart counts the newest weighing's age from: the stored one as
+    // corrected, or, for a child with no patient file, the one the newest weighing was plotted
+    // from.
     std::optional<QDate> birthDate() const;
+    // The birth date every age of the open child counts from, as stored and corrected: nothing
+    // when the child has no patient file, or its number was refused since it was looked up.
+    std::optional<QDate> storedBirthDate() const;
     // The birth date the patient file keeps, whatever was corrected since.
     std::optional<QDate> fileBirthDate() const;
     const std::optional<BirthDateCorrection>& birthDateCorrection() const
@@ -164,6 +189,7 @@ private:
     StoredHistory m_stored;
     QList<PlottedWeighing> m_plotted;
     qsizetype m_recordsWhenOpened = 0;
+    std::chrono::milliseconds m_otherDeskWait = otherDeskWait;
     std::optional<BirthDateCorrection> m_birthDateCorrection;
     // The corrections that do not apply to the patient file, and why.
     QList<UnappliedCorrection> m_unapplied;

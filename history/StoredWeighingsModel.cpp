@@ -50,6 +50,13 @@ QVariant StoredWeighingsModel::data(const QModelIndex& index, int role) const
                   : QString::number(weighing.record);
 }
 
+const StoredWeighing* StoredWeighingsModel::weighingAt(const QModelIndex& index) const
+{
+    return index.isValid() && index.model() == this && index.row() < rowCount()
+               ? &m_history.stored().weighings[index.row()]
+               : nullptr;
+}
+
 int StoredWeighingsModel::rowOf(qsizetype record) const
 {
     const StoredWeighing* weighing = m_history.weighingAt(record);

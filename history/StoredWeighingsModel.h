@@ -30,6 +30,9 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
+    // The weighing a row shows, as the history holds it until its next change; none for an
+    // index of no row.
+    const StoredWeighing* weighingAt(const QModelIndex& index) const;
     // The row of the weighing filed as `record`; -1 when no row holds it.
     int rowOf(qsizetype record) const;
 

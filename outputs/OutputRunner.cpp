@@ -12,8 +12,8 @@
 
 namespace zelpo {
 
-OutputRunner::OutputRunner(const PerZelpo& chart, QWidget* window, OutputServices services)
-    : m_chart(chart), m_window(window), m_services(std::move(services))
+OutputRunner::OutputRunner(ChartLook look, QWidget* dialogParent, OutputServices services)
+    : m_look(std::move(look)), m_dialogParent(dialogParent), m_services(std::move(services))
 {}
 
 bool OutputRunner::historyReadAgain()
@@ -32,12 +32,12 @@ bool OutputRunner::historyReadAgain()
 
 ChartPageContent OutputRunner::page() const
 {
-    return chartPageSnapshot(m_chart, m_services.history, m_services.clock.today());
+    return chartPageSnapshot(m_look, m_services.history, m_services.clock.today());
 }
 
 ChartPageContent OutputRunner::chartPicture() const
 {
-    return chartPictureSnapshot(m_chart, m_services.history);
+    return chartPictureSnapshot(m_look, m_services.history);
 }
 
 QString OutputRunner::proposedPath(const QString& suffix) const
@@ -57,7 +57,7 @@ QString OutputRunner::proposedPath(const QString& suffix) const
 QString OutputRunner::chooseTarget(SaveChoice choice)
 {
     choice.proposedPath = proposedPath(QLatin1Char('.') + choice.suffix);
-    const QString path = m_services.dialogs.chooseSavePath(window(), choice);
+    const QString path = m_services.dialogs.chooseSavePath(m_dialogParent, choice);
     // Told before anything is made: the dialog may have offered to replace a history.
     if (!path.isEmpty()) {
         if (const MaybeFailure refused = refuseOutputOverPatientFile(path)) {
@@ -79,6 +79,12 @@ bool OutputRunner::write(const QString& path, const std::function<MaybeFailure()
     return !failure;
 }
 
+PrinterChoice OutputRunner::choosePrinter(QPrinter& printer)
+{
+    return m_services.dialogs.choosePrinter(m_dialogParent, printer,
+                                            proposedPath(QStringLiteral(".pdf")));
+}
+
 void OutputRunner::refuse(const QString& text) const
 {
     m_services.messages.show(text, MessageStyle::OkStop);
@@ -87,6 +93,11 @@ void OutputRunner::refuse(const QString& text) const
 void OutputRunner::tell(const QString& text) const
 {
     m_services.messages.show(text, MessageStyle::OkInformation);
+}
+
+bool OutputRunner::ask(const QString& question) const
+{
+    return m_services.messages.show(question, MessageStyle::YesNoQuestion) == MessageAnswer::Yes;
 }
 
 } // namespace zelpo

@@ -2,11 +2,13 @@
 
 #include "core/Failure.h"
 #include "core/OutputDialogs.h"
+#include "look/ChartLook.h"
 #include "printout/ChartPage.h"
 #include "procedures/WaitCursor.h"
 
 #include <functional>
 
+class QPrinter;
 class QWidget;
 
 namespace zelpo {
@@ -14,7 +16,6 @@ namespace zelpo {
 class ChildHistory;
 class Clock;
 class MessageService;
-class PerZelpo;
 
 // What sending the chart out asks of the world outside the window.
 struct OutputServices
@@ -48,9 +49,8 @@ auto underWaitCursor(Work work)
 class OutputRunner
 {
 public:
-    // `chart` is the chart window whose look the page takes; `window` the same window as the
-    // dialogs' parent.
-    OutputRunner(const PerZelpo& chart, QWidget* window, OutputServices services);
+    // The page and the copied chart are drawn in `look`; the dialogs open over `dialogParent`.
+    OutputRunner(ChartLook look, QWidget* dialogParent, OutputServices services);
 
     // The open child, looked up and its history read again for one output; false when the
     // output stops there: a number was looked up first, or the file is in use elsewhere.
@@ -78,16 +78,19 @@ public:
     bool write(const QString& path, const std::function<MaybeFailure()>& writing,
                const QString& failed);
 
+    // The print dialog, offering to print to a file named as `proposedPath(".pdf")`.
+    PrinterChoice choosePrinter(QPrinter& printer);
+
     void refuse(const QString& text) const;
     void tell(const QString& text) const;
+    // A question answered Sí or No; true for Sí.
+    bool ask(const QString& question) const;
 
-    QWidget* window() const { return m_window; }
     const ChildHistory& history() const { return m_services.history; }
-    OutputServices& services() { return m_services; }
 
 private:
-    const PerZelpo& m_chart;
-    QWidget* m_window;
+    ChartLook m_look;
+    QWidget* m_dialogParent;
     OutputServices m_services;
 };
 

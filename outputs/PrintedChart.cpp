@@ -1,6 +1,5 @@
 #include "outputs/PrintedChart.h"
 
-#include "core/MessageService.h"
 #include "outputs/OutputRunner.h"
 #include "outputs/PdfChart.h"
 #include "outputs/PrintQueue.h"
@@ -61,15 +60,12 @@ void printChart(OutputRunner& outputs)
     // The queue and its log show whose chart the job is.
     printer.setDocName(
         QStringLiteral("Zelpo — Historia %1 (%2)").arg(page.historyNumber, page.sex));
-    switch (outputs.services().dialogs.choosePrinter(outputs.window(), printer,
-                                                     outputs.proposedPath(".pdf"))) {
+    switch (outputs.choosePrinter(printer)) {
     case PrinterChoice::Cancelled:
         return;
     case PrinterChoice::NoPrinter:
-        if (outputs.services().messages.show(
-                QStringLiteral("No hay ninguna impresora instalada en este equipo.\r\r¿Desea "
-                               "guardar el gráfico como PDF?"),
-                MessageStyle::YesNoQuestion) == MessageAnswer::Yes) {
+        if (outputs.ask(QStringLiteral("No hay ninguna impresora instalada en este equipo.\r\r"
+                                       "¿Desea guardar el gráfico como PDF?"))) {
             savePdf(outputs);
         }
         return;

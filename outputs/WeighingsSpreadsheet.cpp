@@ -13,7 +13,7 @@ void exportWeighings(OutputRunner& outputs)
         return;
     }
     const ChildHistory& history = outputs.history();
-    if (!history.key().namesAChild() || history.records().isEmpty()) {
+    if (!history.key().namesAChild() || !history.hasPatientFile()) {
         outputs.tell(QStringLiteral("Este paciente no tiene medidas almacenadas para exportar."));
         return;
     }

@@ -54,8 +54,8 @@ void paintHeading(QPainter& painter, const ChartPageLayout& layout, const ChartP
     painter.drawText(layout.heading, Qt::AlignCenter, QStringLiteral("GRAFICO DE ZELPO"));
 }
 
-// The lines under the child's data: which birth date is which, when the page shows another than
-// the patient file's own, and the gestational age of a baby born early.
+// The lines under the child's data: which birth date is which, when the birth date was corrected
+// since the patient file was made, and the gestational age of a baby born early.
 QStringList dataNotes(const ChartPageContent& content)
 {
     QStringList notes;
@@ -64,10 +64,6 @@ QStringList dataNotes(const ChartPageContent& content)
                                     "archivo: %2 (las edades de la tabla se cuentan desde la "
                                     "corregida)")
                          .arg(content.birthDateCorrectedOn, content.storedBirthDate));
-    } else if (!content.storedBirthDate.isEmpty()) {
-        notes.append(QStringLiteral("Fecha de nacimiento almacenada: %1 (las edades de la tabla se "
-                                    "cuentan desde ella)")
-                         .arg(content.storedBirthDate));
     }
     if (content.gestation) {
         notes.append(QStringLiteral("Edad gestacional al nacer: %1 semanas (edad corregida hasta "

@@ -17,8 +17,8 @@ class QPainter;
 
 namespace zelpo {
 
-// Everything the printed page shows, taken from the chart window and the patient file at the
-// moment of printing. Rectangles are the window's controls in twips.
+// Everything the printed page shows, taken from the chart window's look and the open child's
+// history at the moment of printing. Rectangles are in the window's twips.
 struct ChartPageContent
 {
     QFont headingFont; // the window's heading label, with its colours
@@ -32,8 +32,7 @@ struct ChartPageContent
     // shows as the birth date, and the day it was corrected; both empty when it never was.
     QString correctedBirthDate;
     QString birthDateCorrectedOn;
-    // The patient file's own birth date, dd/mm/yyyy, when the page shows another one: the ages
-    // of the stored weighings are counted from it unless it was corrected.
+    // The patient file's own birth date, dd/mm/yyyy, when it was corrected since.
     QString storedBirthDate;
     QString printedOn; // dd/mm/yyyy
     zelpo::ChartSex chart = zelpo::ChartSex::Boys;

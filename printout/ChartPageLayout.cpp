@@ -87,7 +87,9 @@ ChartPageLayout layOutChartPage(QSizeF page, QSizeF picture, int dataNotes, int 
         part.rows = rows;
         part.blockPlaces = places;
         part.widestBlock = columns.widestBlock;
-        // A part that does not fill its sheet shares its rows out evenly, as one page did.
+        // Each block takes the part's rows shared out across the blocks that fit, rounded up, and
+        // the last block what is left: a part that does not fill its sheet stays as short as it
+        // can.
         part.rowsPerBlock = std::max(1, (rows + places - 1) / places);
         part.blocks = rows == 0 ? 1 : (rows + part.rowsPerBlock - 1) / part.rowsPerBlock;
         part.table = {0, top, page.width(),

@@ -1,14 +1,9 @@
 #include "procedures/ChartPageSnapshot.h"
 
 #include "core/Conversions.h"
-#include "forms/FormLabel.h"
-#include "forms/MarkerLayer.h"
-#include "forms/PerZelpo.h"
-#include "forms/Picture.h"
-#include "forms/Shape.h"
 #include "history/ChartMarkers.h"
 #include "history/ChildHistory.h"
-#include "procedures/MarkerOperations.h"
+#include "look/ChartLook.h"
 
 namespace zelpo {
 
@@ -21,19 +16,18 @@ QRectF twips(const TwipRect& rect)
 
 } // namespace
 
-ChartPageContent chartPictureSnapshot(const PerZelpo& window, const ChildHistory& history)
+ChartPageContent chartPictureSnapshot(const ChartLook& look, const ChildHistory& history)
 {
     ChartPageContent content;
     content.chart = history.key().chart();
-    const Picture* picture = content.chart == ChartSex::Boys ? window.Image4() : window.Image3();
-    content.picture = twips(picture->twipRect());
-    content.frame = twips(window.Shape2()->twipRect());
-    content.frameColour = window.Shape2()->borderColour();
-    content.frameBorderPixels = window.Shape2()->borderPixels();
-    content.markerFill = window.sh(0)->fillColour();
-    content.markerOutline = window.sh(0)->borderColour();
-    content.markerBorderPixels = window.sh(0)->borderPixels();
-    const ChartMarkers placed = placeMarkers(history, chartGeometry(window));
+    content.picture = twips(look.chartPicture(content.chart));
+    content.frame = twips(look.frame);
+    content.frameColour = look.frameColour;
+    content.frameBorderPixels = look.frameBorderPixels;
+    content.markerFill = look.markerFill;
+    content.markerOutline = look.markerOutline;
+    content.markerBorderPixels = look.markerBorderPixels;
+    const ChartMarkers placed = placeMarkers(history, chartGeometry(look));
     for (const ShownWeighing& weighing : placed.weighings) {
         content.markers.append(twips(weighing.box));
         if (weighing.fromBirth) {
@@ -46,13 +40,13 @@ ChartPageContent chartPictureSnapshot(const PerZelpo& window, const ChildHistory
     return content;
 }
 
-ChartPageContent chartPageSnapshot(const PerZelpo& window, const ChildHistory& history, QDate today)
+ChartPageContent chartPageSnapshot(const ChartLook& look, const ChildHistory& history, QDate today)
 {
-    ChartPageContent content = chartPictureSnapshot(window, history);
-    content.headingFont = window.Label2()->font();
-    content.headingBand = window.Label2()->palette().color(QPalette::Window);
-    content.headingInk = window.Label2()->palette().color(QPalette::WindowText);
-    content.textFont = window.Label1(2)->font();
+    ChartPageContent content = chartPictureSnapshot(look, history);
+    content.headingFont = look.headingFont;
+    content.headingBand = look.headingBand;
+    content.headingInk = look.headingInk;
+    content.textFont = look.textFont;
     const QString historyNumber = history.key().historyNumber();
     content.historyNumber = historyNumber.isEmpty() ? QStringLiteral("sin número") : historyNumber;
     content.sex = sexName(content.chart);
@@ -64,11 +58,6 @@ ChartPageContent chartPageSnapshot(const PerZelpo& window, const ChildHistory& h
         const StoredHistory& stored = history.stored();
         content.storedWeighings = stored.weighings;
         content.tableColumns = weighingColumns(stored);
-        // The file keeps the birth date of its first store; a date typed in the box since then is
-        // the one the newest marker was placed from.
-        if (stored.birthDate && birthDate && *stored.birthDate != *birthDate) {
-            content.storedBirthDate = dateText(*stored.birthDate);
-        }
     }
     content.birthDate = birthDate ? dateText(*birthDate) : QString();
     if (const std::optional<GestationalAge>& gestation = history.stored().gestation;

@@ -6,17 +6,16 @@
 
 namespace zelpo {
 
-class PerZelpo;
 class ChildHistory;
+struct ChartLook;
 
 // What the printed page shows: the open child's history, its weighings where the chart places
 // them and, when the child has a history number, its stored weighings as a table, drawn in the
-// chart window's own look.
-ChartPageContent chartPageSnapshot(const PerZelpo& window, const ChildHistory& history,
-                                   QDate today);
+// chart window's look.
+ChartPageContent chartPageSnapshot(const ChartLook& look, const ChildHistory& history, QDate today);
 
 // Only the chart picture of the page, with the frame and the history's markers and arrow as the
 // window shows them; nothing of the table.
-ChartPageContent chartPictureSnapshot(const PerZelpo& window, const ChildHistory& history);
+ChartPageContent chartPictureSnapshot(const ChartLook& look, const ChildHistory& history);
 
 } // namespace zelpo

@@ -1,19 +1,22 @@
 #include "procedures/HistoryOnChart.h"
 
-#include "core/ChartScale.h"
+#include "core/Conversions.h"
 #include "forms/MarkerLayer.h"
+#include "forms/OptionButton.h"
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
+#include "forms/TextBox.h"
 #include "history/ChartMarkers.h"
 #include "history/ChildHistory.h"
-#include "procedures/MarkerOperations.h"
+#include "look/ChartLook.h"
 
 #include <array>
 
 namespace zelpo {
 
 HistoryOnChart::HistoryOnChart(PerZelpo& window, const ChildHistory& history)
-    : QObject(&window), m_window(window), m_history(history)
+    : QObject(&window), m_window(window), m_history(history),
+      m_geometry(chartGeometry(chartLook(window.palette())))
 {
     connect(&history, &ChildHistory::changed, this, &HistoryOnChart::show);
     show();
@@ -21,7 +24,30 @@ HistoryOnChart::HistoryOnChart(PerZelpo& window, const ChildHistory& history)
 
 void HistoryOnChart::show()
 {
-    const ChartMarkers placed = placeMarkers(m_history, chartGeometry(m_window));
+    showInPanel();
+    showMarkers();
+}
+
+void HistoryOnChart::showInPanel()
+{
+    // The sex option and the chart picture name the open child's chart; setting an option
+    // clicks nothing, so no look-up follows.
+    const bool varon = m_history.key().varon;
+    m_window.Option1(varon ? 0 : 1)->setChecked(true);
+    m_window.Image3()->setVisible(!varon);
+    // A stored birth date, as corrected wherever that was done, is the one every age counts from:
+    // the box shows it and takes no other. Without one the box is the user's to type.
+    TextBox* birthDate = m_window.Text2();
+    const std::optional<QDate> stored = m_history.storedBirthDate();
+    if (stored) {
+        birthDate->setText(dateText(*stored));
+    }
+    birthDate->setEnabled(!stored);
+}
+
+void HistoryOnChart::showMarkers()
+{
+    const ChartMarkers placed = placeMarkers(m_history, m_geometry);
     std::array<const ShownWeighing*, markerCount> shown{};
     for (const ShownWeighing& weighing : placed.weighings) {
         shown[weighing.marker] = &weighing;
@@ -47,7 +73,7 @@ void HistoryOnChart::show()
 
 QString HistoryOnChart::tooltipAt(TwipPoint windowTwips) const
 {
-    const ChartMarkers placed = placeMarkers(m_history, chartGeometry(m_window));
+    const ChartMarkers placed = placeMarkers(m_history, m_geometry);
     const ShownWeighing* weighing = weighingUnder(placed, windowTwips);
     return weighing ? markerTooltip(m_history, *weighing) : QString();
 }

@@ -6,7 +6,6 @@
 #include "core/MessageService.h"
 #include "core/Plausibility.h"
 #include "forms/PerZelpo.h"
-#include "forms/Picture.h"
 #include "forms/TextBox.h"
 #include "history/ChildHistory.h"
 #include "procedures/HistoryLoader.h"
@@ -61,7 +60,19 @@ void PlotCommand::Command1_Click()
         refuseWeight();
         return;
     }
-    if (!confirmedIfImplausible()) {
+    // The weighing is questioned and placed against the history in force, as a look-up reads it:
+    // what other desks stored or corrected since, the birth date included, which the box follows.
+    // A history that cannot be read whole, corrections included, takes no weighing: it is told
+    // once, and the weighing plotted all the same.
+    if (const MaybeFailure unread = m_history.refresh(WaitCursor().whileWaiting())) {
+        m_messages.show(storeFailureText(m_history.key(), *unread), MessageStyle::OkStop,
+                        errorTitle);
+        m_history.plotUnstored(birthDateInForce(), numericValue(m_window.Text1()->text()),
+                               m_clock.today());
+        return;
+    }
+    const QDate birthDate = birthDateInForce();
+    if (!confirmedIfImplausible(birthDate)) {
         m_window.Text1()->setFocus();
         m_window.Text1()->selectAll();
         return;
@@ -69,7 +80,6 @@ void PlotCommand::Command1_Click()
     const MessageAnswer store =
         m_messages.show(QStringLiteral("Almacena las medidas tomadas al paciente"),
                         MessageStyle::YesNoQuestion, QStringLiteral("Pregunta"));
-    const QDate birthDate = dateValue(m_window.Text2()->text()).value_or(QDate());
     const double grams = numericValue(m_window.Text1()->text());
     const QDate today = m_clock.today();
     if (store != MessageAnswer::Yes || !storeWeighing(birthDate, grams, today)) {
@@ -77,14 +87,19 @@ void PlotCommand::Command1_Click()
     }
 }
 
-bool PlotCommand::confirmedIfImplausible()
+QDate PlotCommand::birthDateInForce() const
 {
-    const QDate birthDate = dateValue(m_window.Text2()->text()).value_or(QDate());
+    return m_history.storedBirthDate().value_or(
+        dateValue(m_window.Text2()->text()).value_or(QDate()));
+}
+
+bool PlotCommand::confirmedIfImplausible(QDate birthDate)
+{
     const QDate today = m_clock.today();
-    const QStringList doubts = implausibility(
-        m_history.key().chart(), daysBetween(birthDate, today),
-        numericValue(m_window.Text1()->text()), today, m_history.lastStored(),
-        m_history.stored().gestation);
+    const QStringList doubts =
+        implausibility(m_history.key().chart(), daysBetween(birthDate, today),
+                       numericValue(m_window.Text1()->text()), today, m_history.lastStored(),
+                       m_history.stored().gestation);
     return doubts.isEmpty() ||
            m_messages.show(plausibilityQuestion(doubts), MessageStyle::YesNoExclamation) ==
                MessageAnswer::Yes;
@@ -125,8 +140,6 @@ bool PlotCommand::storeWeighing(QDate birthDate, double grams, QDate today)
             MessageStyle::OkStop, errorTitle);
         return false;
     }
-    // The weighing belongs to the chart of the sex it is filed under.
-    m_window.Image3()->setVisible(!child.varon);
     const Result<qsizetype> filed =
         m_history.store(birthDate, grams, today, WaitCursor().whileWaiting());
     if (!filed.ok()) {

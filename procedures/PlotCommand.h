@@ -28,7 +28,10 @@ private:
     void refuseWeight();
     // Asks before going on with a weighing far off the chart's curves or far from the last one
     // stored; true when it is plausible or the user says it is right.
-    bool confirmedIfImplausible();
+    bool confirmedIfImplausible(QDate birthDate);
+    // The birth date the weighing's age counts from: the stored one in force, or the one typed
+    // for a child with no patient file.
+    QDate birthDateInForce() const;
     // Files the weighing, which plots it; false when it could not be filed.
     bool storeWeighing(QDate birthDate, double grams, QDate today);
 

@@ -82,6 +82,12 @@ QString weighingCell(const StoredWeighing& weighing, WeighingColumn column, cons
     return QString();
 }
 
+bool drawnOnChart(const StoredWeighing& weighing, const std::optional<GestationalAge>& gestation)
+{
+    const std::optional<double> corrected = correctedAge(weighing.days, gestation);
+    return weighing.struckOut.isEmpty() && (!corrected || *corrected >= 0);
+}
+
 QString struckOutText(const QString& reason)
 {
     return reason.isEmpty() ? QString() : QStringLiteral("anulada: ") + reason;

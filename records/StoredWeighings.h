@@ -43,6 +43,11 @@ struct RecordCorrections
     std::optional<GestationalAge> gestation; // the gestational age at birth as recorded
 };
 
+// Whether a stored weighing is drawn on the chart at all: it stands (one entered in error stays in
+// the file and the tables only), and a baby born early was due by then, since the chart starts at
+// term.
+bool drawnOnChart(const StoredWeighing& weighing, const std::optional<GestationalAge>& gestation);
+
 // The columns a stored weighing is shown in, in their order, by the table of stored weighings,
 // the printed page and the spreadsheet alike.
 enum class WeighingColumn {

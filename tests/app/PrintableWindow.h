@@ -9,6 +9,7 @@
 #include "forms/PerZelpo.h"
 #include "forms/TextBox.h"
 #include "history/ChildHistory.h"
+#include "procedures/HistoryLoader.h"
 #include "support/FixedClock.h"
 #include "support/GirlsHistory.h"
 #include "support/RecordingAddressOpener.h"
@@ -29,7 +30,7 @@ struct PrintableWindow
     RecordingAddressOpener addresses;
     ScriptedOutputDialogs dialogs;
     ScriptedTextPrompt prompt;
-    zelpo::ChildHistory history{folder.path(), {"0", true}};
+    zelpo::ChildHistory history{folder.path(), zelpo::childNamedByBoxes(window)};
     zelpo::ChartWindowEvents events{window, {messages, clock, addresses, history}, [] {}};
     zelpo::ChartMenu menu{
         window,

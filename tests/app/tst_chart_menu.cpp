@@ -39,8 +39,9 @@ private slots:
         // Plotted, not stored: its own values, its gain since the last weighing stored.
         QCOMPARE(restOn(4), "01/06/2023 · 12000 g · 837 días (27 meses) · P25–P50 · +5 g/día");
 
-        // Stored under a birth date corrected in the box, another desk appending just after and
-        // its record read since: the marker tells its own grams, at the age it is drawn at.
+        // Stored under another birth date forced into the box, another desk appending just after
+        // and its record read since: the marker tells its own grams, at the age counted from the
+        // stored birth date, as every age is.
         zelpo.window.Text2()->setEnabled(true);
         zelpo.window.Text2()->setText("01/03/2021");
         zelpo.window.Text1()->setText("9000.7");
@@ -50,9 +51,7 @@ private slots:
         QVERIFY(file.open(QIODevice::Append) && file.write("\"01/06/20230000011111\"\r\n") == 24);
         file.close();
         exportWeighings(zelpo.outputs);
-        QCOMPARE(restOn(5),
-                 "01/06/2023 · 9000 g · 822 días (27 meses) · < P3 · -2 g/día · 837 días "
-                 "según la fecha de nacimiento almacenada (14/02/2021)");
+        QCOMPARE(restOn(5), "01/06/2023 · 9000 g · 837 días (27 meses) · < P3 · -2 g/día");
     }
 
     void rightClickOnTheChartOffersBothAndLeavesTheReadout()

@@ -12,6 +12,7 @@
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
 #include "history/ChildHistory.h"
+#include "procedures/HistoryLoader.h"
 #include "support/FixedClock.h"
 #include "support/RecordingAddressOpener.h"
 #include "support/ScriptedMessageService.h"
@@ -38,7 +39,7 @@ struct WiredWindow
     FixedClock clock{QDate(2021, 3, 3)};
     RecordingAddressOpener addresses;
     int endings = 0;
-    zelpo::ChildHistory history{folder.path(), {"0", false}};
+    zelpo::ChildHistory history{folder.path(), childNamedByBoxes(window)};
     ChartWindowEvents events{window, {messages, clock, addresses, history}, [this] { ++endings; }};
 
     WiredWindow()

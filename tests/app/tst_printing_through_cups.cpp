@@ -18,11 +18,10 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QProcess>
 #include <QLineEdit>
 #include <QPrintDialog>
+#include <QProcess>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
 
 using namespace zelpo;
@@ -94,11 +93,15 @@ public:
         m_cupsd.start("/usr/sbin/cupsd",
                       {"-f", "-c", path("cupsd.conf"), "-s", path("cups-files.conf")});
         const QStringList host{"-h", m_address};
-        bool running = m_cupsd.waitForStarted();
-        for (int wait = 0; running && !succeeds("lpstat", host + QStringList{"-r"}); ++wait) {
-            QThread::msleep(100);
-            running = wait < 100 && m_cupsd.state() == QProcess::Running;
-        }
+        // Ready once it says so; ended, it never will. lpstat ends well either way.
+        const auto answers = [&] {
+            return outputOf("lpstat", host + QStringList{"-r"}).startsWith("scheduler is running");
+        };
+        const bool running =
+            m_cupsd.waitForStarted() &&
+            QTest::qWaitFor([&] { return m_cupsd.state() != QProcess::Running || answers(); },
+                            30000) &&
+            m_cupsd.state() == QProcess::Running;
         const auto addQueue = [&](const QString& queue, const QString& device) {
             return succeeds("lpadmin",
                             host + QStringList{"-p", queue, "-v", device, "-P", kDriver, "-E"});

@@ -35,8 +35,9 @@ QString canonical(const QString& directory)
     return QFileInfo(directory).canonicalFilePath();
 }
 
-// Runs the application's event loop after `act` has run inside it; false when the loop is still
-// running two seconds later.
+// Runs the application's event loop after `act` has run inside it, until the loop ends; false
+// when it is still running after a limit that only a program that never ends reaches, however
+// busy the machine.
 bool eventLoopEndsAfter(const std::function<void()>& act)
 {
     bool timedOut = false;
@@ -46,7 +47,7 @@ bool eventLoopEndsAfter(const std::function<void()>& act)
         timedOut = true;
         QCoreApplication::exit(1);
     });
-    watchdog.start(2000);
+    watchdog.start(30000);
     QTimer::singleShot(0, act);
     QCoreApplication::exec();
     return !timedOut;

@@ -8,6 +8,7 @@
 using namespace zelpo;
 
 Q_DECLARE_METATYPE(TwipRect)
+Q_DECLARE_METATYPE(ChartSpans)
 
 namespace {
 
@@ -42,10 +43,11 @@ void ChartScale::centresTheMarkerOnAgeAndWeight_data()
     QTest::addColumn<double>("weight");
     QTest::addColumn<float>("left");
     QTest::addColumn<float>("top");
+    QTest::addColumn<ChartSpans>("spans");
 
     const auto row = [](const char* name, TwipRect frame, double age, double weight, float left,
-                        float top) {
-        QTest::newRow(name) << frame << 150.0f << 135.0f << age << weight << left << top;
+                        float top, ChartSpans spans = wholeChart) {
+        QTest::newRow(name) << frame << 150.0f << 135.0f << age << weight << left << top << spans;
     };
     row("top-left corner", designFrame, 0, 30000, 3330.0f, 367.5f);
     row("one year", designFrame, 365, 10000, 4237.5f, 4117.5f);
@@ -59,11 +61,15 @@ void ChartScale::centresTheMarkerOnAgeAndWeight_data()
     row("older than the chart", designFrame, 4380, 10000, 14220.0f, 4117.5f);
     row("frame moved", TwipRect{3505.0f, 335.0f, 5445.0f, 5625.0f}, 365, 10000, 4337.5f, 4017.5f);
     row("frame resized", TwipRect{3405.0f, 435.0f, 2190.0f, 3000.0f}, 365, 10000, 3695.0f, 2367.5f);
+    // The first two years spread over the same frame: one year and 8 kg at its centre.
+    row("two years, top-right corner", designFrame, 730, 16000, 8775.0f, 367.5f, firstTwoYears);
+    row("two years, centre", designFrame, 365, 8000, 6052.5f, 3180.0f, firstTwoYears);
+    row("two years, past them", designFrame, 1095, 24000, 11497.5f, -2445.0f, firstTwoYears);
     // The bottom edge is rounded to single before use (2^24 + 1 becomes 2^24), the left edge
     // plus the offset is not: a rounding in the other place puts the marker one twip off.
     QTest::newRow("precision of the sums")
         << TwipRect{16777216.0f, 16777216.0f, 2190.0f, 1.0f} << 2.0f << 2.0f << 1.0 << 0.0
-        << 16777216.0f << 16777215.0f;
+        << 16777216.0f << 16777215.0f << wholeChart;
 }
 
 void ChartScale::centresTheMarkerOnAgeAndWeight()
@@ -75,11 +81,17 @@ void ChartScale::centresTheMarkerOnAgeAndWeight()
     QFETCH(double, weight);
     QFETCH(float, left);
     QFETCH(float, top);
-    const MarkerPosition position = markerPlacement(frame, markerWidth, markerHeight, age, weight);
+    QFETCH(ChartSpans, spans);
+    const MarkerPosition position =
+        markerPlacement(frame, markerWidth, markerHeight, age, weight, spans);
     QVERIFY2(sameFloat(position.left, left) && sameFloat(position.top, top),
              qPrintable(QStringLiteral("placed at %1, %2")
                             .arg(position.left, 0, 'g', 9)
                             .arg(position.top, 0, 'g', 9)));
+    if (spans == wholeChart) {
+        const MarkerPosition whole = markerPlacement(frame, markerWidth, markerHeight, age, weight);
+        QVERIFY(sameFloat(whole.left, left) && sameFloat(whole.top, top));
+    }
 }
 
 void ChartScale::keepsFarAwayAgesFinite()

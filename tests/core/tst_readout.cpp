@@ -6,13 +6,15 @@
 
 using namespace zelpo;
 
+Q_DECLARE_METATYPE(ChartSpans)
+
 namespace {
 
 const TwipRect designFrame{3405.0f, 435.0f, 5445.0f, 5625.0f};
 const TwipRect image3Size{0.0f, 0.0f, 5865.0f, 5955.0f};
 const TwipRect image4Size{0.0f, 0.0f, 5730.0f, 5925.0f};
 
-QString captionOf(const char* grams, const char* days, const char* months)
+QString captionOf(const QString& grams, const QString& days, const QString& months)
 {
     return QStringLiteral("Zelpo : %1 gramos    Edad : %2 dias. (%3 meses.)")
         .arg(grams, days, months);
@@ -41,6 +43,8 @@ private slots:
     void readsTheChartUnderThePointer_data();
     void readsTheChartUnderThePointer();
     void roundsDownAndTakesMonthsFromSinglePrecisionDays();
+    void readsBackTheWeighingPlacedUnderIt_data();
+    void readsBackTheWeighingPlacedUnderIt();
 };
 
 void ReadoutTest::readsTheChartUnderThePointer_data()
@@ -100,6 +104,34 @@ void ReadoutTest::roundsDownAndTakesMonthsFromSinglePrecisionDays()
     const double months = ageInMonths(30.41f);
     QVERIFY2(std::floor(months) == 0.0,
              qPrintable(QString("30.41f days gave %1 months").arg(months, 0, 'g', 17)));
+}
+
+void ReadoutTest::readsBackTheWeighingPlacedUnderIt_data()
+{
+    QTest::addColumn<ChartSpans>("spans");
+    QTest::addColumn<int>("days");
+    QTest::addColumn<int>("grams");
+    for (const auto& [view, spans] :
+         {std::pair("whole chart", wholeChart), std::pair("two years", firstTwoYears)})
+        for (const int days : {0, 365, 730})
+            for (const int grams : {0, 8000, 16000})
+                QTest::addRow("%s, %d days, %d g", view, days, grams) << spans << days << grams;
+}
+
+void ReadoutTest::readsBackTheWeighingPlacedUnderIt()
+{
+    QFETCH(ChartSpans, spans);
+    QFETCH(int, days);
+    QFETCH(int, grams);
+    const MarkerPosition marker = markerPlacement(designFrame, 150, 135, days, grams, spans);
+    const Readout readout =
+        readoutOfCrossHair(designFrame, marker.left + 75, marker.top + 67.5f, spans);
+    QVERIFY2(readout.days == float(days) && readout.grams == float(grams),
+             qPrintable(QStringLiteral("read %1 days, %2 g").arg(readout.days).arg(readout.grams)));
+    const auto field = [](int value, int width) {
+        return QStringLiteral("%1").arg(value, width, 10, QChar('0'));
+    };
+    QCOMPARE(shownText(readout), captionOf(field(grams, 6), field(days, 6), field(days / 30, 4)));
 }
 
 QTEST_APPLESS_MAIN(ReadoutTest)

@@ -70,13 +70,13 @@ read -r left right top bottom < <(xprop -id "$chart_id" _NET_FRAME_EXTENTS |
     sed 's/.*= *//; s/,/ /g')
 outer_left=$((chart_x - left)) outer_top=$((chart_y - top))
 outer_width=$((width + left + right)) outer_height=$((height + top + bottom))
-# Doubled so that half pixels stay whole: |2*left - (screen - outer)| <= 2 is within 1 px.
-off_x=$((2 * outer_left - (screen_width - outer_width)))
-off_y=$((2 * outer_top - (screen_height - outer_height)))
+# Doubled, so within 1 px is at most 2.
+off_x=$(centred_off "$chart_x" "$width" "$left" "$right" "$screen_width")
+off_y=$(centred_off "$chart_y" "$height" "$top" "$bottom" "$screen_height")
 check "the outer frame ${outer_width}x${outer_height}+${outer_left}+${outer_top} is centred across the screen" \
-    test "${off_x#-}" -le 2
+    test "$off_x" -le 2
 check "the outer frame ${outer_width}x${outer_height}+${outer_left}+${outer_top} is centred down the screen" \
-    test "${off_y#-}" -le 2
+    test "$off_y" -le 2
 
 transient_for=$(xprop -id "$chart_id" WM_TRANSIENT_FOR 2>/dev/null | sed -n 's/.*# *//p')
 check "the chart window is transient for the backdrop (got ${transient_for:-none})" \
@@ -96,7 +96,7 @@ check_chart_drawing "at start"
 
 # Clicking the backdrop must not bring it over the chart: the chart takes the focus back.
 xdotool mousemove --sync 5 5 click 1
-wait_until "$patience" chart_keeps_focus
+chart_keeps_focus
 take_screenshot
 check_chart_drawing "after a click on the backdrop"
 
@@ -109,7 +109,7 @@ start_zelpo second-run
 if wait_for_chart second-run; then
     # openbox closes whichever window holds the focus when alt+F4 arrives.
     xdotool windowactivate --sync "$chart_id" >/dev/null 2>&1
-    if wait_until "$patience" chart_keeps_focus; then
+    if chart_keeps_focus; then
         xdotool key --clearmodifiers alt+F4
         ends_cleanly "openbox's close (alt+F4) on the chart window"
     else

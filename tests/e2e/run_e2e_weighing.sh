@@ -19,6 +19,8 @@ install_program "$program"
 # Client-area places of the controls used here, in pixels.
 readonly mujer_x=108 mujer_y=236          # "Mujer", Option1(1)
 readonly history_x=143 history_y=216      # Text3
+readonly history_box=(123 207 40 19)     # Text3 with its frame, which shows the focus
+readonly birth_box=(47 276 79 20)        # Text2, the birth-date box, the same
 readonly weight_x=86 weight_y=334         # Text1
 readonly graficar_x=84 graficar_y=363     # "Graficar", Command1
 readonly fin_x=175 fin_y=363              # "Fin", Command3
@@ -120,6 +122,17 @@ strip_white() { chart_pixels_where "${status_strip[@]}" "$white_pixel" | count_o
 readout_shown() { take_screenshot && (($(strip_white) >= 30)); }
 no_red_shown() { take_screenshot && (($(red_on_chart) == 0)); }
 readout_empty() { take_screenshot && (($(strip_white) == 0)); }
+# focused <x> <y> <w> <h>: takes a screenshot; the box's frame shows the focus's blue all round.
+focused() {
+    take_screenshot
+    (($(chart_pixels_where "$@" "$blue_pixel" | count_of) >= $3 + $4))
+}
+# The girls' chart shows: its pink curves and figures, of which the boys' has none.
+readonly pink_pixel='r > 150 && r - b > 60 && g < 150'
+girls_chart_shown() {
+    take_screenshot
+    (($(chart_pixels_where "${chart_side[@]}" "$pink_pixel" | count_of) >= 300))
+}
 
 # --- Input. ---
 # answer_box <title> <key> <what for>: waits for a message box of that title and answers it.
@@ -148,9 +161,11 @@ answer_doubt() {
     fi
 }
 
-# enter_history_number <number>: types it over whatever Text3 holds and leaves the box.
+# enter_history_number <number>: types it over whatever Text3 holds, once the click has put the
+# focus there, and leaves the box.
 enter_history_number() {
     click_on_chart $history_x $history_y
+    wait_until "$patience" focused "${history_box[@]}"
     xdotool key --clearmodifiers ctrl+a
     xdotool type --delay 20 "$1"
     xdotool key --clearmodifiers Tab
@@ -164,7 +179,8 @@ wait_for_chart first-visit || exit 1
 
 click_on_chart $mujer_x $mujer_y
 enter_history_number 4711
-sleep 0.3
+check "leaving the history-number box with no stored file puts the focus in the birth-date box" \
+    wait_until "$patience" focused "${birth_box[@]}"
 check "leaving the history-number box with no stored file opens no box (open: $(open_boxes))" \
     no_box_open
 take_screenshot
@@ -207,7 +223,8 @@ start_zelpo later-visit
 wait_for_chart later-visit || exit 1
 
 click_on_chart $mujer_x $mujer_y
-sleep 0.3
+check "clicking \"Mujer\" with the history number 0 shows the girls' chart" \
+    wait_until "$patience" girls_chart_shown
 check "clicking \"Mujer\" with the history number 0 opens no box (open: $(open_boxes))" no_box_open
 enter_history_number 4711
 answer_box "Información" Return "on leaving the history-number box with 4711 and \"Mujer\""
@@ -313,7 +330,7 @@ else
     fail "Ctrl+S opened no save dialog (open: $(open_boxes))"
 fi
 # The chart window has the focus back before it is clicked again.
-wait_until "$patience" chart_keeps_focus
+chart_keeps_focus
 
 # --- 5. No PDF replaces a patient file, even when Qt's dialog is told to replace it. ---
 # other_box_has_focus <title> <id>: a window of that title other than <id> holds the focus.
@@ -338,7 +355,7 @@ else
     fail "Ctrl+S opened no save dialog (open: $(open_boxes))"
 fi
 check "the patient file is left byte for byte" cmp -s "$expected" "$stored"
-wait_until "$patience" chart_keeps_focus
+chart_keeps_focus
 
 # --- 6. Ctrl+Shift+E exports the stored weighings as a spreadsheet reads them. ---
 read_back_csv() { # read_back_csv <file> <history> <birth date> <weighing date> <days> <grams> <state>
@@ -369,7 +386,7 @@ export_csv() {
     else
         fail "Ctrl+Shift+E opened no save dialog (open: $(open_boxes))"
     fi
-    wait_until "$patience" chart_keeps_focus
+    chart_keeps_focus
 }
 export_csv "$work/medidas.csv" "Ctrl+Shift+E writes a spreadsheet that Python's csv module reads back as the stored weighing" \
     read_back_csv 0004711 "$birth_date" "$today" "$age" "$weight" ""
@@ -384,19 +401,22 @@ check "the patient file still holds exactly the first visit's bytes" cmp -s "$ex
 readonly slip=1200 slip_age=731 slip_file="$install_dir/0001027M.CRV"
 slip_birth=$(date -u -d "@$((today_seconds - slip_age * 86400))" +%d/%m/%Y)
 # open_girl <number> <log name>: a fresh start; the focus starts in the history-number box. Leaving
-# it loads the boy of that number, Shift+Tab reaches "Varón" and Left chooses "Mujer", which loads
-# her.
+# it loads the boy of that number, who has no file, so the focus goes to the birth-date box;
+# Shift+Tab reaches "Varón" and Left chooses "Mujer", which loads her and shows the girls' chart.
 open_girl() {
     start_zelpo "$2"
     wait_for_chart "$2" || exit 1
-    wait_until "$patience" chart_keeps_focus
+    chart_keeps_focus
     xdotool key --clearmodifiers ctrl+a && xdotool type --delay 20 "$1"
-    xdotool key --clearmodifiers Tab && sleep 0.3
+    xdotool key --clearmodifiers Tab
+    wait_until "$patience" focused "${birth_box[@]}"
     xdotool key --clearmodifiers shift+Tab Left
+    wait_until "$patience" girls_chart_shown
 }
 open_girl 1027 slip
 # The focus stays on "Mujer"; Tab passes the unchosen "Varón" for the birth-date box.
-xdotool key --clearmodifiers Tab && sleep 0.3
+xdotool key --clearmodifiers Tab
+wait_until "$patience" focused "${birth_box[@]}"
 xdotool type --delay 20 "$slip_birth" && xdotool key --clearmodifiers Tab
 xdotool type --delay 20 "$slip" && xdotool key --clearmodifiers Return
 # No, the default, stores nothing and leaves the focus in the weight box: Return asks again.
@@ -456,7 +476,7 @@ stray="$install_dir/0000808V.COR"
 printf '"A|0001|%s0000003000|%s|de otro archivo"\r\n' "$today" "$today" | tee "$stray" >"$work/stray.cor"
 start_zelpo stray
 wait_for_chart stray || exit 1
-wait_until "$patience" chart_keeps_focus
+chart_keeps_focus
 xdotool key --clearmodifiers ctrl+a && xdotool type --delay 20 808 && xdotool key --clearmodifiers Tab
 answer_box Zelpo Return "on looking up the boy 808, whose corrections stand without a patient file"
 xdotool type --delay 20 "$slip_birth" && xdotool key --clearmodifiers Tab

@@ -113,16 +113,26 @@ read_geometry() {
     [[ -n "$x" && -n "$y" && -n "$width" && -n "$height" ]]
 }
 
-# The window manager has framed the chart and the chart has stopped moving.
-chart_settled() {
-    xprop -id "$chart_id" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '=' || return 1
-    read_geometry "$chart_id" || return 1
-    local before="$x $y $width $height"
-    sleep 0.1
-    read_geometry "$chart_id" && [[ "$before" == "$x $y $width $height" ]]
+# centred_off <client position> <client size> <frame before> <frame after> <screen size>: how far
+# a window's outer frame stands off the screen's centre, doubled so that half pixels stay whole.
+centred_off() {
+    local off=$((2 * ($1 - $3) - ($5 - $2 - $3 - $4)))
+    echo "${off#-}"
 }
 
-# wait_for_chart <log name>: both windows shown and the chart framed and still; sets chart_x
+# The window manager has framed the chart and the program has centred it by its outer frame, as
+# it does once it learns the frame's size; it moves no more after that. Within a pixel, or two at
+# a screen scale whose logical pixels are not whole device pixels.
+chart_settled() {
+    local left right top bottom
+    read -r left right top bottom < <(xprop -id "$chart_id" _NET_FRAME_EXTENTS 2>/dev/null |
+        sed -n 's/.*= *//p' | tr -d ,)
+    [[ -n "$bottom" ]] && read_geometry "$chart_id" || return 1
+    (($(centred_off "$x" "$width" "$left" "$right" "$screen_width") <= 4 &&
+        $(centred_off "$y" "$height" "$top" "$bottom" "$screen_height") <= 4))
+}
+
+# wait_for_chart <log name>: both windows shown and the chart framed and centred; sets chart_x
 # and chart_y (the client area's top-left corner on the screen). Reports and fails otherwise.
 wait_for_chart() {
     if ! wait_until "$patience" find_windows; then
@@ -142,14 +152,27 @@ wait_for_chart() {
         return 1
     fi
     if ! wait_until "$patience" chart_settled; then
-        fail "the window manager did not frame the chart window, or it kept moving"
+        fail "the window manager did not frame the chart window, or the program did not centre it by its frame"
         return 1
     fi
     chart_x=$x chart_y=$y
 }
 
 chart_active() { [[ "$(xdotool getactivewindow 2>/dev/null)" == "$chart_id" ]]; }
-chart_keeps_focus() { chart_active && sleep 0.1 && chart_active; }
+
+# window_manager_caught_up: returns once openbox has handled every input and request sent before
+# it, as it handles them in turn: it is asked to change the number of desktops, and that is seen.
+window_manager_caught_up() {
+    local desktops
+    desktops=$(xprop -root _NET_NUMBER_OF_DESKTOPS 2>/dev/null | sed -n 's/.*= *//p')
+    desktops=$((desktops == 4 ? 5 : 4))
+    xdotool set_num_desktops "$desktops" &&
+        wait_until "$patience" eval "xprop -root _NET_NUMBER_OF_DESKTOPS | grep -q '= $desktops\$'"
+}
+
+# chart_keeps_focus: the chart holds the focus once openbox has handled what came before (a click,
+# a window closed): when openbox gave the focus to the backdrop, the program takes it back.
+chart_keeps_focus() { window_manager_caught_up && wait_until "$patience" chart_active; }
 
 process_ended() { # a reaped or zombie process counts as ended
     local state

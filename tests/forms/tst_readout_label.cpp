@@ -1,5 +1,5 @@
-#include "forms/Fonts.h"
 #include "forms/FormLabel.h"
+#include "look/LayoutFont.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,55 +1,80 @@
 // The chart sent out of the program: the open child on the page as poppler reads it back, the
 // spreadsheet and the copied chart, a file held at another desk, and the files no output may
-// replace or leave half written.
+// replace or leave half written. Every output takes the history and the chart window's look
+// alone: no window is built.
 
-#include "PrintableChart.h"
-#include "forms/MarkerLayer.h"
-#include "forms/Picture.h"
+#include "history/ChildHistory.h"
+#include "look/ChartLook.h"
 #include "outputs/CopiedChart.h"
+#include "outputs/OutputRunner.h"
 #include "outputs/PdfChart.h"
 #include "outputs/PrintedChart.h"
 #include "outputs/WeighingsSpreadsheet.h"
 #include "printout/ChartPdfFile.h"
 #include "procedures/ChartPageSnapshot.h"
+#include "support/FixedClock.h"
 #include "support/FullDiskDraft.h"
+#include "support/GirlsHistory.h"
+#include "support/ScriptedMessageService.h"
+#include "support/ScriptedOutputDialogs.h"
+#include "support/TestFiles.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace zelpo;
+
+namespace {
+
+// The girl's history, 4711, opened on 01/06/2023 with a weighing of 12000 g plotted that day and
+// not stored; or the same records as a boy's.
+struct OpenHistory
+{
+    QTemporaryDir folder;
+    ScriptedMessageService messages;
+    FixedClock clock{QDate(2023, 6, 1)};
+    ScriptedOutputDialogs dialogs;
+    ChildHistory history{folder.path(), {"0", true}};
+    const ChartLook look = chartLook(QGuiApplication::palette());
+    OutputRunner outputs{look, nullptr, {messages, clock, dialogs, history, [] { return false; }}};
+
+    explicit OpenHistory(bool varon = false)
+    {
+        QDir::setCurrent(folder.path());
+        qputenv("HOME", folder.filePath(QStringLiteral("home")).toUtf8());
+        writeBytes(varon ? "0004711V.CRV" : "0004711M.CRV", girlsPatientFile());
+        history.load({"4711", varon});
+        history.plotUnstored(QDate(2021, 2, 14), 12000, clock.today());
+    }
+};
+
+} // namespace
 
 class ChartOutputsTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void pageShowsTheWindowsChildAndItsStoredWeighings()
+    void pageShowsTheOpenChildAndItsStoredWeighings()
     {
-        PrintableChart zelpo;
+        OpenHistory zelpo;
         // Another desk stores a weighing just before the page is saved.
-        QProcess otherDesk;
-        otherDesk.start(STORE_HELPER, {"hold", zelpo.folder.filePath("0004711M.CRV"), "0",
-                                       "\"01/06/20230000011111\"\r\n"});
-        QVERIFY(otherDesk.waitForFinished(10000) && otherDesk.exitCode() == 0);
+        OtherDesk otherDesk(STORE_HELPER);
+        QVERIFY(
+            otherDesk.hold(zelpo.folder.filePath("0004711M.CRV"), "\"01/06/20230000011111\"\r\n") &&
+            otherDesk.release());
         const QString pdf = zelpo.folder.filePath(QStringLiteral("gráfico 4711.pdf"));
         zelpo.dialogs.pathToChoose = pdf;
         saveChartAsPdf(zelpo.outputs);
         const QString text = outputOf("pdftotext", {"-layout", pdf, "-"});
-        // The page's table, the page's chart and the window all show it.
+        // The page's table and the page's chart both show it.
         QVERIFY2(text.contains(QRegularExpression("01/06/2023\\s+837\\s+27\\s+11111")),
                  qPrintable(text));
-        QList<QRectF> onWindow;
-        for (int index = 0; index < 108; ++index) {
-            const TwipRect box = zelpo.window.sh(index)->twipRect();
-            if (!zelpo.window.sh(index)->isHidden())
-                onWindow << QRectF(box.left, box.top, box.width, box.height);
-        }
-        QCOMPARE(onWindow.size(), 6);
-        QCOMPARE(chartPageSnapshot(zelpo.window, zelpo.history, zelpo.clock.today()).markers,
-                 onWindow);
+        QCOMPARE(chartPageSnapshot(zelpo.look, zelpo.history, zelpo.clock.today()).markers.size(),
+                 6);
         for (const QString expected :
              {"Nº H.Clínica: 0004711", "Sexo: Mujer", "F. Nacimiento: 14/02/2021",
               "Fecha de impresión: 01/06/2023"})
@@ -60,18 +85,13 @@ private slots:
                      qPrintable(row.join(' ')));
         QVERIFY2(!text.contains("12000"), "a weighing that was not stored is in the table");
 
-        // A weighing plotted from a birth date typed in the box since the first store: the page
-        // names the file's too.
-        QVERIFY2(!text.contains("almacenada:"), "a stored birth date told though it is the same");
-        zelpo.window.Text2()->setText("01/03/2021");
-        zelpo.window.Text1()->setText("12000");
-        zelpo.messages.answerNext(MessageAnswer::No);
-        zelpo.plot.Command1_Click();
+        // A weighing plotted with another birth date typed counts from the stored one, as the
+        // page says.
+        zelpo.history.plotUnstored(QDate(2021, 3, 1), 12000, zelpo.clock.today());
         saveChartAsPdf(zelpo.outputs);
-        const QString corrected = outputOf("pdftotext", {pdf, "-"});
-        QVERIFY2(corrected.contains("F. Nacimiento: 01/03/2021") &&
-                     corrected.contains("Fecha de nacimiento almacenada: 14/02/2021"),
-                 qPrintable(corrected));
+        const QString typed = outputOf("pdftotext", {pdf, "-"});
+        QVERIFY2(typed.contains("F. Nacimiento: 14/02/2021") && !typed.contains("almacenada:"),
+                 qPrintable(typed));
 
         // Corrected at another desk since: the history says which date is which, not the box.
         QVERIFY(writeBytes(zelpo.folder.filePath("0004711M.COR"),
@@ -84,35 +104,22 @@ private slots:
                  qPrintable(elsewhere));
     }
 
-    void aFileHeldAtAnotherDeskIsWaitedForOnceAndNothingGoesOutWithoutIt()
+    void aFileHeldAtAnotherDeskPastTheWaitSendsNothingOut()
     {
-        PrintableChart zelpo;
-        QProcess otherDesk;
-        otherDesk.start(STORE_HELPER, {"hold", zelpo.folder.filePath("0004711M.CRV"), "7000"});
-        QVERIFY2(otherDesk.waitForReadyRead(10000), "the other desk never locked the file");
-        zelpo.messages.clear();
-        zelpo.window.Text1()->setText("9000");
-        zelpo.messages.answerNext(MessageAnswer::Yes);
-        zelpo.plot.Command1_Click();
-        // One wait, for the store, and its one message after the question: the marker is placed
-        // from the history already read, which a second read of the held file would have said.
-        QCOMPARE(zelpo.messages.shown().size(), 2);
-        QVERIFY(!zelpo.window.sh(5)->isHidden());
+        OpenHistory zelpo;
+        // Held until the page has given up waiting for it.
+        OtherDesk otherDesk(STORE_HELPER);
+        QVERIFY2(otherDesk.hold(zelpo.folder.filePath("0004711M.CRV")),
+                 "the other desk never locked the file");
         zelpo.dialogs.pathToChoose = zelpo.folder.filePath("retenido.pdf");
         saveChartAsPdf(zelpo.outputs);
         QVERIFY2(!QFile::exists(zelpo.dialogs.pathToChoose), "a page without its table was saved");
-        const QStringList told = [&] {
-            QStringList texts;
-            for (const auto& message : zelpo.messages.shown())
-                texts << message.text;
-            return texts;
-        }();
-        QCOMPARE(told.size(), 3);
-        QVERIFY2(told[1].contains("0004711M.CRV está en uso en otro puesto") &&
-                     told[2].startsWith("No se pudieron leer las medidas almacenadas.\rPermiso "
-                                        "denegado: el archivo 0004711M.CRV está en uso"),
-                 qPrintable(told.join('\n')));
-        QVERIFY(otherDesk.waitForFinished(10000));
+        QCOMPARE(zelpo.messages.shown().size(), 1);
+        const QString told = zelpo.messages.shown().first().text;
+        QVERIFY2(told.startsWith("No se pudieron leer las medidas almacenadas.\rPermiso denegado: "
+                                 "el archivo 0004711M.CRV está en uso"),
+                 qPrintable(told));
+        QVERIFY(otherDesk.release());
     }
 
     void noOutputReplacesAPatientFile_data()
@@ -150,7 +157,7 @@ private slots:
         QFETCH(QString, target);
         QFETCH(QByteArray, content);
         QFETCH(bool, refused);
-        PrintableChart zelpo;
+        OpenHistory zelpo;
         const QString path = zelpo.folder.filePath(target);
         QDir(zelpo.folder.path()).mkdir("copia");
         // path → path~ → path~~ → … → the history, or back to path
@@ -181,9 +188,9 @@ private slots:
                  qPrintable(told));
     }
 
-    void theSpreadsheetAndTheCopyHoldTheChildsWeighings()
+    void theSpreadsheetHoldsTheChildsWeighings()
     {
-        PrintableChart zelpo;
+        OpenHistory zelpo;
         zelpo.dialogs.pathToChoose = zelpo.folder.filePath("medidas.csv");
         exportWeighings(zelpo.outputs);
         const QByteArray csv = contentOf(zelpo.dialogs.pathToChoose);
@@ -193,10 +200,35 @@ private slots:
             csv.constData());
         QCOMPARE(csv.count("\r\n"), 1 + std::size(storedRows));
         QCOMPARE(zelpo.dialogs.offeredPaths.last(), zelpo.folder.filePath("home/0004711M.csv"));
+    }
+
+    void thePageAndTheCopyShowTheChildsOwnChart_data()
+    {
+        QTest::addColumn<bool>("varon");
+        QTest::addColumn<QString>("sex");
+        QTest::newRow("girl") << false << "Mujer";
+        QTest::newRow("boy") << true << "Varón";
+    }
+    void thePageAndTheCopyShowTheChildsOwnChart()
+    {
+        QFETCH(bool, varon);
+        QFETCH(QString, sex);
+        OpenHistory zelpo(varon);
+        const TwipRect chart = zelpo.look.chartPicture(varon ? ChartSex::Boys : ChartSex::Girls);
+        const ChartPageContent page =
+            chartPageSnapshot(zelpo.look, zelpo.history, zelpo.clock.today());
+        QCOMPARE(page.sex, sex);
+        QCOMPARE(page.picture, QRectF(chart.left, chart.top, chart.width, chart.height));
+        QCOMPARE(page.storedWeighings->size(), qsizetype(std::size(storedRows)));
+        // The copy shows the page's chart: the same markers and arrow, and no table.
+        const ChartPageContent picture = chartPictureSnapshot(zelpo.look, zelpo.history);
+        QCOMPARE(picture.markers.size(), 5);
+        QVERIFY(picture.markers == page.markers && picture.arrow == page.arrow && page.arrow);
+        QVERIFY(!picture.storedWeighings);
 
         copyChart(zelpo.outputs);
         const QImage copied = QGuiApplication::clipboard()->image();
-        QVERIFY(copied.width() >= 2 * zelpo.window.Image3()->width());
+        QCOMPARE(copied.size(), QSize(twipsToPixels(chart.width), twipsToPixels(chart.height)) * 3);
         // Three times the window's 96 dots to the inch: it pastes at the window's size.
         QCOMPARE(QSize(copied.dotsPerMeterX(), copied.dotsPerMeterY()), QSize(11339, 11339));
         int red = 0;
@@ -216,7 +248,7 @@ private slots:
     void aFailingSaveIsToldAndLeavesNoFile()
     {
         QFETCH(QString, path);
-        PrintableChart zelpo;
+        OpenHistory zelpo;
         QDir(zelpo.folder.path()).mkdir("carpeta");
         // A temporary file would lie beside its target, in the test's folder or nowhere.
         const auto entries = [&] {

@@ -146,21 +146,25 @@ void Installation::installedProgramStartsAndStoresNothing()
     const QString programDir = m_prefix.filePath("bin");
     QTemporaryDir elsewhere;
     QProcess program;
-    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     program.setWorkingDirectory(elsewhere.path());
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
+    // The program says when its window has first been painted, as it tells the benchmark.
+    environment.insert("ZELPO_REPORT_FIRST_PAINT", "1");
     program.setProcessEnvironment(environment);
     program.start(QDir(programDir).filePath("zelpo"));
     QVERIFY2(program.waitForStarted(10000), qPrintable(program.errorString()));
-    const bool ended = program.waitForFinished(1000);
-    const int exitCode = program.exitCode();
+    bool painted = false;
+    while (!painted && (program.canReadLine() || program.waitForReadyRead(60000))) {
+        painted = program.readLine() == "first-paint\n";
+    }
+    const int exitCode = program.state() == QProcess::Running ? 0 : program.exitCode();
     program.kill();
     program.waitForFinished(10000);
-    QVERIFY2(
-        !ended,
-        qPrintable(
-            QStringLiteral("the installed program ended at once, exit code %1").arg(exitCode)));
+    QVERIFY2(painted, qPrintable(QStringLiteral("the installed program ended, exit code %1, or "
+                                                "never painted its window")
+                                     .arg(exitCode)));
 
     QCOMPARE(QDir(programDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              QStringList{"zelpo"});

@@ -37,7 +37,7 @@ struct Desk
     QTemporaryDir folder;
     PerZelpo window;
     ScriptedMessageService messages;
-    zelpo::ChildHistory history{folder.path(), {"0", false}};
+    zelpo::ChildHistory history{folder.path(), childNamedByBoxes(window)};
     HistoryOnChart chart{window, history};
 
     Desk()

@@ -70,6 +70,15 @@ protected:
     }
 };
 
+// Returns once every repaint asked for so far has been painted: the window paints all that is due
+// in one pass, so once `other`, asked to repaint after them, has been painted, so have they.
+bool repaintsDone(QWidget* other)
+{
+    PaintedArea painted(other);
+    other->update();
+    return QTest::qWaitFor([&painted] { return painted.pixels > 0; });
+}
+
 const QPoint bareWindow{3, 3}; // client-area pixels no control covers
 const QPoint chartPoint{182, 188};
 const QString atChartPoint = shownAt(5865, 3225,
@@ -178,13 +187,13 @@ void HoverReadoutTest::ignoresButtonsAndClampsDragsFarOffThePicture()
 void HoverReadoutTest::repaintsLittleMoreThanTheLinesPerMove()
 {
     Picture* chart = m_window->Image4();
+    // The lines the first move shows are painted before the next move is counted.
     QTest::mouseMove(chart, chartPoint);
-    QTest::qWait(50);
+    QVERIFY(repaintsDone(m_window->Image1()));
     PaintedArea painted(chart);
     QTest::mouseMove(chart, chartPoint + QPoint(3, 2));
-    QVERIFY2(QTest::qWaitFor([&painted] { return painted.pixels > 0; }),
-             "the chart was not repainted where the lines moved");
-    QTest::qWait(50);
+    QVERIFY(repaintsDone(m_window->Image1()));
+    QVERIFY2(painted.pixels > 0, "the chart was not repainted where the lines moved");
     const qint64 wholeChart = qint64(chart->width()) * chart->height();
     QVERIFY2(painted.pixels * 20 < wholeChart,
              qPrintable(QString("a move of a few pixels repainted %1 of the chart's %2 pixels")

@@ -1,26 +1,24 @@
 // One copy of the program storing weighings for child 4711 (Mujer) as fast as it can, started
-// twice at once by the concurrent-store test. It says "ready" and waits for a line on its
-// standard input naming a moment (microseconds since the epoch) to start at, then waits for that
-// moment without sleeping, so that both copies begin within microseconds of each other.
+// twice at once by the concurrent-store test. It says "ready" and waits for a line on its standard
+// input, which both copies are sent together, so that they begin storing at the same moment.
 //
-// With "hold" it is another desk in the middle of a slow append: it locks the file, writes half
-// of <text>, says "locked", waits <milliseconds> and writes the rest.
+// With "hold" it is another desk in the middle of a slow append: it locks the file (waiting while
+// another holds it), writes half of <text>, says "locked" and keeps the lock until a line or the
+// end of its standard input lets it go on; then it writes the rest and ends, which frees the lock.
 //
 // Usage: concurrent_store_helper <folder> <birth date> <first weight> <count>
-//        concurrent_store_helper hold <file> <milliseconds> [<text>]
+//        concurrent_store_helper hold <file> [<text>]
 
 #include "core/Conversions.h"
 #include "records/PatientFile.h"
 
-#include <chrono>
 #include <cstdio>
 #include <fcntl.h>
 #include <iostream>
 #include <string>
-#include <thread>
 #include <unistd.h>
 
-static bool holdTheLock(const char* path, int milliseconds, const std::string& text)
+static bool holdTheLock(const char* path, const std::string& text)
 {
     struct flock whole = {};
     whole.l_type = F_WRLCK;
@@ -30,14 +28,15 @@ static bool holdTheLock(const char* path, int milliseconds, const std::string& t
         ::write(file, text.data(), half) != half)
         return false;
     std::cout << "locked" << std::endl;
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    std::string goOn;
+    std::getline(std::cin, goOn);
     return ::write(file, text.data() + half, text.size() - half) == ssize_t(text.size()) - half;
 }
 
 int main(int argc, char* argv[])
 {
-    if (argc >= 4 && argv[1] == std::string("hold")) {
-        return holdTheLock(argv[2], std::stoi(argv[3]), argc > 4 ? argv[4] : "") ? 0 : 1;
+    if (argc >= 3 && argv[1] == std::string("hold")) {
+        return holdTheLock(argv[2], argc > 3 ? argv[3] : "") ? 0 : 1;
     }
     if (argc != 5) {
         std::fputs("usage: concurrent_store_helper <folder> <birth date> <first weight> <count>\n",
@@ -50,12 +49,8 @@ int main(int argc, char* argv[])
     const int count = std::stoi(argv[4]);
 
     std::cout << "ready" << std::endl;
-    std::string startLine;
-    std::getline(std::cin, startLine);
-    const std::chrono::system_clock::time_point start{
-        std::chrono::microseconds(std::stoll(startLine))};
-    while (std::chrono::system_clock::now() < start) {
-    }
+    std::string start;
+    std::getline(std::cin, start);
 
     for (int i = 0; i < count; ++i) {
         const zelpo::Result<zelpo::FiledWeighing> filed = zelpo::GuardarMedida(

@@ -2,10 +2,8 @@
 #include "records/PatientFile.h"
 #include "support/TestFiles.h"
 
-#include <chrono>
 #include <functional>
 #include <memory>
-#include <thread>
 
 #include <QFile>
 #include <QProcess>
@@ -43,8 +41,8 @@ private slots:
     void aReaderToldNotToWaitFailsAtOnceWhileAnotherDeskHoldsTheFile();
 
 private:
-    // Starts both copies, lets them go at the same moment and waits for both to end well. With
-    // `meanwhile`, the first copy alone stores while this program does that.
+    // Starts both copies, lets them go together and waits for both to end well. With `meanwhile`,
+    // the first copy alone stores while this program does that.
     void storeFromTwoCopiesAtOnce(const QString& folder, int count,
                                   const std::function<void()>& meanwhile = {});
 };
@@ -68,18 +66,15 @@ void ConcurrentStores::storeFromTwoCopiesAtOnce(const QString& folder, int count
         }
         QCOMPARE(copy->readLine().trimmed(), QByteArray("ready"));
     }
-    const auto start = std::chrono::system_clock::now() + std::chrono::milliseconds(100);
-    const QByteArray startLine =
-        QByteArray::number(
-            qint64(std::chrono::duration_cast<std::chrono::microseconds>(start.time_since_epoch())
-                       .count())) +
-        '\n';
+    // Both lines are ready before either is sent, so that the copies wake together.
     for (auto& copy : copies) {
-        copy->write(startLine);
+        copy->write("go\n");
+    }
+    for (auto& copy : copies) {
+        QVERIFY(copy->waitForBytesWritten(10000));
         copy->closeWriteChannel();
     }
     if (meanwhile) {
-        std::this_thread::sleep_until(start);
         meanwhile();
     }
     for (auto& copy : copies) {

@@ -19,6 +19,26 @@ QString outputOf(const QString& program, const QStringList& arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+bool OtherDesk::hold(const QString& path, const QByteArray& text)
+{
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.start(m_helper, {"hold", path, QString::fromUtf8(text)});
+    while (!m_process.canReadLine()) {
+        if (!m_process.waitForReadyRead(30000))
+            return false;
+    }
+    return m_process.readLine() == "locked\n";
+}
+
+bool OtherDesk::release()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
+    m_process.closeWriteChannel();
+    return m_process.waitForFinished(30000) && m_process.exitStatus() == QProcess::NormalExit &&
+           m_process.exitCode() == 0;
+}
+
 namespace {
 
 bool write(const QString& path, const QByteArray& bytes, QIODevice::OpenMode mode)

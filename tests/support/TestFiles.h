@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +11,28 @@ bool writeBytes(const QString& path, const QByteArray& bytes);
 bool appendBytes(const QString& path, const QByteArray& bytes);
 // What a program prints on its standard output, once it has ended: a PDF's text from pdftotext.
 QString outputOf(const QString& program, const QStringList& arguments);
+
+// Another desk appending to a file, played by the concurrent-store helper (`helper`, its path): it
+// locks the file, waiting while this desk holds it, writes the first half of `text` and keeps the
+// lock until it is released; then it writes the rest and ends.
+class OtherDesk
+{
+public:
+    explicit OtherDesk(const QString& helper) : m_helper(helper) {}
+    ~OtherDesk() { release(); }
+    OtherDesk(const OtherDesk&) = delete;
+    OtherDesk& operator=(const OtherDesk&) = delete;
+
+    // Returns once the other desk holds the lock; false if it never took it.
+    bool hold(const QString& path, const QByteArray& text = {});
+    // Returns once the other desk has written the rest and ended, so the lock is free; false if
+    // it failed.
+    bool release();
+
+private:
+    QString m_helper;
+    QProcess m_process;
+};
 
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>

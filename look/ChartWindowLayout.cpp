@@ -1,7 +1,10 @@
-#include "forms/ChartWindowLayout.h"
+#include "look/ChartWindowLayout.h"
 
 #include "core/ChartScale.h"
 #include "core/MakerContact.h"
+
+#include <algorithm>
+#include <string_view>
 
 #include <QColor>
 #include <QPalette>
@@ -224,6 +227,18 @@ const ControlSpec kControls[] = {
 std::span<const ControlSpec> chartWindowControls()
 {
     return kControls;
+}
+
+const ControlSpec& chartWindowControl(const char* name, int index)
+{
+    const auto declares = [&](const ControlSpec& control) {
+        return std::string_view(control.name) == name &&
+               (index < 0 ? control.index < 0
+                          : index >= control.index && index < control.index + control.count);
+    };
+    const auto found = std::ranges::find_if(kControls, declares);
+    Q_ASSERT_X(found != std::end(kControls), "chartWindowControl", name);
+    return *found;
 }
 
 QColor resolveColour(ColourRef colour, const QPalette& desktop)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "forms/Fonts.h"
-#include "forms/TwipControl.h"
+#include "core/Twips.h"
+#include "look/LayoutFont.h"
 
 #include <cstdint>
 #include <optional>
@@ -57,6 +57,9 @@ struct ControlSpec
 // lines, one listed earlier lies above the ones after it; text boxes, option buttons and the push
 // button lie above them all.
 std::span<const ControlSpec> chartWindowControls();
+
+// The control `name`, or member `index` of the control array `name`, as the layout declares it.
+const ControlSpec& chartWindowControl(const char* name, int index = -1);
 
 // The chart window's client area and font.
 inline constexpr float kChartWindowWidth = 9405;
