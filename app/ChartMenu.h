@@ -11,6 +11,7 @@ namespace zelpo {
 
 class ChildHistory;
 class Clock;
+class FolderChildrenWindow;
 class MessageService;
 class PerZelpo;
 class TextPrompt;
@@ -46,6 +47,8 @@ private:
     Clock& m_clock;
     TextPrompt& m_prompt;
     QList<QAction*> m_actions;
+    // "Niños de la carpeta…", made when first asked for and kept, hidden, once closed.
+    FolderChildrenWindow* m_folderChildren = nullptr;
 };
 
 } // namespace zelpo

@@ -80,30 +80,112 @@ std::optional<double> gramsDrawnAt(const PercentileCurve& curve, double months)
     return kilograms(curve, months) * 1000;
 }
 
-QString band(ChartSex sex, double days, double grams)
+// A curve drawn at some age: its place among the chart's curves, highest percentile first, and
+// its weight there.
+struct DrawnCurve
+{
+    size_t index;
+    double grams;
+};
+
+// The curves drawn at an age nearest a weight: the one it is on, or else the lowest above it and
+// the highest below it, each where there is one.
+struct CurvesAround
+{
+    std::optional<size_t> on;
+    std::optional<DrawnCurve> above;
+    std::optional<DrawnCurve> below;
+};
+
+std::optional<CurvesAround> curvesAround(ChartSex sex, double days, double grams)
 {
     const std::optional<double> months = chartMonths(days);
     if (!months) {
-        return QString();
+        return std::nullopt;
     }
     const std::vector<PercentileCurve>& curves = percentileCurves(sex);
-    const BandTexts& texts = bandTexts(sex);
+    CurvesAround around;
     // From the highest curve down, the first one the weight is not below ends the search.
-    std::optional<size_t> curveAbove;
     for (size_t curve = 0; curve < curves.size(); ++curve) {
         const std::optional<double> curveGrams = gramsDrawnAt(curves[curve], *months);
         if (!curveGrams) {
             continue;
         }
         if (std::abs(grams - *curveGrams) <= onCurveGrams) {
-            return texts.on[curve];
+            around.on = curve;
+            break;
         }
         if (grams > *curveGrams) {
-            return curveAbove ? texts.between[*curveAbove][curve] : texts.above[curve];
+            around.below = DrawnCurve{curve, *curveGrams};
+            break;
         }
-        curveAbove = curve;
+        around.above = DrawnCurve{curve, *curveGrams};
     }
-    return curveAbove ? texts.below[*curveAbove] : QString();
+    return around;
+}
+
+QString band(ChartSex sex, const std::optional<CurvesAround>& around)
+{
+    if (!around) {
+        return QString();
+    }
+    const BandTexts& texts = bandTexts(sex);
+    if (around->on) {
+        return texts.on[*around->on];
+    }
+    if (around->below) {
+        return around->above ? texts.between[around->above->index][around->below->index]
+                             : texts.above[around->below->index];
+    }
+    return around->above ? texts.below[around->above->index] : QString();
+}
+
+// The normal score of the centile each curve is drawn at.
+double normalScore(int percentile)
+{
+    switch (percentile) {
+    case 3:
+        return -1.881;
+    case 10:
+        return -1.282;
+    case 25:
+        return -0.674;
+    case 75:
+        return 0.674;
+    case 90:
+        return 1.282;
+    case 97:
+        return 1.881;
+    default: // P50, the median
+        return 0;
+    }
+}
+
+std::optional<PercentilePosition> position(ChartSex sex, const std::optional<CurvesAround>& around,
+                                           double grams)
+{
+    if (!around) {
+        return std::nullopt;
+    }
+    const std::vector<PercentileCurve>& curves = percentileCurves(sex);
+    const auto score = [&curves](size_t curve) { return normalScore(curves[curve].percentile); };
+    if (around->on) {
+        return PercentilePosition{score(*around->on), false};
+    }
+    const std::optional<DrawnCurve>& above = around->above;
+    const std::optional<DrawnCurve>& below = around->below;
+    if (above && below) {
+        const double share = (grams - below->grams) / (above->grams - below->grams);
+        return PercentilePosition{
+            score(below->index) + (score(above->index) - score(below->index)) * share, false};
+    }
+    if (below) {
+        return PercentilePosition{score(below->index), false};
+    }
+    if (above) {
+        return PercentilePosition{score(above->index), true};
+    }
+    return std::nullopt;
 }
 
 std::optional<int> gain(QDate date, double grams, const std::optional<EarlierWeighing>& earlier)
@@ -121,6 +203,11 @@ std::optional<int> gain(QDate date, double grams, const std::optional<EarlierWei
 }
 
 } // namespace
+
+std::optional<PercentilePosition> percentilePosition(ChartSex sex, double days, double grams)
+{
+    return position(sex, curvesAround(sex, days, grams), grams);
+}
 
 std::optional<std::pair<CurveAt, CurveAt>> outermostCurvesAt(ChartSex sex, double days)
 {
@@ -163,15 +250,15 @@ WeighingReading readWeighing(ChartSex sex, QDate birthDate, QDate date, double g
 {
     const double days = daysBetween(birthDate, date);
     const std::optional<double> corrected = correctedAge(days, gestation);
-    const QString read = !corrected       ? band(sex, days, grams)
-                         : *corrected < 0 ? beforeTermBand()
-                                          : band(sex, *corrected, grams);
-    return {days,
-            wholeMonths(days),
-            read,
-            gain(date, grams, earlier),
-            corrected,
-            corrected && *corrected >= 0 ? std::optional(wholeMonths(*corrected)) : std::nullopt};
+    // Before the due date the chart, which starts at term, has no curves to read.
+    const bool beforeTerm = corrected && *corrected < 0;
+    const std::optional<CurvesAround> around =
+        beforeTerm ? std::nullopt : curvesAround(sex, corrected.value_or(days), grams);
+    return {days, wholeMonths(days), beforeTerm ? beforeTermBand() : band(sex, around),
+            gain(date, grams, earlier), corrected,
+            // Days before the due date are no months of age.
+            corrected && !beforeTerm ? std::optional(wholeMonths(*corrected)) : std::nullopt,
+            position(sex, around, grams)};
 }
 
 QString ageText(double days, std::optional<int> months)

@@ -28,9 +28,8 @@ int tableRows(const ChartPageContent& content)
 // The table's columns, with the corrected age's for a baby born early.
 const TableColumns& tableLayout(const ChartPageContent& content)
 {
-    return content.tableColumns.size() == qsizetype(kCorrectedAgeColumns.rights.size()) + 2
-               ? kCorrectedAgeColumns
-               : kAgeColumns;
+    return content.tableColumns.contains(WeighingColumn::CorrectedDays) ? kCorrectedAgeColumns
+                                                                        : kAgeColumns;
 }
 
 QSizeF pictureSize(const ChartPageContent& content)
@@ -190,20 +189,24 @@ void paintTable(QPainter& painter, const ChartTableSheet& part, bool continued,
     const QList<zelpo::StoredWeighing>& weighings = *content.storedWeighings;
     const QList<WeighingColumn>& columns = content.tableColumns;
     const TableColumns& places = tableLayout(content);
-    // One line of a block: the date on the left, the numbers right-aligned in their columns, the
-    // state on the right, a long reason cut to its column (the spreadsheet keeps it whole).
+    // One line of a block: the date on the left, the numbers right-aligned in their columns, then
+    // the state and what there is to review sharing the rest, since a weighing struck out has
+    // nothing to review, a long text cut to it (the spreadsheet keeps it whole).
     const auto paintLine = [&painter, &places](const QRectF& line, const QStringList& cells) {
         painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, cells.first());
-        for (qsizetype column = 1; column + 1 < cells.size(); ++column) {
+        const qsizetype texts = std::min(qsizetype(places.rights.size()) + 1, cells.size());
+        for (qsizetype column = 1; column < texts; ++column) {
             QRectF cell = line;
             cell.setRight(line.left() + line.width() * places.rights[column - 1]);
             painter.drawText(cell, Qt::AlignRight | Qt::AlignVCenter, cells[column]);
         }
+        QStringList shown = cells.sliced(texts);
+        shown.removeAll(QString());
         QRectF state = line;
         state.setLeft(line.left() + line.width() * places.stateLeft);
         painter.drawText(state, Qt::AlignLeft | Qt::AlignVCenter,
-                         painter.fontMetrics().elidedText(cells.last(), Qt::ElideRight,
-                                                          int(state.width())));
+                         painter.fontMetrics().elidedText(shown.join(QStringLiteral(" / ")),
+                                                          Qt::ElideRight, int(state.width())));
     };
     QStringList titles;
     for (WeighingColumn column : columns) {
