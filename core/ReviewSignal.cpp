@@ -33,14 +33,6 @@ int spacesToSignal(double firstPosition)
     return firstPosition > kHighBirthPosition ? 3 : 2;
 }
 
-void append(QString& signal, const QString& text)
-{
-    if (!signal.isEmpty()) {
-        signal += QStringLiteral("; ");
-    }
-    signal += text;
-}
-
 } // namespace
 
 ReviewedWeighing reviewedWeighing(QDate date, double grams, bool struckOut,
@@ -55,36 +47,76 @@ ReviewedWeighing reviewedWeighing(QDate date, double grams, bool struckOut,
 
 QString ReviewState::signalOf(const ReviewedWeighing& weighing) const
 {
-    QString signal;
     if (weighing.struckOut) {
-        return signal;
+        return QString();
     }
+    const QString later = laterSignal(spacesFallen(weighing),
+                                      weighing.position && weighing.position->belowLowestCurve);
+    const QString early = earlyLoss(weighing);
+    if (early.isEmpty() || later.isEmpty()) {
+        return early.isEmpty() ? later : early;
+    }
+    return early + QStringLiteral("; ") + later;
+}
+
+QString ReviewState::earlyLoss(const ReviewedWeighing& weighing) const
+{
     const qint64 day = m_birthDate.daysTo(weighing.date);
-    if (m_birthGrams && *m_birthGrams > 0 && day >= 1 && day <= kRegainDays) {
-        const double lossPercent = (*m_birthGrams - weighing.grams) * 100 / *m_birthGrams;
-        if (day <= kLossDays && lossPercent >= kMostLossPercent - kSlack) {
-            append(signal, QStringLiteral("perdió el %1 % del peso al nacer")
-                               .arg(QString::number(lossPercent, 'f', 1).replace(u'.', u',')));
-        } else if (day > kLossDays && weighing.grams < *m_birthGrams) {
-            append(signal, QStringLiteral("no ha recuperado el peso al nacer a las 3 semanas"));
-        }
+    if (!m_birthGrams || !(*m_birthGrams > 0) || day < 1 || day > kRegainDays) {
+        return QString();
     }
+    if (day > kLossDays) {
+        return weighing.grams < *m_birthGrams
+                   ? QStringLiteral("no ha recuperado el peso al nacer a las 3 semanas")
+                   : QString();
+    }
+    const double lossPercent = (*m_birthGrams - weighing.grams) * 100 / *m_birthGrams;
+    if (!(lossPercent >= kMostLossPercent - kSlack)) {
+        return QString();
+    }
+    return QStringLiteral("perdió el %1 % del peso al nacer")
+        .arg(QString::number(lossPercent, 'f', 1).replace(u'.', u','));
+}
+
+int ReviewState::spacesFallen(const ReviewedWeighing& weighing) const
+{
     const std::optional<PercentilePosition>& position = weighing.position;
-    if (position && m_highest && m_spacesToSignal && weighing.readAtDays &&
-        *weighing.readAtDays >= kFallFromDays) {
-        const double fallen = std::floor((*m_highest - position->score) / kCentileSpace + kSlack);
-        if (fallen >= *m_spacesToSignal) {
-            append(signal,
-                   QStringLiteral("bajó %1 %2 de percentil desde el %3")
-                       .arg(QString::number(fallen, 'f', 0),
-                            fallen == 1 ? QStringLiteral("espacio") : QStringLiteral("espacios"),
-                            dateText(m_highestOn)));
-        }
+    if (!position || !m_highest || !m_spacesToSignal || !weighing.readAtDays ||
+        *weighing.readAtDays < kFallFromDays) {
+        return 0;
     }
-    if (position && position->belowLowestCurve) {
-        append(signal, QStringLiteral("por debajo de P3"));
+    const double fallen = std::floor((*m_highest - position->score) / kCentileSpace + kSlack);
+    return fallen >= *m_spacesToSignal ? static_cast<int>(fallen) : 0;
+}
+
+QString ReviewState::laterSignal(int spacesFallen, bool belowLowestCurve) const
+{
+    static const QString below = QStringLiteral("por debajo de P3");
+    if (spacesFallen == 0) {
+        return belowLowestCurve ? below : QString();
     }
-    return signal;
+    // A long history reads the same fall from the same highest weighing again and again: its
+    // text is made once and shared.
+    if (m_fallTextsFrom != m_highestOn) {
+        m_fallTexts = {};
+        m_fallTextsFrom = m_highestOn;
+    }
+    const bool kept = spacesFallen < int(m_fallTexts.size());
+    if (kept && !m_fallTexts[spacesFallen][belowLowestCurve].isNull()) {
+        return m_fallTexts[spacesFallen][belowLowestCurve];
+    }
+    QString text =
+        QStringLiteral("bajó %1 %2 de percentil desde el %3")
+            .arg(QString::number(spacesFallen),
+                 spacesFallen == 1 ? QStringLiteral("espacio") : QStringLiteral("espacios"),
+                 dateText(m_highestOn));
+    if (belowLowestCurve) {
+        text += QStringLiteral("; ") + below;
+    }
+    if (kept) {
+        m_fallTexts[spacesFallen][belowLowestCurve] = text;
+    }
+    return text;
 }
 
 void ReviewState::take(const ReviewedWeighing& weighing)

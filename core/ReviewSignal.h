@@ -2,6 +2,7 @@
 
 #include "core/WeighingReading.h"
 
+#include <array>
 #include <optional>
 #include <span>
 
@@ -54,6 +55,14 @@ public:
     QString review(const ReviewedWeighing& weighing);
 
 private:
+    // "perdió el 11,4 % del peso al nacer" or "no ha recuperado el peso al nacer a las 3 semanas".
+    QString earlyLoss(const ReviewedWeighing& weighing) const;
+    // The whole centile spaces fallen since the highest position, when they are to be signalled;
+    // 0 otherwise.
+    int spacesFallen(const ReviewedWeighing& weighing) const;
+    // The fall and the weight below the lowest line, as they read after an early loss.
+    QString laterSignal(int spacesFallen, bool belowLowestCurve) const;
+
     QDate m_birthDate;
     // The first weighing dated on the birth date that stands.
     std::optional<double> m_birthGrams;
@@ -62,6 +71,11 @@ private:
     std::optional<int> m_spacesToSignal;
     std::optional<double> m_highest;
     QDate m_highestOn; // the latest weighing at the highest position
+    // The texts of a fall from the weighing of `m_fallTextsFrom`, by whole spaces and by whether
+    // the weight is below the lowest line; made as they are first read. A fall crosses at most
+    // five spaces, from above P97 to below P3.
+    mutable std::array<std::array<QString, 2>, 6> m_fallTexts;
+    mutable QDate m_fallTextsFrom;
 };
 
 // The signal of each weighing of a child born on `birthDate`, in order, each read after those

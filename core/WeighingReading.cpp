@@ -84,12 +84,12 @@ std::optional<double> gramsDrawnAt(const PercentileCurve& curve, double months)
 // its weight there.
 struct DrawnCurve
 {
-    size_t index;
-    double grams;
+    size_t index = 0;
+    double grams = 0;
 };
 
 // The curves drawn at an age nearest a weight: the one it is on, or else the lowest above it and
-// the highest below it, each where there is one.
+// the highest below it, each where there is one; none before birth and past six years.
 struct CurvesAround
 {
     std::optional<size_t> on;
@@ -97,14 +97,14 @@ struct CurvesAround
     std::optional<DrawnCurve> below;
 };
 
-std::optional<CurvesAround> curvesAround(ChartSex sex, double days, double grams)
+CurvesAround curvesAround(ChartSex sex, double days, double grams)
 {
+    CurvesAround around;
     const std::optional<double> months = chartMonths(days);
     if (!months) {
-        return std::nullopt;
+        return around;
     }
     const std::vector<PercentileCurve>& curves = percentileCurves(sex);
-    CurvesAround around;
     // From the highest curve down, the first one the weight is not below ends the search.
     for (size_t curve = 0; curve < curves.size(); ++curve) {
         const std::optional<double> curveGrams = gramsDrawnAt(curves[curve], *months);
@@ -124,20 +124,17 @@ std::optional<CurvesAround> curvesAround(ChartSex sex, double days, double grams
     return around;
 }
 
-QString band(ChartSex sex, const std::optional<CurvesAround>& around)
+QString band(ChartSex sex, const CurvesAround& around)
 {
-    if (!around) {
-        return QString();
-    }
     const BandTexts& texts = bandTexts(sex);
-    if (around->on) {
-        return texts.on[*around->on];
+    if (around.on) {
+        return texts.on[*around.on];
     }
-    if (around->below) {
-        return around->above ? texts.between[around->above->index][around->below->index]
-                             : texts.above[around->below->index];
+    if (around.below) {
+        return around.above ? texts.between[around.above->index][around.below->index]
+                            : texts.above[around.below->index];
     }
-    return around->above ? texts.below[around->above->index] : QString();
+    return around.above ? texts.below[around.above->index] : QString();
 }
 
 // The normal score of the centile each curve is drawn at.
@@ -161,19 +158,15 @@ double normalScore(int percentile)
     }
 }
 
-std::optional<PercentilePosition> position(ChartSex sex, const std::optional<CurvesAround>& around,
-                                           double grams)
+std::optional<PercentilePosition> position(ChartSex sex, const CurvesAround& around, double grams)
 {
-    if (!around) {
-        return std::nullopt;
-    }
     const std::vector<PercentileCurve>& curves = percentileCurves(sex);
     const auto score = [&curves](size_t curve) { return normalScore(curves[curve].percentile); };
-    if (around->on) {
-        return PercentilePosition{score(*around->on), false};
+    if (around.on) {
+        return PercentilePosition{score(*around.on), false};
     }
-    const std::optional<DrawnCurve>& above = around->above;
-    const std::optional<DrawnCurve>& below = around->below;
+    const std::optional<DrawnCurve>& above = around.above;
+    const std::optional<DrawnCurve>& below = around.below;
     if (above && below) {
         const double share = (grams - below->grams) / (above->grams - below->grams);
         return PercentilePosition{
@@ -250,13 +243,15 @@ WeighingReading readWeighing(ChartSex sex, QDate birthDate, QDate date, double g
 {
     const double days = daysBetween(birthDate, date);
     const std::optional<double> corrected = correctedAge(days, gestation);
-    // Before the due date the chart, which starts at term, has no curves to read.
+    // Before the due date, a negative corrected age, the chart, which starts at term, has no
+    // curves to read, and the days before it are no months of age.
     const bool beforeTerm = corrected && *corrected < 0;
-    const std::optional<CurvesAround> around =
-        beforeTerm ? std::nullopt : curvesAround(sex, corrected.value_or(days), grams);
-    return {days, wholeMonths(days), beforeTerm ? beforeTermBand() : band(sex, around),
-            gain(date, grams, earlier), corrected,
-            // Days before the due date are no months of age.
+    const CurvesAround around = curvesAround(sex, corrected.value_or(days), grams);
+    return {days,
+            wholeMonths(days),
+            beforeTerm ? beforeTermBand() : band(sex, around),
+            gain(date, grams, earlier),
+            corrected,
             corrected && !beforeTerm ? std::optional(wholeMonths(*corrected)) : std::nullopt,
             position(sex, around, grams)};
 }
