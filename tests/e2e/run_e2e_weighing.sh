@@ -646,4 +646,36 @@ fi
 check "the list left every patient file as it was" cmp -s "$expected" "$stored"
 xdotool key --clearmodifiers alt+F4
 ends_cleanly "closing the chart window beside the list"
+# --- 11. "Para revisar", by keyboard alone: the girl of the README's example, on P50 at birth and
+# above it at a year, weighed today at two years between P3 and P10, a fall of 2.60 centile
+# spaces: the notice follows the store, the spreadsheet names the fall and an amber ring lies
+# around her marker. ---
+readonly fall_file="$install_dir/0000031M.CRV" fall_grams=10000
+fall_birth=$(date -u -d "@$((today_seconds - 730 * 86400))" +%d/%m/%Y)
+fall_year=$(date -u -d "@$((today_seconds - 365 * 86400))" +%d/%m/%Y)
+printf '"%s"\r\n"%s%010d"\r\n"%s%010d"\r\n' "$fall_birth" "$fall_birth" 3400 "$fall_year" 9700 \
+    >"$fall_file"
+open_girl 31 review
+answer_box "Información" Return "on loading the girl 31"
+xdotool type --delay 20 "$fall_grams" && xdotool key --clearmodifiers Return
+wait_for_box Pregunta && xdotool key --clearmodifiers Return
+answer_box "Para revisar" Return "once her weighing of $fall_grams g, two centile spaces down, is stored"
+amber_near() { # amber_near <age> <grams>: the amber within 12 px of that weighing
+    local expected_x expected_y
+    read -r expected_x expected_y < <(marker_centre "$1" "$2")
+    chart_pixels_where $((${expected_x%.*} - 12)) $((${expected_y%.*} - 12)) 25 25 \
+        'r > 200 && g > 130 && g < 190 && b < 60' | count_of
+}
+ringed() { take_screenshot && (($(amber_near 730 "$fall_grams") >= 12)); }
+check "an amber ring lies around her new marker" wait_until "$patience" ringed
+check "no ring lies around her weighing at a year (amber: $(amber_near 365 9700))" \
+    test "$(amber_near 365 9700)" -eq 0
+review_csv() { # the last field of the spreadsheet's last line names the fall
+    [[ "$(tail -n 1 "$1" | tr -d '\r' | awk -F';' '{ print $NF }')" == \
+        "bajó 2 espacios de percentil desde el $fall_year" ]]
+}
+export_csv "$work/revisar.csv" "Ctrl+Shift+E names the fall in the column \"Para revisar\"" review_csv
+xdotool key --clearmodifiers alt+F4
+ends_cleanly "closing the chart window after the notice"
+
 x_session_finish
