@@ -9,6 +9,7 @@ class QPoint;
 
 namespace zelpo {
 
+class ChartView;
 class ChildHistory;
 class Clock;
 class MessageService;
@@ -16,8 +17,9 @@ class PerZelpo;
 class TextPrompt;
 
 // The chart's menu: a right click on the chart (either picture, and the frame, markers and arrow
-// over it) offers every output of the chart and the table of stored weighings, and their
-// shortcuts work anywhere in the chart window. None touches the readout or the cross-hair.
+// over it) offers every output of the chart, the table of stored weighings and the view of the
+// first two years, and their shortcuts work anywhere in the chart window. None touches the
+// cross-hair; only the view changes what the readout reads there.
 class ChartMenu : public QObject
 {
     Q_OBJECT
@@ -44,6 +46,7 @@ private:
     ChildHistory& m_history;
     MessageService& m_messages;
     Clock& m_clock;
+    ChartView& m_view;
     TextPrompt& m_prompt;
     QList<QAction*> m_actions;
 };

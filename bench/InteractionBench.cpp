@@ -84,8 +84,8 @@ InteractionBench::InteractionBench()
     // name them from the current folder.
     QDir::setCurrent(m_folder.path());
     m_history = std::make_unique<zelpo::ChildHistory>(m_folder.path(), zelpo::ChildKey{});
-    m_events =
-        new ChartWindowEvents(*m_window, {m_messages, m_clock, m_addresses, *m_history}, [] {});
+    m_events = new ChartWindowEvents(*m_window,
+                                     {m_messages, m_clock, m_addresses, *m_history, m_view}, [] {});
     storeHistory();
     chooseTheBoy();
     m_window->show();

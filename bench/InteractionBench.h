@@ -2,6 +2,7 @@
 
 #include "app/ChartWindowEvents.h"
 #include "history/ChildHistory.h"
+#include "procedures/ChartView.h"
 #include "support/FixedClock.h"
 #include "support/RecordingAddressOpener.h"
 #include "support/ScriptedMessageService.h"
@@ -107,6 +108,7 @@ private:
     RecordingAddressOpener m_addresses;
     std::unique_ptr<zelpo::PerZelpo> m_window;
     std::unique_ptr<zelpo::ChildHistory> m_history;
+    zelpo::ChartView m_view;
     zelpo::ChartWindowEvents* m_events = nullptr; // owned by the window
     bool m_pointerAtFirstPoint = false;
     int m_largestHistoryWeighings = 0;

@@ -9,6 +9,7 @@
 #include "forms/PerZelpo.h"
 #include "forms/TextBox.h"
 #include "history/ChildHistory.h"
+#include "procedures/ChartView.h"
 #include "support/FixedClock.h"
 #include "support/GirlsHistory.h"
 #include "support/RecordingAddressOpener.h"
@@ -30,10 +31,11 @@ struct PrintableWindow
     ScriptedOutputDialogs dialogs;
     ScriptedTextPrompt prompt;
     zelpo::ChildHistory history{folder.path(), {"0", true}};
-    zelpo::ChartWindowEvents events{window, {messages, clock, addresses, history}, [] {}};
+    zelpo::ChartView view;
+    zelpo::ChartWindowEvents events{window, {messages, clock, addresses, history, view}, [] {}};
     zelpo::ChartMenu menu{
         window,
-        {messages, clock, dialogs, history, [this] { return events.loadTypedHistory(); }},
+        {messages, clock, dialogs, history, [this] { return events.loadTypedHistory(); }, view},
         prompt};
     zelpo::OutputRunner& outputs = menu.outputs();
 

@@ -11,6 +11,7 @@
 #include "outputs/PrintedChart.h"
 #include "outputs/WeighingsSpreadsheet.h"
 #include "procedures/ChartPageSnapshot.h"
+#include "procedures/ChartView.h"
 #include "support/FixedClock.h"
 #include "support/GirlsHistory.h"
 #include "support/ScriptedMessageService.h"
@@ -37,7 +38,9 @@ struct OpenHistory
     ScriptedOutputDialogs dialogs;
     ChildHistory history{folder.path(), {"0", true}};
     const ChartLook look = chartLook(QGuiApplication::palette());
-    OutputRunner outputs{look, nullptr, {messages, clock, dialogs, history, [] { return false; }}};
+    ChartView view;
+    OutputRunner outputs{
+        look, nullptr, {messages, clock, dialogs, history, [] { return false; }, view}};
 
     explicit OpenHistory(bool varon = false)
     {

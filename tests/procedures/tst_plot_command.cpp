@@ -7,6 +7,7 @@
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
 #include "history/ChildHistory.h"
+#include "procedures/ChartView.h"
 #include "procedures/HistoryLoader.h"
 #include "procedures/HistoryOnChart.h"
 #include "procedures/PlotCommand.h"
@@ -48,7 +49,8 @@ struct Desk
     FixedClock clock{QDate(2021, 3, 3)};
     // As the program opens it: the child the boxes name, the box's 0.
     zelpo::ChildHistory history{folder.path(), childNamedByBoxes(window)};
-    HistoryOnChart chart{window, history};
+    ChartView view;
+    HistoryOnChart chart{window, history, view};
     PlotCommand plot{window, history, messages, clock};
 
     Desk() { QDir::setCurrent(folder.path()); }
