@@ -2,6 +2,7 @@
 // a pointer resting on the chart reach.
 
 #include "PrintableWindow.h"
+#include "core/ChartScale.h"
 #include "forms/FormLabel.h"
 #include "forms/Line.h"
 #include "forms/MarkerLayer.h"
@@ -19,6 +20,20 @@
 
 using namespace zelpo;
 
+namespace {
+
+// The tooltip of a pointer resting on the centre of marker `marker` over the girls' chart.
+QString restOn(PrintableWindow& zelpo, int marker)
+{
+    const QPoint centre = zelpo.window.sh(marker)->geometry().center();
+    QHelpEvent rest(QEvent::ToolTip, zelpo.window.Image3()->mapFrom(&zelpo.window, centre),
+                    zelpo.window.mapToGlobal(centre));
+    QApplication::sendEvent(zelpo.window.Image3(), &rest);
+    return QToolTip::text();
+}
+
+} // namespace
+
 class ChartMenuTest : public QObject
 {
     Q_OBJECT
@@ -28,13 +43,7 @@ private slots:
     {
         PrintableWindow zelpo;
         QVERIFY(QTest::qWaitForWindowExposed(&zelpo.window));
-        const auto restOn = [&zelpo](int marker) {
-            const QPoint centre = zelpo.window.sh(marker)->geometry().center();
-            QHelpEvent rest(QEvent::ToolTip, zelpo.window.Image3()->mapFrom(&zelpo.window, centre),
-                            zelpo.window.mapToGlobal(centre));
-            QApplication::sendEvent(zelpo.window.Image3(), &rest);
-            return QToolTip::text();
-        };
+        const auto restOn = [&zelpo](int marker) { return ::restOn(zelpo, marker); };
         QCOMPARE(restOn(1), "16/03/2021 · 6000 g · 30 días (0 meses) · > P97 · +158 g/día");
         // Plotted, not stored: its own values, its gain since the last weighing stored.
         QCOMPARE(restOn(4), "01/06/2023 · 12000 g · 837 días (27 meses) · P25–P50 · +5 g/día");
@@ -77,7 +86,7 @@ private slots:
                 offered,
                 QStringList({"Imprimir el gráfico… Ctrl+P", "Guardar el gráfico como PDF… Ctrl+S",
                              "Exportar las medidas (CSV)… Ctrl+Shift+E", "Copiar el gráfico ",
-                             "Medidas almacenadas… Ctrl+Shift+M"}));
+                             "Medidas almacenadas… Ctrl+Shift+M", "Primeros dos años Ctrl+2"}));
             QCOMPARE(zelpo.window.Label5()->text(), readout);
             QCOMPARE(zelpo.window.Line2()->geometry(), lineAt);
         }
@@ -117,6 +126,36 @@ private slots:
                  "No hay ninguna impresora instalada en este equipo.\r\r¿Desea guardar el "
                  "gráfico como PDF?");
         QVERIFY(QFile::exists(zelpo.dialogs.pathToChoose));
+    }
+
+    void ctrl2ShowsTheFirstTwoYearsEverywhereAndTheWholeChartAgainPixelForPixel()
+    {
+        PrintableWindow zelpo;
+        QVERIFY(QTest::qWaitForWindowActive(&zelpo.window));
+        const QImage whole = zelpo.window.grab().toImage();
+        QTest::keyClick(&zelpo.window, Qt::Key_2, Qt::ControlModifier);
+        QTRY_VERIFY(zelpo.view.showsFirstTwoYears() && zelpo.window.actions().last()->isChecked());
+        // The weighing plotted today, at 837 days, is left out, and the arrow with it.
+        QCOMPARE(zelpo.window.Label9()->text(), "Primeros dos años: 1 medida fuera de la vista");
+        QVERIFY(zelpo.window.sh(4)->isHidden() && zelpo.window.Image2()->isHidden());
+        const MarkerPosition at =
+            markerPlacement({3405, 435, 5445, 5625}, 150, 135, 30, 6000, firstTwoYears);
+        QVERIFY(zelpo.window.sh(1)->twipLeft() == at.left &&
+                zelpo.window.sh(1)->twipTop() == at.top);
+        QCOMPARE(restOn(zelpo, 1), "16/03/2021 · 6000 g · 30 días (0 meses) · > P97 · +158 g/día");
+        // The page shows the view: its title, its chart and its markers.
+        QCOMPARE(zelpo.outputs.page().markers.value(1), QRectF(at.left, at.top, 150, 135));
+        zelpo.dialogs.pathToChoose = zelpo.folder.filePath("dos años.pdf");
+        saveChartAsPdf(zelpo.outputs);
+        const QString page = outputOf("pdftotext", {zelpo.dialogs.pathToChoose, "-"});
+        QVERIFY2(page.contains("GRAFICO DE ZELPO — Primeros dos años") &&
+                     page.contains("Edad, meses"),
+                 qPrintable(page));
+        QVERIFY(zelpo.window.grab().toImage() != whole);
+
+        QTest::keyClick(&zelpo.window, Qt::Key_2, Qt::ControlModifier);
+        QTRY_VERIFY(!zelpo.view.showsFirstTwoYears());
+        QCOMPARE(zelpo.window.grab().toImage(), whole);
     }
 };
 
