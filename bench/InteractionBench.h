@@ -76,6 +76,17 @@ public:
     ChildSteps timeChildBornAtTerm(int runs);
     ChildSteps timeChildBornEarly(int runs);
 
+    // Switching the chart between the whole chart and the first two years, with the repaint,
+    // over the stored history: the first switch, which draws the two-year chart, every later one,
+    // which copies the pictures already drawn, and pointer moves over the first two years.
+    struct ViewSwitches
+    {
+        QList<double> first;
+        QList<double> later;
+        QList<double> moves;
+    };
+    ViewSwitches timeViewSwitches(int runs);
+
     struct RepaintedArea
     {
         qint64 largestPainted = 0; // pixels, of the move that repainted most
@@ -97,6 +108,7 @@ private:
     void loadHistory();
     void plotWeighing();
     void movePointer();
+    void switchView();
     int visibleMarkers() const;
     QString shownTexts() const;
     void fail(const QString& problem);
