@@ -4,8 +4,8 @@
 # the arrow on it; at a later visit her number brings back the stored birth date and the
 # marker; and the pointer over the chart shows the cross-hair and the readout. Last, by keyboard
 # alone, a mistyped weighing of another girl is questioned, stored, struck out with its reason
-# and stays off the chart at the next start; and a girl born early, her gestational age recorded,
-# is read at her corrected age.
+# and stays off the chart at the next start; a girl born early, her gestational age recorded,
+# is read at her corrected age; and Ctrl+2 shows the first two years and the whole chart again.
 #
 # Usage: run_e2e_weighing.sh <path to the built zelpo program>
 set -uo pipefail
@@ -50,10 +50,13 @@ echo "# birth date $birth_date, $age days old today ($(date +%d/%m/%Y))"
 # --- What the screen shows. ---
 count_of() { awk '{ print $1 }'; }
 
+# The ages and weights the frame spans in the view shown: the whole chart, or the first two years.
+view_days=2190 view_grams=30000
 # marker_centre <age in days> <grams>: where the chart puts the centre of that weighing.
 marker_centre() {
     awk -v age="$1" -v grams="$2" -v l=$frame_left -v t=$frame_top -v w=$frame_width \
-        -v h=$frame_height 'BEGIN { printf "%.1f %.1f", l + age * w / 2190, t + h - grams * h / 30000 }'
+        -v h=$frame_height -v days=$view_days -v span=$view_grams \
+        'BEGIN { printf "%.1f %.1f", l + age * w / days, t + h - grams * h / span }'
 }
 # red_near <age> <grams>: "count centre_x centre_y" of the red within 10 px of that weighing.
 red_near() {
@@ -577,4 +580,37 @@ check_corrected "at the next start"
 check "the patient file keeps its bytes" cmp -s "$work/preterm.crv" "$preterm_file"
 xdotool key --clearmodifiers alt+F4
 ends_cleanly "closing the chart window at the next start"
+
+# --- 10. The first two years, Ctrl+2: a stored history's markers stand on the view's scales, the
+# weighing past two years is left out and counted in the caption above the status line, resting
+# on a marker there shows its tooltip, and Ctrl+2 again shows the whole chart as it was. ---
+view_day() { date -u -d "@$((today_seconds - (800 - $1) * 86400))" +%d/%m/%Y; } # <age in days>
+printf '"%s"\r\n"%s0000005000"\r\n"%s0000009000"\r\n"%s0000012000"\r\n' "$(view_day 0)" \
+    "$(view_day 60)" "$(view_day 365)" "$(view_day 800)" >"$install_dir/0002026M.CRV"
+chart_crop() { convert "$shot" -crop "${chart_width}x${chart_height}+${chart_x}+${chart_y}" +repage "$1"; }
+as_before() { take_screenshot && chart_crop "$work/now.png" &&
+    [[ "$(compare -metric AE "$work/whole.png" "$work/now.png" null: 2>&1)" == 0 ]]; }
+caption_shown() { (($(chart_pixels_where 226 1 365 13 "$dark_pixel" | count_of) >= 30)); }
+open_girl 2026 two-years
+answer_box "Información" Return "on loading the girl 2026"
+point_on_chart $bare_x $bare_y
+wait_until "$patience" marker_shown 800 12000 && chart_crop "$work/whole.png"
+xdotool key --clearmodifiers ctrl+2
+view_days=730 view_grams=16000
+check "Ctrl+2 moves the markers onto the first two years" wait_until "$patience" marker_shown 365 9000
+marker_red=0
+check_marker "in the first two years" 365 9000
+check_marker "in the first two years" 60 5000
+check_only_markers "in the first two years, with the weighing at 800 days left out"
+check "the caption names the view and the weighing it leaves out" caption_shown
+read -r marker_x marker_y < <(marker_centre 365 9000)
+point_on_chart "${marker_x%.*}" "${marker_y%.*}"
+check "resting on a marker of the first two years shows its tooltip" \
+    wait_until "$patience" tooltip_width
+point_on_chart $bare_x $bare_y
+xdotool key --clearmodifiers ctrl+2
+view_days=2190 view_grams=30000
+check "Ctrl+2 again shows the whole chart as it was, pixel for pixel" wait_until "$patience" as_before
+xdotool key --clearmodifiers alt+F4
+ends_cleanly "closing the chart window after the first two years"
 x_session_finish
