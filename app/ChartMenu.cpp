@@ -1,5 +1,6 @@
 #include "app/ChartMenu.h"
 
+#include "app/FolderChildrenWindow.h"
 #include "app/StoredWeighingsDialog.h"
 #include "core/MessageService.h"
 #include "forms/PerZelpo.h"
@@ -50,6 +51,13 @@ ChartMenu::ChartMenu(PerZelpo& window, OutputServices services, TextPrompt& prom
         {QStringLiteral("Copiar el gráfico"), QKeySequence(), [this] { copyChart(m_outputs); }},
         {QStringLiteral("Medidas almacenadas…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M),
          [this] { showStoredWeighings(); }},
+        {QStringLiteral("Niños de la carpeta…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L),
+         [this, services] {
+             if (!m_folderChildren) {
+                 m_folderChildren = new FolderChildrenWindow(m_window, services);
+             }
+             m_folderChildren->bringToFront();
+         }},
         {chartViewName(firstTwoYears), QKeySequence(Qt::CTRL | Qt::Key_2),
          [this] { m_view.toggle(); }, [this] { return m_view.showsFirstTwoYears(); }},
     };

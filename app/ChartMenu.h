@@ -12,6 +12,7 @@ namespace zelpo {
 class ChartView;
 class ChildHistory;
 class Clock;
+class FolderChildrenWindow;
 class MessageService;
 class PerZelpo;
 class TextPrompt;
@@ -49,6 +50,8 @@ private:
     ChartView& m_view;
     TextPrompt& m_prompt;
     QList<QAction*> m_actions;
+    // "Niños de la carpeta…", made when first asked for and kept, hidden, once closed.
+    FolderChildrenWindow* m_folderChildren = nullptr;
 };
 
 } // namespace zelpo

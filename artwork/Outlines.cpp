@@ -60,4 +60,16 @@ void paintBirthAgeRing(QPainter& painter, const QRectF& mark, const QColor& colo
     painter.restore();
 }
 
+void paintReviewRing(QPainter& painter, const QRectF& ring)
+{
+    // Two pixels wide, so that it shows around a marker of nine.
+    constexpr qreal width = 2;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0xE6, 0x9F, 0x00), width));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(ring.adjusted(width / 2, width / 2, -width / 2, -width / 2));
+    painter.restore();
+}
+
 } // namespace zelpo

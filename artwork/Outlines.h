@@ -28,4 +28,8 @@ void paintBirthAgeMark(QPainter& painter, const QRectF& mark, QPointF marker, co
 // The hollow ring alone, as large as fits in `mark`.
 void paintBirthAgeRing(QPainter& painter, const QRectF& mark, const QColor& colour);
 
+// The ring of a weighing "Para revisar": amber, a colour that reads apart from the markers' red
+// for colour-blind eyes, as large as fits in `ring`, which lies just outside the marker.
+void paintReviewRing(QPainter& painter, const QRectF& ring);
+
 } // namespace zelpo

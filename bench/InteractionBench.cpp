@@ -13,6 +13,7 @@
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
 #include "look/ChartLook.h"
+#include "procedures/HistoryLoader.h"
 #include "printout/ChartPdfFile.h"
 #include "procedures/ChartPageSnapshot.h"
 #include "procedures/MarkerOperations.h"
@@ -83,9 +84,10 @@ InteractionBench::InteractionBench()
     // The patient files live in the folder handed to the window; the copies and removals below
     // name them from the current folder.
     QDir::setCurrent(m_folder.path());
-    m_history = std::make_unique<zelpo::ChildHistory>(m_folder.path(), zelpo::ChildKey{});
-    m_events = new ChartWindowEvents(*m_window,
-                                     {m_messages, m_clock, m_addresses, *m_history, m_view}, [] {});
+    m_history =
+        std::make_unique<zelpo::ChildHistory>(m_folder.path(), zelpo::childNamedByBoxes(*m_window));
+    m_events =
+        new ChartWindowEvents(*m_window, {m_messages, m_clock, m_addresses, *m_history, m_view}, [] {});
     storeHistory();
     chooseTheBoy();
     m_window->show();

@@ -3,6 +3,7 @@
 // history, plot a weighing and follow the pointer, and to read a stored weighing and build a
 // history's spreadsheet text. Every figure is a median, printed beside its goal.
 #include "bench/BenchTable.h"
+#include "bench/FolderListBench.h"
 #include "bench/InteractionBench.h"
 #include "bench/StartUpBench.h"
 #include "forms/Fonts.h"
@@ -47,6 +48,13 @@ constexpr double kWeighingsCsvGoalMs = 20.0;
 // Every "Graficar" asks it before the store question.
 constexpr double kPlausibilityGoalUs = 5.0;
 constexpr double kDialogGoalMs = 50.0;
+// The list of the folder's children, over a practice's folder of 10,000 children.
+constexpr int kFolderChildren = 10000;
+constexpr int kFolderWeighings = 40;
+constexpr double kFolderFirstRowsGoalMs = 100.0;
+constexpr double kFolderWholeListGoalMs = 2000.0;
+constexpr double kFolderMemoryGoalMiB = 64.0;
+constexpr double kFolderTickGapGoalMs = 50.0;
 // The first two years are drawn the first time they are shown; after that a switch copies them.
 constexpr double kFirstViewSwitchGoalMs = 50.0;
 constexpr double kViewSwitchGoalMs = 5.0;
@@ -135,6 +143,48 @@ BenchRow microsecondsRow(const QString& figure, const QList<double>& times, doub
     return {figure,
             QStringLiteral("%1 µs (%2 runs)").arg(us, 0, 'f', us < 1 ? 3 : 2).arg(times.size()),
             QStringLiteral("< %1 µs").arg(goalUs), us < goalUs};
+}
+
+// The list of the folder's children, read `runs` times: the medians of each figure.
+QList<BenchRow> folderListRows(int runs, QString& problem)
+{
+    QList<FolderListFigures> measured;
+    for (int run = 0; run < runs && problem.isEmpty(); ++run) {
+        measured.append(measureFolderList(kFolderChildren, kFolderWeighings));
+        problem = measured.last().problem;
+    }
+    const auto of = [&measured](double FolderListFigures::*figure) {
+        QList<double> values;
+        for (const FolderListFigures& figures : measured) {
+            values.append(figures.*figure);
+        }
+        return median(values);
+    };
+    const QString list = QStringLiteral("The list of the folder's children (%1 of %2 weighings, "
+                                        "a tenth corrected)")
+                             .arg(kFolderChildren)
+                             .arg(kFolderWeighings);
+    const double whole = of(&FolderListFigures::wholeListMs);
+    return {
+        {list + QStringLiteral(": its first rows shown"),
+         QStringLiteral("%1 ms").arg(of(&FolderListFigures::firstRowsMs), 0, 'f', 1),
+         QStringLiteral("< %1 ms").arg(kFolderFirstRowsGoalMs),
+         of(&FolderListFigures::firstRowsMs) < kFolderFirstRowsGoalMs},
+        {list + QStringLiteral(": every row shown, and the processor time of all threads"),
+         QStringLiteral("%1 ms, %2 ms of processor time")
+             .arg(whole, 0, 'f', 0)
+             .arg(of(&FolderListFigures::processorMs), 0, 'f', 0),
+         QStringLiteral("≤ %1 ms on two cores").arg(kFolderWholeListGoalMs),
+         whole <= kFolderWholeListGoalMs},
+        {list + QStringLiteral(": resident memory added"),
+         QStringLiteral("%1 MiB").arg(of(&FolderListFigures::memoryAddedMiB), 0, 'f', 1),
+         QStringLiteral("≤ %1 MiB").arg(kFolderMemoryGoalMiB),
+         of(&FolderListFigures::memoryAddedMiB) <= kFolderMemoryGoalMiB},
+        {list + QStringLiteral(": the chart window's longest wait between two ticks meanwhile"),
+         QStringLiteral("%1 ms").arg(of(&FolderListFigures::longestTickGapMs), 0, 'f', 1),
+         QStringLiteral("≤ %1 ms").arg(kFolderTickGapGoalMs),
+         of(&FolderListFigures::longestTickGapMs) <= kFolderTickGapGoalMs},
+    };
 }
 
 QString displayDescription()
@@ -247,6 +297,13 @@ int main(int argc, char* argv[])
         print(QStringLiteral("The chart window could not be measured: %1\n").arg(bench.problem()));
         return NotMeasured;
     }
+    QString folderListProblem;
+    const QList<BenchRow> folderList = folderListRows(3, folderListProblem);
+    if (!folderListProblem.isEmpty()) {
+        print(QStringLiteral("The list of the folder's children could not be measured: %1\n")
+                  .arg(folderListProblem));
+        return NotMeasured;
+    }
 
     QList<BenchRow> rows = {
         ratioRow(QStringLiteral("Start-up to the chart window's first complete paint, Zelpo / "
@@ -316,6 +373,7 @@ int main(int argc, char* argv[])
                                  "whole chart's 107 markers"),
                   views.moves, movesOverMarkers),
     };
+    rows += folderList;
     const bool allMet =
         std::all_of(rows.begin(), rows.end(), [](const BenchRow& row) { return row.met; });
     if (!startUp.earlier.isEmpty()) {

@@ -82,30 +82,105 @@ std::optional<double> gramsDrawnAt(const PercentileCurve& curve, double months)
     return kilograms(curve, months) * 1000;
 }
 
-QString band(ChartSex sex, double days, double grams)
+// A curve drawn at some age: its place among the chart's curves, highest percentile first, and
+// its weight there.
+struct DrawnCurve
 {
+    size_t index = 0;
+    double grams = 0;
+};
+
+// The curves drawn at an age nearest a weight: the one it is on, or else the lowest above it and
+// the highest below it, each where there is one; none before birth and past six years.
+struct CurvesAround
+{
+    std::optional<size_t> on;
+    std::optional<DrawnCurve> above;
+    std::optional<DrawnCurve> below;
+};
+
+CurvesAround curvesAround(ChartSex sex, double days, double grams)
+{
+    CurvesAround around;
     const std::optional<double> months = chartMonths(days);
     if (!months) {
-        return QString();
+        return around;
     }
     const std::vector<PercentileCurve>& curves = percentileCurves(sex);
-    const BandTexts& texts = bandTexts(sex);
     // From the highest curve down, the first one the weight is not below ends the search.
-    std::optional<size_t> curveAbove;
     for (size_t curve = 0; curve < curves.size(); ++curve) {
         const std::optional<double> curveGrams = gramsDrawnAt(curves[curve], *months);
         if (!curveGrams) {
             continue;
         }
         if (std::abs(grams - *curveGrams) <= onCurveGrams) {
-            return texts.on[curve];
+            around.on = curve;
+            break;
         }
         if (grams > *curveGrams) {
-            return curveAbove ? texts.between[*curveAbove][curve] : texts.above[curve];
+            around.below = DrawnCurve{curve, *curveGrams};
+            break;
         }
-        curveAbove = curve;
+        around.above = DrawnCurve{curve, *curveGrams};
     }
-    return curveAbove ? texts.below[*curveAbove] : QString();
+    return around;
+}
+
+QString band(ChartSex sex, const CurvesAround& around)
+{
+    const BandTexts& texts = bandTexts(sex);
+    if (around.on) {
+        return texts.on[*around.on];
+    }
+    if (around.below) {
+        return around.above ? texts.between[around.above->index][around.below->index]
+                            : texts.above[around.below->index];
+    }
+    return around.above ? texts.below[around.above->index] : QString();
+}
+
+// The normal score of the centile each curve is drawn at.
+double normalScore(int percentile)
+{
+    switch (percentile) {
+    case 3:
+        return -1.881;
+    case 10:
+        return -1.282;
+    case 25:
+        return -0.674;
+    case 75:
+        return 0.674;
+    case 90:
+        return 1.282;
+    case 97:
+        return 1.881;
+    default: // P50, the median
+        return 0;
+    }
+}
+
+std::optional<PercentilePosition> position(ChartSex sex, const CurvesAround& around, double grams)
+{
+    const std::vector<PercentileCurve>& curves = percentileCurves(sex);
+    const auto score = [&curves](size_t curve) { return normalScore(curves[curve].percentile); };
+    if (around.on) {
+        return PercentilePosition{score(*around.on), false};
+    }
+    const std::optional<DrawnCurve>& above = around.above;
+    const std::optional<DrawnCurve>& below = around.below;
+    if (above && below) {
+        const double share = (grams - below->grams) / (above->grams - below->grams);
+        return PercentilePosition{
+            score(below->index) + (score(above->index) - score(below->index)) * share, false};
+    }
+    if (below) {
+        return PercentilePosition{score(below->index), false};
+    }
+    if (above) {
+        return PercentilePosition{score(above->index), true};
+    }
+    return std::nullopt;
 }
 
 std::optional<int> gain(QDate date, double grams, const std::optional<EarlierWeighing>& earlier)
@@ -123,6 +198,11 @@ std::optional<int> gain(QDate date, double grams, const std::optional<EarlierWei
 }
 
 } // namespace
+
+std::optional<PercentilePosition> percentilePosition(ChartSex sex, double days, double grams)
+{
+    return position(sex, curvesAround(sex, days, grams), grams);
+}
 
 std::optional<std::pair<CurveAt, CurveAt>> outermostCurvesAt(ChartSex sex, double days)
 {
@@ -165,15 +245,16 @@ WeighingReading readWeighing(ChartSex sex, QDate birthDate, QDate date, double g
 {
     const double days = daysBetween(birthDate, date);
     const std::optional<double> corrected = correctedAge(days, gestation);
-    const QString read = !corrected        ? band(sex, days, grams)
-                         : *corrected < 0 ? beforeTermBand()
-                                          : band(sex, *corrected, grams);
+    // Before the due date, a negative corrected age, the chart, which starts at term, has no
+    // curves to read.
+    const CurvesAround around = curvesAround(sex, corrected.value_or(days), grams);
     return {days,
             wholeMonths(days),
-            read,
+            corrected && *corrected < 0 ? beforeTermBand() : band(sex, around),
             gain(date, grams, earlier),
             corrected,
-            corrected ? std::optional(wholeMonths(*corrected)) : std::nullopt};
+            corrected ? std::optional(wholeMonths(*corrected)) : std::nullopt,
+            position(sex, around, grams)};
 }
 
 QString ageText(double days, int months)

@@ -15,6 +15,18 @@
 // weighing through this, so their numbers agree.
 namespace zelpo {
 
+// Where a weight stands among the curves drawn at the age it is read at, as an approximate
+// standard deviation score: each curve stands at its percentile's normal score (P3 -1.881, P10
+// -1.282, P25 -0.674, P50 0, P75 +0.674, P90 +1.282, P97 +1.881), a weight between two curves is
+// placed between their scores in proportion to its grams, and one beyond the outermost curves
+// stands on the nearer of them, never further out.
+struct PercentilePosition
+{
+    double score;
+    // Below the lowest curve drawn at that age, the band "< P3"; its score is the curve's.
+    bool belowLowestCurve;
+};
+
 // The weighing before the one read, in the patient file's order.
 struct EarlierWeighing
 {
@@ -37,6 +49,9 @@ struct WeighingReading
     // band is read at; nothing where no correction applies.
     std::optional<double> correctedDays;
     std::optional<int> correctedMonths;
+    // Where the weight stands among the curves the band is read from; nothing where the band is
+    // empty or "antes del término".
+    std::optional<PercentilePosition> position;
 };
 
 // A curve as drawn at one age: its percentile and its weight there.
@@ -50,6 +65,10 @@ struct CurveAt
 // birth and past six years, where the chart has no curves. The band reading and the question
 // before an implausible weighing both measure against these very curves.
 std::optional<std::pair<CurveAt, CurveAt>> outermostCurvesAt(ChartSex sex, double days);
+
+// Where `grams` stands among the curves drawn at `days` from birth, as a weighing's reading
+// places it; nothing before birth and past six years.
+std::optional<PercentilePosition> percentilePosition(ChartSex sex, double days, double grams);
 
 // "antes del término": the band of a weighing of a baby born early taken before its due date,
 // where the chart, which starts at term, has no curves.

@@ -37,19 +37,24 @@ Marker::Marker(MarkerLayer& layer, const TwipRect& rect, bool shown)
       m_paintedArea(m_geometry), m_hidden(!shown)
 {}
 
-void Marker::changeTo(const TwipRect& rect, const std::optional<TwipRect>& fromBirth, bool hidden)
+void Marker::changeTo(const TwipRect& rect, const Marks& marks, bool hidden)
 {
     const QRect before = m_hidden ? QRect() : paintedArea();
     m_rect = rect;
     m_geometry = m_layer.pixelGeometry(rect);
-    m_fromBirth = fromBirth;
+    m_marks = marks;
     m_fromBirthGeometry.reset();
+    m_reviewRingGeometry.reset();
     m_paintedArea = m_geometry;
-    if (fromBirth) {
+    if (marks.fromBirth) {
         // The line joins the mark and the marker level with the mark's centre.
-        m_fromBirthGeometry = controlPixels(*fromBirth);
+        m_fromBirthGeometry = controlPixels(*marks.fromBirth);
         m_paintedArea |= *m_fromBirthGeometry;
         m_paintedArea |= QRect(m_geometry.left(), m_fromBirthGeometry->center().y(), 1, 1);
+    }
+    if (marks.reviewRing) {
+        m_reviewRingGeometry = controlPixels(*marks.reviewRing);
+        m_paintedArea |= *m_reviewRingGeometry;
     }
     m_hidden = hidden;
     const QRect after = m_hidden ? QRect() : paintedArea();
@@ -59,17 +64,32 @@ void Marker::changeTo(const TwipRect& rect, const std::optional<TwipRect>& fromB
     }
 }
 
+namespace {
+
+bool sameMark(const std::optional<TwipRect>& a, const std::optional<TwipRect>& b)
+{
+    return a.has_value() == b.has_value() &&
+           (!a || (a->left == b->left && a->top == b->top && a->width == b->width));
+}
+
+} // namespace
+
 void Marker::setTwipRect(const TwipRect& rect)
 {
-    changeTo(rect, m_fromBirth, m_hidden);
+    changeTo(rect, m_marks, m_hidden);
 }
 
 void Marker::setFromBirth(const std::optional<TwipRect>& mark)
 {
-    const bool same = mark.has_value() == m_fromBirth.has_value() &&
-                      (!mark || (mark->left == m_fromBirth->left && mark->top == m_fromBirth->top));
-    if (!same) {
-        changeTo(m_rect, mark, m_hidden);
+    if (!sameMark(mark, m_marks.fromBirth)) {
+        changeTo(m_rect, {mark, m_marks.reviewRing}, m_hidden);
+    }
+}
+
+void Marker::setReviewRing(const std::optional<TwipRect>& ring)
+{
+    if (!sameMark(ring, m_marks.reviewRing)) {
+        changeTo(m_rect, {m_marks.fromBirth, ring}, m_hidden);
     }
 }
 
@@ -81,7 +101,7 @@ bool Marker::isVisible() const
 void Marker::setVisible(bool visible)
 {
     if (m_hidden == visible) {
-        changeTo(m_rect, m_fromBirth, !visible);
+        changeTo(m_rect, m_marks, !visible);
     }
 }
 
@@ -155,6 +175,7 @@ const QPixmap& MarkerLayer::drawnOnce(QHash<QSize, QPixmap>& drawn, QSize size,
     if (ratio != m_drawnRatio) {
         m_circles.clear();
         m_rings.clear();
+        m_reviewRings.clear();
         m_drawnRatio = ratio;
     }
     QPixmap& pixmap = drawn[size];
@@ -183,6 +204,13 @@ const QPixmap& MarkerLayer::ring(QSize size)
 {
     return drawnOnce(m_rings, size, [&](QPainter& artist) {
         paintBirthAgeRing(artist, QRectF(QPointF(), QSizeF(size)), m_fill);
+    });
+}
+
+const QPixmap& MarkerLayer::reviewRing(QSize size)
+{
+    return drawnOnce(m_reviewRings, size, [&](QPainter& artist) {
+        paintReviewRing(artist, QRectF(QPointF(), QSizeF(size)));
     });
 }
 
@@ -220,9 +248,14 @@ void MarkerLayer::paintEvent(QPaintEvent* event)
             }
             return painter;
         };
-        // The marks of the ages from birth lie beneath every marker: a ring, and a line one pixel
-        // high from it to the marker, both drawn once and copied.
+        // The marks of the ages from birth and the rings of the weighings to review lie beneath
+        // every marker: a ring, and a line one pixel high from it to the marker, all drawn once
+        // and copied.
         for (const Marker* marker : crossed) {
+            const std::optional<QRect> review = marker->reviewRing();
+            if (review && overlap(*strip, *review)) {
+                clippedPainter().drawPixmap(review->topLeft(), reviewRing(review->size()));
+            }
             const std::optional<QRect> mark = marker->fromBirth();
             if (!mark || !overlap(*strip, marker->paintedArea())) {
                 continue;

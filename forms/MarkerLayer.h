@@ -46,6 +46,10 @@ public:
     void setFromBirth(const std::optional<TwipRect>& mark);
     // The window's pixels the mark covers, as a control's are worked out.
     std::optional<QRect> fromBirth() const { return m_fromBirthGeometry; }
+    // For a weighing "Para revisar": the amber ring just outside the marker, in twips; nothing
+    // for any other.
+    void setReviewRing(const std::optional<TwipRect>& ring);
+    std::optional<QRect> reviewRing() const { return m_reviewRingGeometry; }
 
     QColor fillColour() const;
     QColor borderColour() const;
@@ -55,13 +59,19 @@ public:
     QRect paintedArea() const { return m_paintedArea; }
 
 private:
-    void changeTo(const TwipRect& rect, const std::optional<TwipRect>& fromBirth, bool hidden);
+    struct Marks
+    {
+        std::optional<TwipRect> fromBirth;
+        std::optional<TwipRect> reviewRing;
+    };
+    void changeTo(const TwipRect& rect, const Marks& marks, bool hidden);
 
     MarkerLayer& m_layer;
     TwipRect m_rect;
     QRect m_geometry;
-    std::optional<TwipRect> m_fromBirth;
+    Marks m_marks;
     std::optional<QRect> m_fromBirthGeometry;
+    std::optional<QRect> m_reviewRingGeometry;
     QRect m_paintedArea;
     bool m_hidden;
 };
@@ -104,6 +114,7 @@ private:
     // hollow ring for the marks of the ages from birth.
     const QPixmap& circle(QSize size);
     const QPixmap& ring(QSize size);
+    const QPixmap& reviewRing(QSize size);
     // What `draw` draws at that size, kept in `drawn` for the density it was drawn at.
     const QPixmap& drawnOnce(QHash<QSize, QPixmap>& drawn, QSize size,
                              const std::function<void(QPainter&)>& draw);
@@ -117,6 +128,7 @@ private:
     std::optional<QRect> m_held;
     QHash<QSize, QPixmap> m_circles;
     QHash<QSize, QPixmap> m_rings;
+    QHash<QSize, QPixmap> m_reviewRings;
     qreal m_drawnRatio = 0;
 };
 

@@ -12,6 +12,31 @@
 
 namespace zelpo {
 
+namespace {
+
+// What there is to review in each weighing plotted at this visit and not stored, read after the
+// stored history and the weighings plotted before it; empty for those stored, which the history
+// read with its own.
+QList<QString> unstoredReviews(const ChildHistory& history)
+{
+    ReviewState state = history.stored().review;
+    QList<QString> reviews;
+    for (const PlottedWeighing& weighing : history.plotted()) {
+        if (weighing.record) {
+            reviews.append(QString());
+            continue;
+        }
+        const WeighingReading reading =
+            readWeighing(history.key().chart(), weighing.placedFrom, weighing.date,
+                         weighing.grams, std::nullopt, history.stored().gestation);
+        reviews.append(
+            state.review(reviewedWeighing(weighing.date, weighing.grams, false, reading)));
+    }
+    return reviews;
+}
+
+} // namespace
+
 ChartMarkers placeMarkers(const ChildHistory& history, const ChartGeometry& chart)
 {
     std::array<std::optional<ShownWeighing>, markerPoolSize> pool;
@@ -31,21 +56,24 @@ ChartMarkers placeMarkers(const ChildHistory& history, const ChartGeometry& char
         return at <= chart.spans.days && grams <= chart.spans.grams;
     };
     const auto place = [&](int marker, double days, double grams, std::optional<qsizetype> record,
-                           qsizetype plotted) {
+                           qsizetype plotted, const QString& review) {
         const std::optional<double> corrected = correctedAge(days, gestation);
         const double at = corrected.value_or(days);
         const MarkerPosition centred = markerPlacement(chart.frame, chart.markerWidth,
                                                        chart.markerHeight, at, grams, chart.spans);
+        const TwipRect box{centred.left, centred.top, chart.markerWidth, chart.markerHeight};
         std::optional<TwipRect> fromBirth;
         if (corrected) {
             const MarkerPosition mark = markerPlacement(
                 chart.frame, kBirthAgeMarkTwips, kBirthAgeMarkTwips, days, grams, chart.spans);
             fromBirth = TwipRect{mark.left, mark.top, kBirthAgeMarkTwips, kBirthAgeMarkTwips};
         }
-        pool[marker] = ShownWeighing{
-            marker, {centred.left, centred.top, chart.markerWidth, chart.markerHeight},
-            at,     fromBirth,
-            record, plotted};
+        std::optional<TwipRect> ring;
+        if (!review.isEmpty()) {
+            ring = TwipRect{box.left - kReviewRingTwips, box.top - kReviewRingTwips,
+                            box.width + 2 * kReviewRingTwips, box.height + 2 * kReviewRingTwips};
+        }
+        pool[marker] = ShownWeighing{marker, box, at, fromBirth, review, ring, record, plotted};
     };
 
     QSet<qsizetype> plottedRecords;
@@ -70,23 +98,27 @@ ChartMarkers placeMarkers(const ChildHistory& history, const ChartGeometry& char
     qsizetype next = 0;
     for (; next < stored.size() && stored[next].record < opened && taken < markerPoolSize; ++next) {
         if (takesMarker(stored[next])) {
-            place(taken++, stored[next].days, stored[next].grams, stored[next].record, -1);
+            place(taken++, stored[next].days, stored[next].grams, stored[next].record, -1,
+                  stored[next].review);
         }
     }
 
     std::optional<int> newest;
     const QList<PlottedWeighing>& plotted = history.plotted();
+    const QList<QString> unstored = unstoredReviews(history);
     const auto freeMarker = [&pool] {
         return firstFreeMarker([&pool](int at) { return pool[at].has_value(); });
     };
     for (qsizetype index = 0; index < plotted.size(); ++index) {
         const PlottedWeighing& weighing = plotted[index];
         newest.reset();
+        QString review = unstored[index];
         if (weighing.record) {
             const StoredWeighing* filed = history.weighingAt(*weighing.record);
             if (!filed || !filed->struckOut.isEmpty()) {
                 continue;
             }
+            review = filed->review;
         }
         const double days = daysBetween(weighing.placedFrom, weighing.date);
         if (!drawn(days)) {
@@ -97,14 +129,15 @@ ChartMarkers placeMarkers(const ChildHistory& history, const ChartGeometry& char
             continue;
         }
         const int marker = freeMarker();
-        place(marker, days, weighing.grams, weighing.record, index);
+        place(marker, days, weighing.grams, weighing.record, index, review);
         newest = marker;
     }
     // Weighings other desks stored since the child was opened join the chart on the markers left.
     for (; next < stored.size(); ++next) {
         const int marker = freeMarker();
         if (stored[next].record >= opened && takesMarker(stored[next]) && !pool[marker]) {
-            place(marker, stored[next].days, stored[next].grams, stored[next].record, -1);
+            place(marker, stored[next].days, stored[next].grams, stored[next].record, -1,
+                  stored[next].review);
         }
     }
 
@@ -159,9 +192,12 @@ QString markerTooltip(const ChildHistory& history, const ShownWeighing& shown)
     // last one stored for the child.
     const std::optional<EarlierWeighing> earlier =
         shown.record ? history.storedBefore(*shown.record) : history.lastStored();
-    return weighingTooltip(date, grams,
-                           readWeighing(history.key().chart(), placedFrom, date, grams, earlier,
-                                        history.stored().gestation));
+    const QString reading =
+        weighingTooltip(date, grams,
+                        readWeighing(history.key().chart(), placedFrom, date, grams, earlier,
+                                     history.stored().gestation));
+    return shown.review.isEmpty() ? reading
+                                  : reading + QStringLiteral(" · para revisar: ") + shown.review;
 }
 
 } // namespace zelpo

@@ -22,6 +22,10 @@ struct ShownWeighing
     // Drawn at the corrected age, the small hollow mark where the age from birth would have put
     // it, joined to the marker by a thin line.
     std::optional<TwipRect> fromBirth;
+    // What there is to review in it, "Para revisar": empty when nothing; the amber ring just
+    // outside the marker when there is.
+    QString review;
+    std::optional<TwipRect> reviewRing;
     // Its record in the patient file when it is stored; its place among the weighings plotted at
     // this visit when "Graficar" plotted it, -1 when it came with the history.
     std::optional<qsizetype> record;
@@ -31,6 +35,9 @@ struct ShownWeighing
 // The hollow mark of a weighing's age from birth is this many twips across: six pixels, two
 // fifths of a marker.
 inline constexpr float kBirthAgeMarkTwips = 90;
+// The ring of a weighing to review lies this many twips outside the marker all round: three
+// pixels, room for a ring two pixels wide clear of the marker's outline.
+inline constexpr float kReviewRingTwips = 45;
 
 // Everything the chart shows of a history: the markers and the newest-point arrow.
 struct ChartMarkers
@@ -61,7 +68,8 @@ ChartMarkers placeMarkers(const ChildHistory& history, const ChartGeometry& char
 const ShownWeighing* weighingUnder(const ChartMarkers& markers, TwipPoint point);
 
 // "28/10/2024 · 13100 g · 730 días (24 meses) · P50–P75 · +13 g/día": where the weighing stands,
-// its age the one it is drawn at.
+// its age the one it is drawn at, followed by " · para revisar: …" when there is something to
+// review in it.
 QString markerTooltip(const ChildHistory& history, const ShownWeighing& weighing);
 
 } // namespace zelpo

@@ -115,6 +115,8 @@ public:
     void setOtherDeskWait(std::chrono::milliseconds wait) { m_otherDeskWait = wait; }
 
     const ChildKey& key() const { return m_key; }
+    // The program's folder, where the patient files lie.
+    const QDir& patientFolder() const { return m_patientFolder; }
     // Whether the history-number text is the one the open child was looked up with; text typed
     // since then names a child not yet looked up.
     bool isLookedUp(const QString& historyText) const { return historyText == m_key.historyText; }

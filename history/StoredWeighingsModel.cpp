@@ -37,7 +37,7 @@ QVariant StoredWeighingsModel::data(const QModelIndex& index, int role) const
     const std::optional<WeighingColumn> column = columnAt(index.column());
     if (role == Qt::TextAlignmentRole) {
         const bool text = column == WeighingColumn::Date || column == WeighingColumn::Band ||
-                          column == WeighingColumn::State;
+                          column == WeighingColumn::State || column == WeighingColumn::Review;
         return QVariant::fromValue(Qt::AlignVCenter | (text ? Qt::AlignLeft : Qt::AlignRight));
     }
     if (role == RecordRole) {

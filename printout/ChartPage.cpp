@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include <QHash>
 #include <QPagedPaintDevice>
 #include <QPainter>
 
@@ -28,9 +29,8 @@ int tableRows(const ChartPageContent& content)
 // The table's columns, with the corrected age's for a baby born early.
 const TableColumns& tableLayout(const ChartPageContent& content)
 {
-    return content.tableColumns.size() == qsizetype(kCorrectedAgeColumns.rights.size()) + 2
-               ? kCorrectedAgeColumns
-               : kAgeColumns;
+    return content.tableColumns.contains(WeighingColumn::CorrectedDays) ? kCorrectedAgeColumns
+                                                                        : kAgeColumns;
 }
 
 QSizeF pictureSize(const ChartPageContent& content)
@@ -151,7 +151,13 @@ void paintChartPicture(QPainter& painter, const QRectF& target, const ChartPageC
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(outline(content.frame, content.frameBorderPixels));
 
-    // The marks of the ages from birth lie beneath the markers at the corrected ages.
+    // The rings of the weighings to review and the marks of the ages from birth lie beneath the
+    // markers.
+    for (const QRectF& ring : content.reviewRings) {
+        if (onThePicture(ring)) {
+            paintReviewRing(painter, pixels(ring));
+        }
+    }
     for (const auto& [mark, marker] : content.birthAgeMarks) {
         if (onThePicture(mark) || onThePicture(marker)) {
             paintBirthAgeMark(painter, pixels(mark), pixels(marker).center(), content.markerFill);
@@ -194,20 +200,33 @@ void paintTable(QPainter& painter, const ChartTableSheet& part, bool continued,
     const QList<zelpo::StoredWeighing>& weighings = *content.storedWeighings;
     const QList<WeighingColumn>& columns = content.tableColumns;
     const TableColumns& places = tableLayout(content);
-    // One line of a block: the date on the left, the numbers right-aligned in their columns, the
-    // state on the right, a long reason cut to its column (the spreadsheet keeps it whole).
-    const auto paintLine = [&painter, &places](const QRectF& line, const QStringList& cells) {
+    // One line of a block: the date on the left, the numbers right-aligned in their columns, then
+    // the state and what there is to review sharing the rest, since a weighing struck out has
+    // nothing to review, a long text cut to it (the spreadsheet keeps it whole). A long history
+    // repeats the same few texts to review: each is cut once.
+    QHash<QString, QString> cut;
+    const auto paintLine = [&painter, &places, &cut](const QRectF& line, const QStringList& cells) {
         painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, cells.first());
-        for (qsizetype column = 1; column + 1 < cells.size(); ++column) {
+        const qsizetype numbers = std::min(qsizetype(places.rights.size()) + 1, cells.size());
+        for (qsizetype column = 1; column < numbers; ++column) {
             QRectF cell = line;
             cell.setRight(line.left() + line.width() * places.rights[column - 1]);
             painter.drawText(cell, Qt::AlignRight | Qt::AlignVCenter, cells[column]);
         }
+        QString text;
+        for (const QString& cell : cells.sliced(numbers)) {
+            if (!cell.isEmpty()) {
+                text = text.isEmpty() ? cell : text + QStringLiteral(" / ") + cell;
+            }
+        }
         QRectF state = line;
         state.setLeft(line.left() + line.width() * places.stateLeft);
-        painter.drawText(
-            state, Qt::AlignLeft | Qt::AlignVCenter,
-            painter.fontMetrics().elidedText(cells.last(), Qt::ElideRight, int(state.width())));
+        auto shown = cut.find(text);
+        if (shown == cut.end()) {
+            shown = cut.insert(
+                text, painter.fontMetrics().elidedText(text, Qt::ElideRight, int(state.width())));
+        }
+        painter.drawText(state, Qt::AlignLeft | Qt::AlignVCenter, *shown);
     };
     QStringList titles;
     for (WeighingColumn column : columns) {

@@ -50,6 +50,8 @@ struct ChartPageContent
     // the age from birth would have put it, joined to it by a thin line: the mark's rectangle and
     // the marker's.
     QList<std::pair<QRectF, QRectF>> birthAgeMarks;
+    // The amber rings of the weighings to review, in twips, beneath their markers.
+    QList<QRectF> reviewRings;
     QColor markerFill;
     QColor markerOutline;
     int markerBorderPixels = 1;

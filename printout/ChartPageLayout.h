@@ -9,8 +9,9 @@
 namespace zelpo {
 
 // How a block of the table lays out its columns: the right edges of the columns between the date
-// and the state, as parts of the block's width (the date starts at its left edge, the state at
-// `stateLeft`), and how narrow and how wide a block may be for them all.
+// and the state, as parts of the block's width (the date starts at its left edge, the state and
+// what there is to review at `stateLeft`), and how narrow and how wide a block may be for them
+// all.
 struct TableColumns
 {
     std::span<const double> rights;
@@ -20,13 +21,13 @@ struct TableColumns
 };
 
 // Age in days and months, grams, band and daily gain: the seven columns' headings and widest
-// values side by side, at the table's size, with room for the start of a strike-out's reason.
+// values side by side, at the table's size, with room for the heading "Estado / Para revisar" and
+// the start of a strike-out's reason.
 inline constexpr double kAgeColumnRights[] = {0.25, 0.355, 0.475, 0.625, 0.715};
-inline constexpr TableColumns kAgeColumns{kAgeColumnRights, 0.745, 300, 340};
+inline constexpr TableColumns kAgeColumns{kAgeColumnRights, 0.735, 300, 340};
 // The same with the corrected age's days and months after the age from birth, for a baby born
 // early: nine columns, their long headings whole.
-inline constexpr double kCorrectedAgeColumnRights[] = {0.16,  0.215, 0.36, 0.51,
-                                                       0.585, 0.74,  0.81};
+inline constexpr double kCorrectedAgeColumnRights[] = {0.16, 0.215, 0.36, 0.51, 0.585, 0.74, 0.81};
 inline constexpr TableColumns kCorrectedAgeColumns{kCorrectedAgeColumnRights, 0.835, 470, 600};
 
 // The part of the table "Medidas almacenadas" one sheet holds: a title line, then blocks of rows

@@ -39,6 +39,9 @@ ChartPageContent chartPictureSnapshot(const ChartLook& look, const ChildHistory&
         if (weighing.fromBirth) {
             content.birthAgeMarks.append({twips(*weighing.fromBirth), twips(weighing.box)});
         }
+        if (weighing.reviewRing) {
+            content.reviewRings.append(twips(*weighing.reviewRing));
+        }
     }
     if (placed.arrow) {
         content.arrow = twips(*placed.arrow);

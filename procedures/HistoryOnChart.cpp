@@ -79,6 +79,7 @@ void HistoryOnChart::showMarkers()
         if (shown[index]) {
             marker->setTwipRect(shown[index]->box);
             marker->setFromBirth(shown[index]->fromBirth);
+            marker->setReviewRing(shown[index]->reviewRing);
         }
         marker->setVisible(shown[index] != nullptr);
     }

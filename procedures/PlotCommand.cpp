@@ -121,6 +121,19 @@ void PlotCommand::refuseWeight()
     m_window.Text1()->setFocus();
 }
 
+void PlotCommand::tellWhatToReview(qsizetype record)
+{
+    const StoredWeighing* stored = m_history.weighingAt(record);
+    if (!stored || stored->review.isEmpty()) {
+        return;
+    }
+    // A signal is a reason to look at the curve again, never a finding: said so every time.
+    const QString signal = stored->review.at(0).toUpper() + stored->review.mid(1);
+    m_messages.show(signal + QStringLiteral(".\nEs un motivo para mirar la curva con atención, "
+                                            "no un diagnóstico."),
+                    MessageStyle::OkInformation, QStringLiteral("Para revisar"));
+}
+
 bool PlotCommand::storeWeighing(QDate birthDate, double grams, QDate today)
 {
     // "Graficar" has looked the typed number up first: the open child is the one the box names.
@@ -145,6 +158,7 @@ bool PlotCommand::storeWeighing(QDate birthDate, double grams, QDate today)
         m_messages.show(storeFailureText(child, filed.failure()), MessageStyle::OkStop, errorTitle);
         return false;
     }
+    tellWhatToReview(filed.value());
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QtGlobal>
 
 namespace zelpo {
 
@@ -32,6 +33,8 @@ private:
     // The birth date the weighing's age counts from: the stored one in force, or the one typed
     // for a child with no patient file.
     QDate birthDateInForce() const;
+    // Once a weighing is stored, tells what there is to review in it, if anything.
+    void tellWhatToReview(qsizetype record);
     // Files the weighing, which plots it; false when it could not be filed.
     bool storeWeighing(QDate birthDate, double grams, QDate today);
 

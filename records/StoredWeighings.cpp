@@ -22,10 +22,11 @@ QList<WeighingColumn> weighingColumns(bool correctedAge)
                 Column::Grams,
                 Column::Band,
                 Column::Gain,
-                Column::State};
+                Column::State,
+                Column::Review};
     }
     return {Column::Date, Column::Days, Column::Months, Column::Grams,
-            Column::Band, Column::Gain, Column::State};
+            Column::Band, Column::Gain, Column::State,  Column::Review};
 }
 
 QString weighingColumnTitle(WeighingColumn column)
@@ -49,6 +50,8 @@ QString weighingColumnTitle(WeighingColumn column)
         return QStringLiteral("g/día");
     case WeighingColumn::State:
         return QStringLiteral("Estado");
+    case WeighingColumn::Review:
+        return QStringLiteral("Para revisar");
     }
     return QString();
 }
@@ -74,6 +77,8 @@ QString weighingCell(const StoredWeighing& weighing, WeighingColumn column, cons
         return weighing.gramsPerDay ? gainText(weighing.gramsPerDay) : none;
     case WeighingColumn::State:
         return struckOutText(weighing.struckOut);
+    case WeighingColumn::Review:
+        return weighing.review;
     }
     return QString();
 }
@@ -98,6 +103,7 @@ StoredHistory storedHistory(const QStringList& records, ChartSex sex,
     }
     history.birthDate = corrections.birthDate ? corrections.birthDate : dateValue(records.first());
     history.weighings.reserve(records.size() - 1);
+    history.review = ReviewState(*history.birthDate);
     std::optional<EarlierWeighing> earlier;
     qsizetype record = 0;
     for (const PlacedWeighing& weighing : placeWeighings(records.sliced(1))) {
@@ -108,8 +114,10 @@ StoredHistory storedHistory(const QStringList& records, ChartSex sex,
         const WeighingReading reading = readWeighing(sex, *history.birthDate, *weighing.date,
                                                      weighing.grams, earlier, history.gestation);
         const QString struckOut = corrections.struckOut.value(record);
+        const QString review = history.review.review(
+            reviewedWeighing(*weighing.date, weighing.grams, !struckOut.isEmpty(), reading));
         history.weighings.append({reading, dateText(*weighing.date), weighing.grams, record,
-                                  struckOut, weighing.dateBorrowed});
+                                  struckOut, weighing.dateBorrowed, review});
         // A weighing entered in error is no step of the child's growth.
         if (struckOut.isEmpty()) {
             earlier = EarlierWeighing{*weighing.date, weighing.grams};

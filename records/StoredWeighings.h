@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/PercentileCurves.h"
+#include "core/ReviewSignal.h"
 #include "core/WeighingReading.h"
 
 #include <array>
@@ -24,6 +25,9 @@ struct StoredWeighing : WeighingReading
     qsizetype record;  // its place in the patient file, the birth date being 0
     QString struckOut; // why it was struck out as entered in error; empty while it stands
     bool dateBorrowed; // its own date cannot be read: it stands at the date of the one before
+    // What there is to review in it, read after the weighings before it: "por debajo de P3";
+    // empty when there is nothing, and for one struck out.
+    QString review;
 };
 
 struct StoredHistory
@@ -33,6 +37,8 @@ struct StoredHistory
     QList<StoredWeighing> weighings;
     // The gestational age at birth as recorded; the ages of a baby born early are corrected.
     std::optional<GestationalAge> gestation;
+    // What the weighings leave for the review of one plotted after them.
+    ReviewState review{};
 };
 
 // What the corrections made to a patient file change in it: the file itself never changes.
@@ -59,7 +65,8 @@ enum class WeighingColumn {
     Grams,
     Band,
     Gain,
-    State
+    State,
+    Review
 };
 
 // The columns of weighings, with the corrected age's after the age from birth or without them.
@@ -68,12 +75,12 @@ QList<WeighingColumn> weighingColumns(bool correctedAge);
 QList<WeighingColumn> weighingColumns(const StoredHistory& history);
 
 // "Fecha", "Días", "Meses", "Días corregidos", "Meses corregidos", "Gramos", "Percentil",
-// "g/día", "Estado".
+// "g/día", "Estado", "Para revisar".
 QString weighingColumnTitle(WeighingColumn column);
 
 // The weighing's cell in that column: "28/10/2024", "730", "24", "662", "21", "13100",
-// "P50–P75", "+13", "anulada: error de tipeo"; a band, a gain or a corrected age there is none of
-// reads `none`, a weighing that stands an empty state.
+// "P50–P75", "+13", "anulada: error de tipeo", "por debajo de P3"; a band, a gain or a corrected
+// age there is none of reads `none`, a weighing that stands an empty state.
 QString weighingCell(const StoredWeighing& weighing, WeighingColumn column, const QString& none);
 
 // "anulada: error de tipeo" for a weighing struck out with that reason; empty while it stands.
@@ -83,7 +90,8 @@ QString struckOutText(const QString& reason);
 // curves of the given chart. A weighing whose date cannot be read keeps the date of the one
 // before it, as the chart places it; one with no weighing before it is left out, as it is left
 // off the chart. The ages count from the corrected birth date when there is one. Each weighing's
-// gain is counted from the row before it that is not struck out.
+// gain is counted from the row before it that is not struck out, and what there is to review in
+// it is read after the rows before it that are not.
 StoredHistory storedHistory(const QStringList& records, ChartSex sex,
                             const RecordCorrections& corrections = {});
 

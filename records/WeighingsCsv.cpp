@@ -22,7 +22,9 @@ QString field(QString text)
     return quote + text.replace(quote, QStringLiteral("\"\"")) + quote;
 }
 
-QString line(const QStringList& fields)
+} // namespace
+
+QString spreadsheetLine(const QStringList& fields)
 {
     QStringList quoted;
     quoted.reserve(fields.size());
@@ -31,8 +33,6 @@ QString line(const QStringList& fields)
     }
     return quoted.join(u';') + QStringLiteral("\r\n");
 }
-
-} // namespace
 
 QByteArray weighingsCsv(const QString& historyNumber, const StoredHistory& history)
 {
@@ -45,13 +45,13 @@ QByteArray weighingsCsv(const QString& historyNumber, const StoredHistory& histo
         titles.append(weighingColumnTitle(column));
     }
     // A spreadsheet takes the file for UTF-8 only when it opens with the byte-order mark.
-    QString text = QChar(QChar::ByteOrderMark) + line(titles);
+    QString text = QChar(QChar::ByteOrderMark) + spreadsheetLine(titles);
     for (const StoredWeighing& weighing : history.weighings) {
         QStringList fields{historyNumber, sex, birth};
         for (WeighingColumn column : columns) {
             fields.append(weighingCell(weighing, column, QString()));
         }
-        text += line(fields);
+        text += spreadsheetLine(fields);
     }
     return text.toUtf8();
 }

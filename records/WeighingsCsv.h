@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // A child's stored weighings as a spreadsheet file.
 namespace zelpo {
@@ -17,5 +18,8 @@ namespace zelpo {
 // field; a field holding ";", a quotation mark or a line break is quoted, its quotation marks
 // doubled.
 QByteArray weighingsCsv(const QString& historyNumber, const StoredHistory& history);
+
+// One line of such a file: the fields apart by ";", each quoted as above, ending in CR LF.
+QString spreadsheetLine(const QStringList& fields);
 
 } // namespace zelpo

@@ -10,6 +10,7 @@
 #include "forms/TextBox.h"
 #include "history/ChildHistory.h"
 #include "procedures/ChartView.h"
+#include "procedures/HistoryLoader.h"
 #include "support/FixedClock.h"
 #include "support/GirlsHistory.h"
 #include "support/RecordingAddressOpener.h"
@@ -30,7 +31,7 @@ struct PrintableWindow
     RecordingAddressOpener addresses;
     ScriptedOutputDialogs dialogs;
     ScriptedTextPrompt prompt;
-    zelpo::ChildHistory history{folder.path(), {"0", true}};
+    zelpo::ChildHistory history{folder.path(), zelpo::childNamedByBoxes(window)};
     zelpo::ChartView view;
     zelpo::ChartWindowEvents events{window, {messages, clock, addresses, history, view}, [] {}};
     zelpo::ChartMenu menu{

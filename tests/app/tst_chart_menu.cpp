@@ -11,9 +11,12 @@
 #include "outputs/PrintedChart.h"
 #include "outputs/WeighingsSpreadsheet.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QMenu>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -86,10 +89,47 @@ private slots:
                 offered,
                 QStringList({"Imprimir el gráfico… Ctrl+P", "Guardar el gráfico como PDF… Ctrl+S",
                              "Exportar las medidas (CSV)… Ctrl+Shift+E", "Copiar el gráfico ",
-                             "Medidas almacenadas… Ctrl+Shift+M", "Primeros dos años Ctrl+2"}));
+                             "Medidas almacenadas… Ctrl+Shift+M",
+                             "Niños de la carpeta… Ctrl+Shift+L", "Primeros dos años Ctrl+2"}));
             QCOMPARE(zelpo.window.Label5()->text(), readout);
             QCOMPARE(zelpo.window.Line2()->geometry(), lineAt);
         }
+    }
+
+    void theFolderListOpensAChildInTheChartByKeyboard()
+    {
+        PrintableWindow zelpo;
+        QVERIFY(writeBytes("0000052V.CRV", "\"29/10/2022\"\r\n\"28/10/20240000013100\"\r\n"));
+        QVERIFY(QTest::qWaitForWindowActive(&zelpo.window));
+        QTest::keyClick(zelpo.window.Text1(), Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+        QDialog* list = nullptr;
+        QTRY_VERIFY((list = zelpo.window.findChild<QDialog*>()) && list->isActiveWindow());
+        QCOMPARE(list->windowTitle(), "Niños de la carpeta — Zelpo");
+        auto* table = list->findChild<QTableView*>();
+        QTRY_COMPARE(table->model()->rowCount(), 2);
+        // Every control a screen reader meets has a name.
+        for (QWidget* control : list->findChildren<QWidget*>()) {
+            if (control->focusPolicy() & Qt::TabFocus)
+                QVERIFY2(!QAccessible::queryAccessibleInterface(control)
+                              ->text(QAccessible::Name)
+                              .isEmpty(),
+                         control->metaObject()->className());
+        }
+        // Alt+H to the number, Enter to its row, Enter to the chart.
+        QTest::keyClick(list, Qt::Key_H, Qt::AltModifier);
+        QTest::keyClicks(QApplication::focusWidget(), "52");
+        QTRY_COMPARE(table->model()->rowCount(), 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), table);
+        QTest::keyClick(table, Qt::Key_Return);
+        QCOMPARE(zelpo.window.Text3()->text(), "52");
+        QVERIFY(zelpo.window.Option1(0)->isChecked());
+        QCOMPARE(zelpo.window.Text2()->text(), "29/10/2022");
+        QCOMPARE(zelpo.messages.shown().last().text, "Este paciente posee datos almacenados");
+        QTRY_VERIFY(zelpo.window.isActiveWindow());
+        // The shortcut brings the list to the front again.
+        QTest::keyClick(zelpo.window.Text1(), Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_VERIFY(list->isActiveWindow());
     }
 
     void shortcutsPrintAndSaveFromAnywhereInTheWindow()

@@ -1,4 +1,5 @@
 #include "core/Plausibility.h"
+#include "core/ReviewSignal.h"
 #include "core/WeighingReading.h"
 
 #include <QTest>
@@ -18,6 +19,8 @@ private slots:
     void readsABabyBornEarlyAtItsCorrectedAge();
     void questionsAnImplausibleWeighing_data();
     void questionsAnImplausibleWeighing();
+    void signalsWhatThereIsToReview_data();
+    void signalsWhatThereIsToReview();
 };
 
 void WeighingReadingTest::placesTheWeighingAmongTheCurves_data()
@@ -132,7 +135,7 @@ void WeighingReadingTest::questionsAnImplausibleWeighing_data()
     QTest::addColumn<int>("day");
     QTest::addColumn<double>("grams");
     QTest::addColumn<std::optional<EarlierWeighing>>("latest");
-    QTest::addColumn<QString>("question"); // none when the weighing is plausible
+    QTest::addColumn<QString>("question");  // none when the weighing is plausible
     QTest::addColumn<QString>("gestation"); // none: born at term
     const auto row = [](const char* name, int day, double grams,
                         std::optional<EarlierWeighing> latest, const QString& sentences = {},
@@ -188,8 +191,7 @@ void WeighingReadingTest::questionsAnImplausibleWeighing_data()
     row("1500 g at 100 days, born at 30+0", 100, 1500, {},
         below.arg("1500", "a los 30 días de edad corregida", "3324"), "30+0");
     row("before term, against the latest", 30, 1000, daysAgo(10, 1500),
-        "La medida de 1000 g es un 33 % menor que la anterior (1500 g, del 27/11/2026).",
-        "30+0");
+        "La medida de 1000 g es un 33 % menor que la anterior (1500 g, del 27/11/2026).", "30+0");
 }
 
 void WeighingReadingTest::questionsAnImplausibleWeighing()
@@ -202,6 +204,95 @@ void WeighingReadingTest::questionsAnImplausibleWeighing()
     const QStringList asked = implausibility(ChartSex::Girls, day, grams, {2026, 12, 7}, latest,
                                              GestationalAge::fromText(gestation));
     QCOMPARE(asked.isEmpty() ? QString() : plausibilityQuestion(asked), question);
+}
+
+void WeighingReadingTest::signalsWhatThereIsToReview_data()
+{
+    QTest::addColumn<ChartSex>("sex");
+    QTest::addColumn<QString>("gestation"); // none: born at term
+    QTest::addColumn<QString>("weighings"); // day from birth:grams, "x" when struck out
+    QTest::addColumn<QString>("texts");     // each weighing's signal, joined by "|"
+    QTest::addColumn<QString>("position");  // the last weighing's, or none
+    const auto row = [](const char* name, const char* weighings, const QString& texts,
+                        const char* position, ChartSex sex = ChartSex::Girls,
+                        const char* gestation = "") {
+        QTest::newRow(name) << sex << QString(gestation) << QString(weighings) << texts
+                            << QString(position);
+    };
+    // A girl born on 01/01/2023; at 365 and 730 days (12 and 24 months) the curves stand at their
+    // tabulated values.
+    const QString fell("bajó %1 de percentil desde el %2");
+    row("worked example", "0:3400 365:9700 730:10000", "||" + fell.arg("2 espacios", "01/01/2024"),
+        "-1.453");
+    row("worked example at 10600 g", "0:3400 365:9700 730:10600", "||", "-0.978");
+    row("fall rounded down, just at 2", "0:3400 730:10132",
+        "|" + fell.arg("2 espacios", "01/01/2023"), "-1.340");
+    row("fall just under 2", "0:3400 730:10133", "|", "-1.339");
+    row("first just under P10: 1 space", "365:7898 730:12100 1095:13100",
+        "||" + fell.arg("1 espacio", "31/12/2024"), "-0.674");
+    row("first on P10: 2 spaces", "365:7900 730:12100 1095:13100", "||", "-0.674");
+    row("first on P90: 2 spaces", "365:10700 730:11400", "|" + fell.arg("2 espacios", "01/01/2024"),
+        "-0.429");
+    row("first just over P90: 3 spaces", "365:10702 730:11400", "|", "-0.429");
+    row("the latest of two highest", "0:3400 365:9400 730:10000",
+        "||" + fell.arg("2 espacios", "01/01/2024"), "-1.453");
+    row("above P97 stands on it", "0:5000 730:11000", "|" + fell.arg("3 espacios", "01/01/2023"),
+        "-0.674");
+    row("below P3 stands on it", "0:3400 730:9000",
+        "|" + fell.arg("2 espacios", "01/01/2023") + "; por debajo de P3", "-1.881");
+    row("above P97", "730:16000", "", "1.881");
+    row("girl at birth, three lines", "0:3150", "", "-0.941");
+    row("boy at birth, five lines", "0:3150", "", "-0.590", ChartSex::Boys);
+    row("before birth", "-1:3000", "", "");
+    row("past six years", "2191:21000", "", "");
+    row("lost 11.4 %", "0:4000 10:3544", "|perdió el 11,4 % del peso al nacer", "-0.243");
+    row("lost 10.0 %", "0:3500 5:3150", "|perdió el 10,0 % del peso al nacer", "-1.256");
+    row("lost just under 10 %", "0:3500 5:3151", "|", "-1.252");
+    row("back to birth weight at 21 days", "0:4000 21:4000", "|", "0.222");
+    row("under it at 21 days", "0:4000 21:3999",
+        "|no ha recuperado el peso al nacer a las 3 semanas", "0.220");
+    row("under it at 42 days, fallen", "0:4000 42:3999",
+        "|no ha recuperado el peso al nacer a las 3 semanas; " +
+            fell.arg("2 espacios", "01/01/2023"),
+        "-0.723");
+    row("under it at 43 days", "0:4000 43:3999", "|" + fell.arg("2 espacios", "01/01/2023"),
+        "-0.765");
+    row("no birth weight", "5:3200 10:2800", "|por debajo de P3", "-1.881");
+    row("a struck-out weighing no longer counts", "0:3400 365:9700x 730:10000",
+        "||" + fell.arg("2 espacios", "01/01/2023"), "-1.453");
+    row("a struck-out weighing is not signalled", "0:3400 730:9000x", "|", "-1.881");
+    row("the birth weight struck out", "0:3400x 0:3000 5:2650",
+        "||perdió el 11,7 % del peso al nacer; por debajo de P3", "-1.881");
+    // Born at 30+0, 70 days early: read at her corrected age, nothing before it reaches 0.
+    row("born at 30+0", "0:1400 10:1250 50:1300 70:3400 435:7300",
+        "|perdió el 10,7 % del peso al nacer|||" + fell.arg("2 espacios", "12/03/2023"), "-1.881",
+        ChartSex::Girls, "30+0");
+}
+
+void WeighingReadingTest::signalsWhatThereIsToReview()
+{
+    QFETCH(ChartSex, sex);
+    QFETCH(QString, gestation);
+    QFETCH(QString, weighings);
+    QFETCH(QString, texts);
+    QFETCH(QString, position);
+    const QDate born(2023, 1, 1);
+    QList<ReviewedWeighing> history;
+    for (const QString& weighing : weighings.split(' ')) {
+        const QDate date = born.addDays(weighing.section(':', 0, 0).toInt());
+        const double grams = weighing.section(':', 1).remove('x').toDouble();
+        const WeighingReading reading =
+            readWeighing(sex, born, date, grams, {}, GestationalAge::fromText(gestation));
+        history.append(reviewedWeighing(date, grams, weighing.endsWith('x'), reading));
+    }
+    QCOMPARE(reviewSignals(born, history).join('|'), texts);
+    const std::optional<PercentilePosition> last = history.last().position;
+    QCOMPARE(last ? QString::number(last->score, 'f', 3) : QString(), position);
+    // A weighing plotted but not stored reads against the state the others leave.
+    ReviewState before(born);
+    for (const ReviewedWeighing& weighing : history.first(history.size() - 1))
+        before.take(weighing);
+    QCOMPARE(before.signalOf(history.last()), texts.section('|', -1));
 }
 
 QTEST_APPLESS_MAIN(WeighingReadingTest)

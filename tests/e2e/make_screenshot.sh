@@ -8,8 +8,9 @@
 #   e.g. tests/e2e/make_screenshot.sh build/app/zelpo docs/zelpo.png
 # <page.png>: the saved PDF's page (zelpo-page.png beside <output.png> unless given). Beside
 # <output.png> also go the chart with a marker's tooltip (zelpo-tooltip.png), the stored
-# weighings exported for spreadsheets (zelpo-medidas.csv) and the chart window in the view of
-# the first two years, Ctrl+2 (zelpo-two-years.png).
+# weighings exported for spreadsheets (zelpo-medidas.csv), the list of the folder's children
+# (zelpo-ninos.png) and the chart window in the view of the first two years, Ctrl+2
+# (zelpo-two-years.png).
 set -uo pipefail
 
 program=${1:?usage: make_screenshot.sh <path to zelpo> <output.png>}
@@ -27,6 +28,14 @@ printf '"%s"\r\n' 18/03/2023 \
     01/04/20230000003600 20/05/20230000005100 19/07/20230000006400 18/09/20230000007300 \
     18/12/20230000008300 19/03/20240000009000 18/09/20240000010300 18/03/20250000011600 \
     >"$install_dir/0001027M.CRV"
+# Beside her in the folder, for the list of its children: a boy whose last weighing was struck
+# out, a girl born at 30+2 and a girl at term.
+printf '"%s"\r\n' 29/10/2022 28/04/20240000010800 28/10/20240000013100 20/05/20250000001200 \
+    >"$install_dir/0000052V.CRV"
+printf '"A|0003|20/05/20250000001200|21/05/2025|error de tipeo"\r\n' >"$install_dir/0000052V.COR"
+printf '"%s"\r\n' 01/01/2025 11/04/20250000002500 >"$install_dir/0002025M.CRV"
+printf '"G|0000|01/01/2025|12/04/2025|30+2"\r\n' >"$install_dir/0002025M.COR"
+printf '"%s"\r\n' 14/02/2021 03/03/20210000003950 14/02/20220000009800 >"$install_dir/0004711M.CRV"
 
 start_zelpo screenshot
 wait_for_chart screenshot || exit 1
@@ -102,6 +111,25 @@ wait_for_box "Guardar el gr.*fico como PDF" && xdotool key --clearmodifiers ctrl
     xdotool type --delay 20 "$work/zelpo.pdf" && xdotool key --clearmodifiers Return
 check "the page of the saved PDF is rendered in $page_output" eval 'wait_until "$patience" test -s \
     "$work/zelpo.pdf" && pdftoppm -r 75 -png -singlefile "$work/zelpo.pdf" "${page_output%.png}"'
+chart_keeps_focus
+
+# The list of the folder's children, opened with Ctrl+Shift+L once its rows are drawn.
+list_output="$(dirname "$output")/zelpo-ninos.png"
+list_drawn() { # the list window holds the focus and its rows show as dark text on light
+    local id
+    id=$(xdotool getactivewindow 2>/dev/null) &&
+        [[ "$(xdotool getwindowname "$id")" =~ ^Ni.*os\ de\ la\ carpeta ]] &&
+        import -window "$id" "$work/list.png" &&
+        (($(convert "$work/list.png" -crop 60%x50%+0+60 +repage -threshold 50% -negate \
+            -format '%[fx:int(mean*w*h)]' info:) >= 400))
+}
+xdotool key --clearmodifiers ctrl+shift+l
+if wait_until "$patience" list_drawn; then
+    check "the list of the folder's children is saved in $list_output" cp "$work/list.png" "$list_output"
+else
+    fail "Ctrl+Shift+L showed no list of the folder's children (open: $(open_boxes))"
+fi
+xdotool key --clearmodifiers Escape
 chart_keeps_focus
 
 # The first two years, Ctrl+2: the caption above the status line names the view and the weighing

@@ -5,7 +5,8 @@
 # marker; and the pointer over the chart shows the cross-hair and the readout. Last, by keyboard
 # alone, a mistyped weighing of another girl is questioned, stored, struck out with its reason
 # and stays off the chart at the next start; a girl born early, her gestational age recorded,
-# is read at her corrected age; and Ctrl+2 shows the first two years and the whole chart again.
+# is read at her corrected age; the list of the folder's children shows them all; and Ctrl+2
+# shows the first two years and the whole chart again.
 #
 # Usage: run_e2e_weighing.sh <path to the built zelpo program>
 set -uo pipefail
@@ -368,12 +369,14 @@ path, number, birth, date, days, grams, status = sys.argv[1:]
 with open(path, newline="", encoding="utf-8-sig") as f:
     rows = list(csv.reader(f, delimiter=";"))
 assert rows[0] == ["Historia", "Sexo", "Nacimiento", "Fecha", "Días", "Meses", "Gramos",
-                   "Percentil", "g/día", "Estado"], rows[0]
+                   "Percentil", "g/día", "Estado", "Para revisar"], rows[0]
 assert len(rows) == 2, rows
-history, sex, born, on, age, months, weight, band, gain, state = rows[1]
+history, sex, born, on, age, months, weight, band, gain, state, review = rows[1]
 assert (history, sex, born, on, age, weight, gain, state) == (number, "Mujer", birth, date,
                                                               days, grams, "", status), rows[1]
 assert int(months) == int(int(days) / 30.41) and re.fullmatch("[<>] P\\d+|P\\d+(–P\\d+)?", band), rows[1]
+# A lone weighing is only to review below the lowest line, and one struck out never.
+assert review == ("por debajo de P3" if band == "< P3" and not state else ""), rows[1]
 PYTHON
 }
 # export_csv <file> <what> <check> <the check's arguments after the file>: Ctrl+Shift+E, the
@@ -581,7 +584,65 @@ check "the patient file keeps its bytes" cmp -s "$work/preterm.crv" "$preterm_fi
 xdotool key --clearmodifiers alt+F4
 ends_cleanly "closing the chart window at the next start"
 
-# --- 10. The first two years, Ctrl+2: a stored history's markers stand on the view's scales, the
+# --- 10. Every child of the folder at a glance, by keyboard alone: Ctrl+Shift+L lists the children
+# stored above as the chart reads each, the pipe and the stray corrections with why they are not
+# read; the list goes out as a spreadsheet, and Enter on a girl's row opens her in the chart. ---
+read_back_list() { # read_back_list <file>
+    python3 - "$1" "$birth_date" "$weight" <<'PYTHON'
+import csv, sys
+path, birth, grams = sys.argv[1:]
+with open(path, newline="", encoding="utf-8-sig") as f:
+    rows = list(csv.reader(f, delimiter=";"))
+assert rows[0][0].startswith("Niños de la carpeta ") and "sin terminar" not in rows[0][0], rows[0]
+assert rows[1][:4] == ["Historia", "Sexo", "Nacimiento", "Edad"], rows[1]
+children = {row[0]: row for row in rows[2:]}
+assert sorted(children) == ["0000303", "0000808", "0001027", "0002025", "0004711"], children
+assert children["0004711"][1:3] == ["Mujer", birth] and children["0004711"][5] == grams, children
+assert children["0002025"][3].endswith("(corregida)") and children["0002025"][5] == "6000", children
+assert children["0001027"][4:6] == ["", ""], children  # her only weighing struck out
+assert "tubería" in children["0000303"][10], children
+assert children["0000808"][10].startswith("El archivo de correcciones 0000808V.COR"), children
+PYTHON
+}
+readonly list_title="Ni.*os de la carpeta .* Zelpo"
+start_zelpo folder-list
+wait_for_chart folder-list || exit 1
+chart_keeps_focus
+xdotool key --clearmodifiers ctrl+shift+l
+if wait_for_box "$list_title"; then
+    pass "Ctrl+Shift+L opens \"$(xdotool getwindowname "$(xdotool getactivewindow)")\""
+    xdotool key --clearmodifiers alt+e
+    if wait_for_box "Exportar la lista"; then
+        xdotool key --clearmodifiers ctrl+a
+        xdotool type --delay 20 "$work/lista.csv"
+        xdotool key --clearmodifiers Return
+        wait_until "$patience" test -s "$work/lista.csv"
+        check "the list holds every child of the folder as the chart reads each" \
+            read_back_list "$work/lista.csv"
+    else
+        fail "Alt+E opened no save dialog (open: $(open_boxes))"
+    fi
+    wait_for_box "$list_title"
+    xdotool key --clearmodifiers alt+h && xdotool type --delay 20 4711
+    xdotool key --clearmodifiers Return Return
+    # Answered as any box, though the list stays open beside the chart.
+    if wait_for_box "Información"; then
+        pass "the box \"Información\" appears on Enter on the row of the girl 4711"
+        xdotool key --clearmodifiers Return
+    else
+        fail "Enter on the row of the girl 4711 brought no box \"Información\" (open: $(open_boxes))"
+    fi
+    check "Enter on her row opens her in the chart window" \
+        wait_until "$patience" marker_shown "$age" "$weight"
+    check "the chart window is in front" wait_until "$patience" chart_active
+else
+    fail "Ctrl+Shift+L opened no list of the folder's children (open: $(open_boxes))"
+fi
+check "the list left every patient file as it was" cmp -s "$expected" "$stored"
+xdotool key --clearmodifiers alt+F4
+ends_cleanly "closing the chart window beside the list"
+
+# --- 11. The first two years, Ctrl+2: a stored history's markers stand on the view's scales, the
 # weighing past two years is left out and counted in the caption above the status line, resting
 # on a marker there shows its tooltip, and Ctrl+2 again shows the whole chart as it was. ---
 view_day() { date -u -d "@$((today_seconds - (800 - $1) * 86400))" +%d/%m/%Y; } # <age in days>

@@ -110,6 +110,17 @@ void ChildHistoryTest::correctionsAreReadThroughAndOnlyWhereTheyMatch()
     QCOMPARE(atAnotherDesk.load({"4711", false}).corrections->description,
              lookup.corrections->description);
     QCOMPARE(atAnotherDesk.birthDateCorrection()->date, QDate(2021, 2, 20));
+
+    // A corrections file that cannot be read shows no history, and takes no weighing: nothing
+    // stored could be questioned against the history it would join.
+    QVERIFY(writeBytes(temp.filePath("0004711M.COR"), QByteArray(maxRecordFileSize + 1, 'x')));
+    const QByteArray before = contentOf(temp.filePath(patientFileName));
+    QVERIFY(atAnotherDesk.load({"4711", false}).failure && !atAnotherDesk.hasPatientFile());
+    const Result<qsizetype> refused = atAnotherDesk.store(QDate(2021, 2, 14), 5000, today);
+    QVERIFY2(!refused.ok() && refused.failure().description.contains("0004711M.COR"),
+             qPrintable(refused.ok() ? QString() : refused.failure().description));
+    QCOMPARE(contentOf(temp.filePath(patientFileName)), before);
+    QVERIFY(!atAnotherDesk.hasPatientFile());
 }
 
 void ChildHistoryTest::theChartShowsTheHistoryAsOpenedThenThisVisitThenOtherDesks()

@@ -4,8 +4,10 @@
 // alone: no window is built.
 
 #include "history/ChildHistory.h"
+#include "history/FolderChildRow.h"
 #include "look/ChartLook.h"
 #include "outputs/CopiedChart.h"
+#include "outputs/FolderListSpreadsheet.h"
 #include "outputs/OutputRunner.h"
 #include "outputs/PdfChart.h"
 #include "outputs/PrintedChart.h"
@@ -125,14 +127,15 @@ private slots:
 
     void noOutputReplacesAPatientFile_data()
     {
-        QTest::addColumn<int>("output"); // 0 PDF, 1 printer's file, 2 spreadsheet
+        // 0 PDF, 1 printer's file, 2 spreadsheet, 3 the list of the folder's children
+        QTest::addColumn<int>("output");
         QTest::addColumn<QString>("target");
         // null: nothing there; "->" for each link on the way to a history; "<->": links in a loop
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("refused");
         const QByteArray history = "\"01/01/2020\"\r\n";
         const QString patientFiles[] = {"0004711M.CRV", "0000012V.CRV", "copia/0004711m.crv"};
-        for (int output : {0, 1, 2})
+        for (int output : {0, 1, 2, 3})
             for (const QString& target : patientFiles)
                 QTest::addRow("%d over %s", output, qPrintable(target))
                     << output << target << history << true;
@@ -147,6 +150,7 @@ private slots:
         QTest::newRow("Windows drops the dot") << 0 << "informe.crv." << QByteArray() << true;
         QTest::newRow("a history by another name") << 2 << "historia.txt" << history << true;
         QTest::newRow("a link to a history") << 1 << "enlace.pdf" << QByteArray("->") << true;
+        QTest::newRow("the list by a link") << 3 << "enlace.csv" << QByteArray("->") << true;
         QTest::newRow("41 links") << 0 << "c.pdf" << QByteArray("->").repeated(41) << true;
         QTest::newRow("200 links") << 2 << "c.csv" << QByteArray("->").repeated(200) << true;
         QTest::newRow("a loop of links") << 1 << "c.pdf" << QByteArray("<-><->") << true;
@@ -175,10 +179,12 @@ private slots:
             QFile::setPermissions(path, QFile::WriteOwner);
         zelpo.messages.clear();
         zelpo.dialogs.pathToChoose = zelpo.dialogs.printTo = path;
-        const std::array<void (*)(OutputRunner&), 3> commands{&saveChartAsPdf, &printChart,
-                                                              &exportWeighings};
+        const std::array<std::function<void()>, 4> commands{
+            [&] { saveChartAsPdf(zelpo.outputs); }, [&] { printChart(zelpo.outputs); },
+            [&] { exportWeighings(zelpo.outputs); },
+            [&] { exportFolderList(zelpo.outputs, zelpo.dialogs, nullptr, "x"); }};
         std::optional<PermissionBitsEnforced> evenForRoot(std::in_place);
-        commands[output](zelpo.outputs);
+        commands[output]();
         evenForRoot.reset();
         QFile::setPermissions(history, QFile::ReadOwner | QFile::WriteOwner);
         QCOMPARE(contentOf(history) == before, refused);
@@ -197,7 +203,8 @@ private slots:
         const QByteArray csv = contentOf(zelpo.dialogs.pathToChoose);
         QVERIFY2(
             csv.startsWith("\xEF\xBB\xBFHistoria;Sexo;Nacimiento;") &&
-                csv.endsWith("0004711;Mujer;14/02/2021;14/02/2022;365;12;9800;P50–P75;+6;\r\n"),
+                csv.endsWith("0004711;Mujer;14/02/2021;14/02/2022;365;12;9800;P50–P75;+6;;bajó 2 "
+                             "espacios de percentil desde el 16/04/2021\r\n"),
             csv.constData());
         QCOMPARE(csv.count("\r\n"), 1 + std::size(storedRows));
         QCOMPARE(zelpo.dialogs.offeredPaths.last(), zelpo.folder.filePath("home/0004711M.csv"));
@@ -238,6 +245,40 @@ private slots:
                 red += copied.pixelColor(x, y) == Qt::red;
         // Five markers, each a disc some 30 pixels across.
         QVERIFY2(red > 5 * 300, qPrintable(QString::number(red)));
+    }
+
+    void theFolderListIsWrittenAsTheWeighingsAre()
+    {
+        FolderChildRow early, held;
+        early.historyNumber = "0002025";
+        early.child = ChildKey{"2025", false};
+        early.birthDate = QDate(2025, 1, 1);
+        early.ageDays = 83;
+        early.ageCorrected = true;
+        early.weighed = QDate(2025, 4, 11);
+        early.grams = 2500;
+        early.band = "< P3";
+        early.daysUnweighed = 51;
+        held.historyNumber = "0000300";
+        held.child = ChildKey{"300", true};
+        held.note = "en uso en otro puesto";
+        const QByteArray csv =
+            folderListCsv({QDateTime(QDate(2024, 1, 15), QTime(10, 32, 59)), "/consultorio", 2, 3},
+                          {early, held, unnamedFileRow("a;b.CRV")});
+        QCOMPARE(csv, "\xEF\xBB\xBFNiños de la carpeta /consultorio, leída el 15/01/2024 a las "
+                      "10:32 (lectura sin terminar: 2 de 3 archivos)\r\n"
+                      "Historia;Sexo;Nacimiento;Edad;Última pesada;Peso (g);Percentil;Ganancia "
+                      "(g/día);Para revisar;Días sin pesar;Observaciones\r\n"
+                      "0002025;Mujer;01/01/2025;2 meses (corregida);11/04/2025;2500;< P3;;;51;\r\n"
+                      "0000300;Varón;;;;;;;;;en uso en otro puesto\r\n"
+                      ";;;;;;;;;;\"El nombre del archivo a;b.CRV no es el de un archivo de "
+                      "paciente (siete cifras, V o M y .CRV): no se lee.\"\r\n");
+        OpenHistory zelpo;
+        zelpo.dialogs.pathToChoose = zelpo.folder.filePath("lista.csv");
+        exportFolderList(zelpo.outputs, zelpo.dialogs, nullptr, csv);
+        QCOMPARE(contentOf(zelpo.dialogs.pathToChoose), csv);
+        QCOMPARE(zelpo.dialogs.offeredPaths.last(),
+                 zelpo.folder.filePath("home/Niños de la carpeta.csv"));
     }
 
     void aFailingSaveIsToldAndLeavesNoFile_data()

@@ -80,7 +80,9 @@ private slots:
         for (const QString expected :
              {"GRAFICO DE ZELPO", "Nº H.Clínica: 0004711", "Sexo: Mujer",
               "F. Nacimiento: 14/02/2021", "Fecha de impresión: 01/06/2023", "Medidas almacenadas",
-              "Percentil", "03/03/2021 17 0 3119 < P3 —", "06/03/2021 20 0 3140 < P3 +7",
+              "Percentil g/día Estado / Para revisar",
+              "03/03/2021 17 0 3119 < P3 — por debajo de P3",
+              "06/03/2021 20 0 3140 < P3 +7 por debajo de P3",
               "04/03/2021 18 0 3126 < P3 +7 anulada: tipeo", "Medidas anuladas: 1"})
             QVERIFY2(text.contains(QRegularExpression(
                          QRegularExpression::escape(expected).replace("\\ ", "\\s+"))),

@@ -7,6 +7,8 @@
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
 #include "history/ChildHistory.h"
+#include "look/ChartLook.h"
+#include "procedures/ChartPageSnapshot.h"
 #include "procedures/ChartView.h"
 #include "procedures/HistoryLoader.h"
 #include "procedures/HistoryOnChart.h"
@@ -356,6 +358,29 @@ private slots:
         QCOMPARE(desk.visibleMarkers(), 2);
         QVERIFY(otherDesk.release());
         QCOMPARE(contentOf("0004711V.CRV"), firstStore);
+    }
+
+    void aBirthDateCorrectedAtAnotherDeskRedatesThisVisit()
+    {
+        Desk desk;
+        QVERIFY(writeBytes("0004711V.CRV", firstStore));
+        desk.window.Option1(0)->setChecked(true);
+        desk.window.Text3()->setText("4711");
+        desk.graficar("14/02/2021", "4000", MessageAnswer::No);
+        QVERIFY(desk.markerAt(1, 17, 4000));
+        // Another desk corrects the birth date: the next "Graficar" reads it, whatever the box was
+        // made to say, and every weighing of this visit counts from it.
+        QVERIFY(writeBytes("0004711V.COR", "\"N|0000|20/02/2021|03/03/2021|mal copiada\"\r\n"));
+        desk.graficar("14/02/2021", "4100", MessageAnswer::No);
+        QCOMPARE(desk.window.Text2()->text(), QString("20/02/2021"));
+        QVERIFY(!desk.window.Text2()->isEnabled());
+        QVERIFY2(desk.markerAt(0, 11, 3950) && desk.markerAt(1, 11, 4000) &&
+                     desk.markerAt(2, 11, 4100) && desk.arrowOn(2),
+                 "a weighing does not count from the corrected birth date");
+        const ChartPageContent page =
+            chartPageSnapshot(chartLook(desk.window.palette()), desk.history, desk.clock.today());
+        QCOMPARE(page.birthDate, QString("20/02/2021"));
+        QCOMPARE(page.markers.size(), 3);
     }
 
     void aFullPoolMovesMarkerZero()

@@ -188,20 +188,24 @@ void PatientFile::exportsEachWeighingAsTheChartShowsIt()
 {
     // A weighing with no date before it is left off the chart; one whose date cannot be read
     // takes the date before it, and so no gain; the last one is dated before birth. One struck
-    // out is listed as such, and the gain after it skips it.
+    // out is listed as such, and the gain after it skips it. A fall across the lines is to review.
     const QStringList records{"29/10/2022",           "00/00/00000000002900",
                               "28/10/20240000012500", "31/02/20240000012400",
-                              "07/11/20240000012600", "01/01/20220000003000"};
+                              "07/11/20240000012600", "07/11/20250000010000",
+                              "01/01/20220000003000"};
     QCOMPARE(
         weighingsCsv("0000012",
                      storedHistory(records, ChartSex::Girls, {{{3, "error; tipeo"}}, {}, {}})),
         QByteArray("\xEF\xBB\xBF"
-                   "Historia;Sexo;Nacimiento;Fecha;Días;Meses;Gramos;Percentil;g/día;Estado\r\n"
-                   "0000012;Mujer;29/10/2022;28/10/2024;730;24;12500;P50–P75;;\r\n"
+                   "Historia;Sexo;Nacimiento;Fecha;Días;Meses;Gramos;Percentil;g/día;Estado;"
+                   "Para revisar\r\n"
+                   "0000012;Mujer;29/10/2022;28/10/2024;730;24;12500;P50–P75;;;\r\n"
                    "0000012;Mujer;29/10/2022;28/10/2024;730;24;12400;P50–P75;;\"anulada: error; "
-                   "tipeo\"\r\n"
-                   "0000012;Mujer;29/10/2022;07/11/2024;740;24;12600;P50–P75;+10;\r\n"
-                   "0000012;Mujer;29/10/2022;01/01/2022;-301;-10;3000;;;\r\n"));
+                   "tipeo\";\r\n"
+                   "0000012;Mujer;29/10/2022;07/11/2024;740;24;12600;P50–P75;+10;;\r\n"
+                   "0000012;Mujer;29/10/2022;07/11/2025;1105;36;10000;< P3;-7;;\"bajó 3 espacios "
+                   "de percentil desde el 07/11/2024; por debajo de P3\"\r\n"
+                   "0000012;Mujer;29/10/2022;01/01/2022;-301;-10;3000;;;;\r\n"));
     const QByteArray quoted = weighingsCsv("1;\"2\"\n", storedHistory(records, ChartSex::Boys));
     QVERIFY2(quoted.contains("\r\n\"1;\"\"2\"\"\n\";Varón;29/10/2022;28/10/2024;730;24;12500;"),
              quoted.constData());
