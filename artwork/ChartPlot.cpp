@@ -7,7 +7,7 @@ namespace zelpo {
 
 namespace {
 
-constexpr double kWholeChartMonths = 72;
+constexpr double kWholeChartMonths = chartAgeSpanMonths;
 constexpr double kGramsPerKilogram = 1000;
 
 } // namespace

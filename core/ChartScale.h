@@ -9,8 +9,16 @@
 // Positions and sizes are twips in single precision; ages (days) and weights (grams) are double.
 namespace zelpo {
 
+// The chart's spans, in the units each part of the program counts them in. This is the one place
+// they are written: the window's frame, the drawn charts, the readout, the bands and the checks
+// all take them from here.
 inline constexpr double chartAgeSpanDays = 2190.0;
+inline constexpr double chartAgeSpanMonths = 72.0; // as the drawn chart's grid counts them
 inline constexpr double chartWeightSpanGrams = 30000.0;
+inline constexpr double chartWeightSpanKilograms = chartWeightSpanGrams / 1000;
+// The pointer readout's month, a little shorter than the chart's own 2190 / 72 days: the months
+// it reads and the whole months of every table count from it.
+inline constexpr double readoutDaysPerMonth = 30.41;
 
 // The ages and weights the frame spans, for each view of the chart: the whole chart, or its
 // first two years, birth to 24 months and 0 to 16 kg spread over the same frame.

@@ -160,8 +160,9 @@ bool isDate(QStringView text)
 
 std::optional<QDate> dateValue(QStringView text)
 {
-    // [0-9] rather than \d: Qt's regular expressions take \d as any Unicode digit.
-    static const QRegularExpression pattern(
+    // [0-9] rather than \d: Qt's regular expressions take \d as any Unicode digit. One a thread:
+    // the records are read on worker threads too, and the pattern is compiled on first use.
+    thread_local const QRegularExpression pattern(
         QStringLiteral("^([0-9]{1,2})([/.-])([0-9]{1,2})\\2([0-9]{4}|[0-9]{2})$"));
     const QRegularExpressionMatch match = pattern.match(trimmedBlanks(text));
     if (!match.hasMatch())

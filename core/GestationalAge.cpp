@@ -19,7 +19,8 @@ constexpr int kLatestDays = 44 * kDaysAWeek + 6;
 
 std::optional<GestationalAge> GestationalAge::fromText(QStringView text)
 {
-    static const QRegularExpression weeksAndDays(
+    // One a thread: corrections are read on worker threads too, and it is compiled on first use.
+    thread_local const QRegularExpression weeksAndDays(
         QStringLiteral("^\\s*(\\d{1,2})\\s*(?:\\+\\s*([0-6])\\s*)?$"));
     const QRegularExpressionMatch match = weeksAndDays.match(text.toString());
     if (!match.hasMatch()) {

@@ -6,12 +6,6 @@
 
 namespace zelpo {
 
-namespace {
-
-constexpr double daysPerMonth = 30.41;
-
-} // namespace
-
 CrossHair crossHairAt(const TwipRect& frame, float x, float y, PointerOffsets offsets,
                       const TwipRect& picture)
 {
@@ -26,7 +20,7 @@ CrossHair crossHairAt(const TwipRect& frame, float x, float y, PointerOffsets of
 
 double ageInMonths(float days)
 {
-    return static_cast<double>(days) / daysPerMonth;
+    return static_cast<double>(days) / readoutDaysPerMonth;
 }
 
 Readout readoutOfCrossHair(const TwipRect& frame, float lineX, float lineY, ChartSpans spans)

@@ -13,10 +13,6 @@ namespace zelpo {
 
 namespace {
 
-// The chart's age scale in months: its 2190 days are drawn as 72 months, so a weighing stands
-// among the curves at days × 72 / 2190.
-constexpr double chartAgeSpanMonths = 72.0;
-
 // A weighing this close to a curve reads as that curve. The curve's grams come from kilograms
 // held in binary fractions, the boys' tabulated 16.1 kg coming out a hair over 16100 g; the
 // billionth of a gram keeps a weighing 1 g from a tabulated value on the curve.
@@ -63,7 +59,9 @@ const BandTexts& bandTexts(ChartSex sex)
     return sex == ChartSex::Girls ? girls : boys;
 }
 
-// The chart's age in months at `days` from birth; nothing outside the chart's six years.
+// The chart's age in months at `days` from birth; nothing outside the chart's six years. The
+// chart's 2190 days are drawn as 72 months, so a weighing stands among the curves at
+// days × 72 / 2190.
 std::optional<double> chartMonths(double days)
 {
     if (!(days >= 0 && days <= chartAgeSpanDays)) {
@@ -246,22 +244,27 @@ WeighingReading readWeighing(ChartSex sex, QDate birthDate, QDate date, double g
     const double days = daysBetween(birthDate, date);
     const std::optional<double> corrected = correctedAge(days, gestation);
     // Before the due date, a negative corrected age, the chart, which starts at term, has no
-    // curves to read.
+    // curves to read, and the days before it are no months of age.
+    const bool beforeTerm = corrected && *corrected < 0;
     const CurvesAround around = curvesAround(sex, corrected.value_or(days), grams);
     return {days,
             wholeMonths(days),
-            corrected && *corrected < 0 ? beforeTermBand() : band(sex, around),
+            beforeTerm ? beforeTermBand() : band(sex, around),
             gain(date, grams, earlier),
             corrected,
-            corrected ? std::optional(wholeMonths(*corrected)) : std::nullopt,
+            corrected && !beforeTerm ? std::optional(wholeMonths(*corrected)) : std::nullopt,
             position(sex, around, grams)};
 }
 
-QString ageText(double days, int months)
+QString ageText(double days, std::optional<int> months)
 {
-    return QStringLiteral("%1 días (%2 %3)")
-        .arg(QString::number(days, 'f', 0), QString::number(months),
-             months == 1 ? QStringLiteral("mes") : QStringLiteral("meses"));
+    const QString dayCount = QStringLiteral("%1 días").arg(QString::number(days, 'f', 0));
+    if (!months) {
+        return dayCount;
+    }
+    return QStringLiteral("%1 (%2 %3)")
+        .arg(dayCount, QString::number(*months),
+             *months == 1 ? QStringLiteral("mes") : QStringLiteral("meses"));
 }
 
 QString bandText(const QString& band)
@@ -280,11 +283,10 @@ QString gainText(std::optional<int> gramsPerDay)
 
 QString weighingTooltip(QDate date, double grams, const WeighingReading& reading)
 {
-    const QString corrected =
-        reading.correctedDays
-            ? QStringLiteral(" · edad corregida ") +
-                  ageText(*reading.correctedDays, reading.correctedMonths.value_or(0))
-            : QString();
+    const QString corrected = reading.correctedDays
+                                  ? QStringLiteral(" · edad corregida ") +
+                                        ageText(*reading.correctedDays, reading.correctedMonths)
+                                  : QString();
     return QStringLiteral("%1 · %2 g · %3%4 · %5 · %6 g/día")
         .arg(dateText(date), QString::number(std::trunc(grams), 'f', 0),
              ageText(reading.days, reading.months), corrected, bandText(reading.band),

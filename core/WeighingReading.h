@@ -46,7 +46,8 @@ struct WeighingReading
     // none or it is not dated before this one.
     std::optional<int> gramsPerDay;
     // For a baby born early, the age counted from the due date and its whole months, which the
-    // band is read at; nothing where no correction applies.
+    // band is read at; nothing where no correction applies. Before the due date the days say how
+    // long before it (negative), and there are no months: a month before term is no age.
     std::optional<double> correctedDays;
     std::optional<int> correctedMonths;
     // Where the weight stands among the curves the band is read from; nothing where the band is
@@ -83,8 +84,8 @@ WeighingReading readWeighing(ChartSex sex, QDate birthDate, QDate date, double g
 // Whole months as the pointer readout counts them: "24" for 731 days.
 int wholeMonths(double days);
 
-// "100 días (3 meses)", "30 días (1 mes)".
-QString ageText(double days, int months);
+// "100 días (3 meses)", "30 días (1 mes)"; "-40 días" without months.
+QString ageText(double days, std::optional<int> months);
 
 // The band as shown: "—" when there is none.
 QString bandText(const QString& band);

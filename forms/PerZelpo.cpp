@@ -34,11 +34,11 @@ QString controlName(const char* name, int index)
 
 Picture::Artwork artworkFor(PictureArt art)
 {
-    // The charts and the panel were drawn when the program was built, for a screen of one device
-    // pixel to the logical one.
+    // The charts and the panel were drawn when the program was built, for the usual screen
+    // densities.
     const auto chart = [](zelpo::ChartSex sex) -> Picture::Artwork {
         return {[sex](QPainter& painter) { zelpo::paintChart(painter, sex); },
-                zelpo::builtChart(sex)};
+                [sex](qreal pixelRatio) { return zelpo::builtChart(sex, pixelRatio); }};
     };
     switch (art) {
     case PictureArt::GirlsChart:
@@ -46,7 +46,7 @@ Picture::Artwork artworkFor(PictureArt art)
     case PictureArt::BoysChart:
         return chart(zelpo::ChartSex::Boys);
     case PictureArt::Panel:
-        return {zelpo::paintPanel, zelpo::builtPanel()};
+        return {zelpo::paintPanel, zelpo::builtPanel};
     case PictureArt::Arrow:
         return zelpo::paintArrow;
     case PictureArt::None:

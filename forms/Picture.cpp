@@ -16,8 +16,8 @@ Picture::Picture(QWidget* parent, Artwork artwork)
     setAttribute(Qt::WA_NoMousePropagation);
 }
 
-Picture::Artwork::Artwork(Paint painter, QImage drawing)
-    : paint(std::move(painter)), built(std::move(drawing))
+Picture::Artwork::Artwork(Paint painter, Built drawings)
+    : paint(std::move(painter)), built(std::move(drawings))
 {}
 
 void Picture::setReportsPointer(bool reports)
@@ -49,10 +49,11 @@ const QImage& Picture::shownDrawing(qreal ratio)
         return m_insteadDrawn;
     }
     if (m_drawn.isNull() || m_drawn.devicePixelRatio() != ratio) {
-        const QImage& built = m_artwork.built;
+        const QImage built = m_artwork.built ? m_artwork.built(ratio) : QImage();
         // Opaque, it is drawn without transparency, so a repaint copies it instead of blending it;
-        // a built drawing serves only a picture of its own size and opacity.
-        if (ratio == 1 && built.size() == size() && built.hasAlphaChannel() != m_opaque) {
+        // a built drawing serves only a picture of its own size, density and opacity.
+        if (built.devicePixelRatio() == ratio && built.size() == size() * ratio &&
+            built.hasAlphaChannel() != m_opaque) {
             m_drawn = built;
         } else {
             m_drawn = zelpo::drawArtwork(size(), ratio, m_opaque, m_artwork.paint);

@@ -18,20 +18,21 @@ class Picture : public QWidget, public TwipControl
 
 public:
     // How the picture is drawn: `paint` draws it in logical pixels from (0, 0). A picture may come
-    // with its drawing made already at one device pixel to the logical one, `built`, shown as it
-    // is on a screen of that density.
+    // with its drawing made already at some screen densities: `built` hands out the one made at a
+    // density, or a null image, and the drawing is shown as it is on a screen of that density.
     struct Artwork
     {
         using Paint = std::function<void(QPainter&)>;
+        using Built = std::function<QImage(qreal pixelRatio)>;
 
         template <typename Painter>
         requires std::is_invocable_v<Painter&, QPainter&> Artwork(Painter painter)
             : paint(std::move(painter))
         {}
-        Artwork(Paint painter, QImage drawing);
+        Artwork(Paint painter, Built drawings);
 
         Paint paint;
-        QImage built;
+        Built built;
     };
 
     Picture(QWidget* parent, Artwork artwork);

@@ -32,7 +32,7 @@ void checkApplied(const zelpo::ChildHistory& history, const QStringList& records
                   const QString& context)
 {
     for (const zelpo::StoredWeighing& weighing : history.stored().weighings) {
-        requireThat(weighing.struckOut.size() <= zelpo::maxCorrectionReasonLength,
+        requireThat(weighing.struckOut.toUcs4().size() <= zelpo::maxCorrectionReasonLength,
                     "a reason kept is 80 characters at most", context);
         requireThat(weighing.record >= 1 && weighing.record < records.size(),
                     "every weighing is a record of the patient file", context);

@@ -32,10 +32,10 @@ QString ChildHistory::fileName() const
 ChildHistory::FilesRead ChildHistory::readFiles(const QString& name,
                                                 const WhileWaiting& whileWaiting) const
 {
-    FilesRead read{readPatientRecords(name, m_patientFolder, whileWaiting), {}};
+    FilesRead read{readPatientRecords(name, m_patientFolder, whileWaiting, m_otherDeskWait), {}};
     // Corrections only ever name records of a patient file that could be read.
     if (!read.records.records.isEmpty()) {
-        read.corrections = readCorrections(name, m_patientFolder, whileWaiting);
+        read.corrections = readCorrections(name, m_patientFolder, whileWaiting, m_otherDeskWait);
     }
     return read;
 }

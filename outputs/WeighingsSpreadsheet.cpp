@@ -5,8 +5,6 @@
 #include "records/OutputFile.h"
 #include "records/WeighingsCsv.h"
 
-#include <QIODevice>
-
 namespace zelpo {
 
 void exportWeighings(OutputRunner& outputs)
@@ -28,11 +26,7 @@ void exportWeighings(OutputRunner& outputs)
         return;
     }
     outputs.write(
-        path,
-        [&] {
-            return saveOutputFile(
-                path, [&csv](QIODevice& file) { return file.write(csv) == csv.size(); });
-        },
+        path, [&] { return saveOutputFile(path, csv); },
         QStringLiteral("No se pudieron exportar las medidas al archivo"));
 }
 

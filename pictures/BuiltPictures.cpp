@@ -1,54 +1,72 @@
 #include "pictures/BuiltPictures.h"
 
-#include "artwork/ChartArtwork.h"
-#include "artwork/IconArtwork.h"
-#include "artwork/PanelArtwork.h"
+#include "pictures/BuiltPictureCatalogue.h"
 
-#include <algorithm>
 #include <cstdint>
+#include <numeric>
 
-// Written by zelpo_render_pictures when the program is built: each picture's pixels as the
-// 32-bit words of its image format, row after row.
-namespace zelpo::built {
-extern const std::uint32_t kGirlsChart[];
-extern const std::uint32_t kBoysChart[];
-extern const std::uint32_t kPanel[];
-// In the order of kBuiltIconSizes.
-extern const std::uint32_t* const kIcons[];
-} // namespace zelpo::built
+// Assembled from the file zelpo_render_pictures writes when the program is built: the pictures
+// of the catalogue, one after the other, from the first byte to the last.
+extern "C" {
+extern const unsigned char zelpo_built_pixels[];
+extern const unsigned char zelpo_built_pixels_end[];
+}
 
 namespace zelpo {
 
 namespace {
 
-QImage wrapped(const std::uint32_t* pixels, QSize size, QImage::Format format)
+// Pixels laid out otherwise than the catalogue says would show as garbage; the pictures are
+// drawn instead.
+bool laidOutAsCatalogued()
 {
-    // A read-only image over the pixels where they lie.
-    return QImage(reinterpret_cast<const uchar*>(pixels), size.width(), size.height(),
-                  size.width() * qsizetype(sizeof(std::uint32_t)), format);
+    const std::vector<BuiltPicture>& catalogue = builtPictureCatalogue();
+    const qsizetype catalogued = std::accumulate(
+        catalogue.begin(), catalogue.end(), qsizetype(0),
+        [](qsizetype bytes, const BuiltPicture& picture) { return bytes + picture.byteCount(); });
+    const std::uintptr_t built = reinterpret_cast<std::uintptr_t>(zelpo_built_pixels_end) -
+                                 reinterpret_cast<std::uintptr_t>(zelpo_built_pixels);
+    return std::uintptr_t(catalogued) == built;
+}
+
+QImage builtPicture(BuiltArt art, qreal pixelRatio, int iconSide = 0)
+{
+    static const bool laidOut = laidOutAsCatalogued();
+    if (!laidOut) {
+        return {};
+    }
+    const unsigned char* pixels = zelpo_built_pixels;
+    for (const BuiltPicture& picture : builtPictureCatalogue()) {
+        if (picture.art == art && picture.pixelRatio == pixelRatio &&
+            picture.iconSide == iconSide) {
+            const QSize size = picture.deviceSize();
+            // A read-only image over the pixels where they lie.
+            QImage image(pixels, size.width(), size.height(),
+                         size.width() * qsizetype(sizeof(quint32)), picture.format());
+            image.setDevicePixelRatio(pixelRatio);
+            return image;
+        }
+        pixels += picture.byteCount();
+    }
+    return {};
 }
 
 } // namespace
 
-QImage builtChart(ChartSex sex)
+QImage builtChart(ChartSex sex, qreal pixelRatio)
 {
-    return wrapped(sex == ChartSex::Girls ? built::kGirlsChart : built::kBoysChart,
-                   chartPictureSize(sex), QImage::Format_RGB32);
+    return builtPicture(sex == ChartSex::Girls ? BuiltArt::GirlsChart : BuiltArt::BoysChart,
+                        pixelRatio);
 }
 
-QImage builtPanel()
+QImage builtPanel(qreal pixelRatio)
 {
-    return wrapped(built::kPanel, kPanelPictureSize, QImage::Format_RGB32);
+    return builtPicture(BuiltArt::Panel, pixelRatio);
 }
 
 QImage builtIcon(int side)
 {
-    const auto* size = std::find(kBuiltIconSizes.begin(), kBuiltIconSizes.end(), side);
-    if (size == kBuiltIconSizes.end()) {
-        return {};
-    }
-    return wrapped(built::kIcons[size - kBuiltIconSizes.begin()], QSize(side, side),
-                   QImage::Format_ARGB32);
+    return side > 0 ? builtPicture(BuiltArt::Icon, 1, side) : QImage();
 }
 
 } // namespace zelpo

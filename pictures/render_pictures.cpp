@@ -1,40 +1,51 @@
-// Draws the pictures the windows show at one device pixel to the logical one, with the very
-// artwork that draws them at any other density, and writes them out as C++ source for the program
-// to keep them in: each picture's pixels as the 32-bit words of the image format a window paints
-// them in, so that the program wraps them in an image as they are.
+// Draws the pictures built into the program (pictures/BuiltPictureCatalogue.h), with the very
+// artwork that draws them at any other size and density, and writes their pixels one after the
+// other, as the catalogue lays them out, for the program to take in as they are: each row after
+// row in the 32-bit words of the image format a window paints it in, so that the program wraps
+// them in images without converting anything.
 //
-// Usage: zelpo_render_pictures <output source file>
+// Usage: zelpo_render_pictures <output file>
 
 #include "artwork/ChartArtwork.h"
 #include "artwork/DrawnArtwork.h"
 #include "artwork/IconArtwork.h"
 #include "artwork/PanelArtwork.h"
+#include "pictures/BuiltPictureCatalogue.h"
 
-#include <cstdint>
 #include <cstdio>
 
-#include <QByteArray>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QSaveFile>
 #include <QStringList>
 
 namespace {
 
-QByteArray pixelWords(const char* name, const QImage& image)
+using namespace zelpo;
+
+QImage chartDrawing(ChartSex sex, qreal pixelRatio)
 {
-    QByteArray text = "extern const std::uint32_t " + QByteArray(name) + "[] = {";
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            text += (x % 8 == 0 ? "\n    0x" : " 0x") + QByteArray::number(row[x], 16) + ',';
-        }
-    }
-    return text + "\n};\n\n";
+    // At one device pixel to the logical one the charts are the reference drawing, as a window
+    // there has always shown them; at any other density what a picture draws for the screen.
+    const ChartDrawing drawing =
+        pixelRatio == 1 ? ChartDrawing::Reference : ChartDrawing::ForTheDevice;
+    return drawArtwork(chartPictureSize(sex), pixelRatio, true,
+                       [&](QPainter& painter) { paintChart(painter, sex, drawing); });
 }
 
-QImage opaqueDrawing(QSize size, const std::function<void(QPainter&)>& paint)
+QImage drawing(const BuiltPicture& picture)
 {
-    return zelpo::drawArtwork(size, 1.0, true, paint);
+    switch (picture.art) {
+    case BuiltArt::GirlsChart:
+        return chartDrawing(ChartSex::Girls, picture.pixelRatio);
+    case BuiltArt::BoysChart:
+        return chartDrawing(ChartSex::Boys, picture.pixelRatio);
+    case BuiltArt::Panel:
+        return drawArtwork(kPanelPictureSize, picture.pixelRatio, true, paintPanel);
+    case BuiltArt::Icon:
+        break;
+    }
+    return windowIconImage(picture.iconSide);
 }
 
 } // namespace
@@ -44,30 +55,24 @@ int main(int argc, char* argv[])
     QGuiApplication application(argc, argv);
     const QStringList arguments = QGuiApplication::arguments();
     if (arguments.size() != 2) {
-        std::fputs("usage: zelpo_render_pictures <output source file>\n", stderr);
+        std::fputs("usage: zelpo_render_pictures <output file>\n", stderr);
         return 2;
     }
-    using zelpo::ChartSex;
-    QByteArray source = "// Drawn by zelpo_render_pictures as the program was built.\n"
-                        "#include <cstdint>\n\nnamespace zelpo::built {\n\n";
-    for (const ChartSex sex : {ChartSex::Girls, ChartSex::Boys}) {
-        source += pixelWords(sex == ChartSex::Girls ? "kGirlsChart" : "kBoysChart",
-                             opaqueDrawing(zelpo::chartPictureSize(sex), [sex](QPainter& painter) {
-                                 zelpo::paintChart(painter, sex, zelpo::ChartDrawing::Reference);
-                             }));
-    }
-    source += pixelWords("kPanel", opaqueDrawing(zelpo::kPanelPictureSize, zelpo::paintPanel));
-    QByteArray icons = "extern const std::uint32_t* const kIcons[] = {";
-    for (const int side : zelpo::kBuiltIconSizes) {
-        const QByteArray name = "kIcon" + QByteArray::number(side);
-        source += pixelWords(name.constData(), zelpo::windowIconImage(side));
-        icons += name + ", ";
-    }
-    source += icons + "};\n\n} // namespace zelpo::built\n";
-
     QSaveFile output(arguments.at(1));
-    if (!output.open(QIODevice::WriteOnly) || output.write(source) != source.size() ||
-        !output.commit()) {
+    bool written = output.open(QIODevice::WriteOnly);
+    for (const BuiltPicture& picture : builtPictureCatalogue()) {
+        const QImage image = drawing(picture);
+        // The program finds each picture where the catalogue says it lies, so each must be
+        // exactly as large and in the form the catalogue gives.
+        if (image.size() != picture.deviceSize() || image.format() != picture.format() ||
+            image.sizeInBytes() != picture.byteCount()) {
+            std::fputs("zelpo_render_pictures: a drawing differs from the catalogue\n", stderr);
+            return 1;
+        }
+        written = written && output.write(reinterpret_cast<const char*>(image.constBits()),
+                                          image.sizeInBytes()) == image.sizeInBytes();
+    }
+    if (!written || !output.commit()) {
         std::fprintf(stderr, "zelpo_render_pictures: could not write %s\n",
                      qUtf8Printable(arguments.at(1)));
         return 1;

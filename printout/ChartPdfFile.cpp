@@ -44,10 +44,10 @@ bool writeChartPdf(QIODevice& device, const ChartPageContent& content, const QPa
 }
 
 zelpo::MaybeFailure saveChartPdf(const QString& path, const ChartPageContent& content,
-                                 const QPageSize& paper)
+                                 const QPageSize& paper, const OutputDraft& draft)
 {
     return zelpo::saveOutputFile(
-        path, [&](QIODevice& file) { return writeChartPdf(file, content, paper); });
+        path, [&](QIODevice& file) { return writeChartPdf(file, content, paper); }, draft);
 }
 
 } // namespace zelpo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Failure.h"
+#include "records/OutputFile.h"
 
 #include <QPageSize>
 
@@ -22,9 +23,10 @@ bool writeChartPdf(QIODevice& device, const ChartPageContent& content,
                    const QPageSize& paper = QPageSize(QPageSize::A4));
 
 // Writes the chart page as a PDF to `path`: into a temporary file beside it, renamed into place
-// once whole, never over a patient file. On failure nothing is left behind, and an existing file
-// at `path` stays as it was.
+// once whole, never over a patient file. On failure (a full disk included) nothing is left
+// behind, an existing file at `path` stays as it was, and the failure says why.
 zelpo::MaybeFailure saveChartPdf(const QString& path, const ChartPageContent& content,
-                                 const QPageSize& paper = QPageSize(QPageSize::A4));
+                                 const QPageSize& paper = QPageSize(QPageSize::A4),
+                                 const OutputDraft& draft = {});
 
 } // namespace zelpo

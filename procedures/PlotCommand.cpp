@@ -1,5 +1,6 @@
 #include "procedures/PlotCommand.h"
 
+#include "core/ChartScale.h"
 #include "core/Clock.h"
 #include "core/Conversions.h"
 #include "core/MessageService.h"
@@ -15,7 +16,7 @@ namespace zelpo {
 namespace {
 
 constexpr double lowestWeightGrams = 300.0;
-constexpr double highestWeightGrams = 30000.0;
+constexpr double highestWeightGrams = chartWeightSpanGrams; // the chart's top
 
 const QString errorTitle = QStringLiteral("Error");
 

@@ -17,11 +17,49 @@ constexpr qsizetype fieldCount = 5;
 constexpr qsizetype recordNumberWidth = 4;
 
 // Nothing in a reason may end the record early or split it over two lines when read back.
-bool keptInAReason(QChar c)
+bool keptInAReason(uint c)
 {
-    const QChar::Category category = c.category();
-    return c != u'"' && category != QChar::Other_Control && category != QChar::Separator_Line &&
+    const QChar::Category category = QChar::category(c);
+    return c != '"' && category != QChar::Other_Control && category != QChar::Separator_Line &&
            category != QChar::Separator_Paragraph;
+}
+
+// The embeddings, overrides and isolates of bidirectional text: a reason holding them would be
+// printed with its letters in another order than it was typed.
+bool changesTextDirection(uint c)
+{
+    return (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+// A reason is read as it shows: zero-width spaces, joiners and combining marks alone show nothing.
+bool showsSomething(const QList<uint>& reason)
+{
+    return std::any_of(reason.cbegin(), reason.cend(),
+                       [](uint c) { return QChar::isLetterOrNumber(c); });
+}
+
+// The text without halves of characters: where a box cut a character in two, the half left
+// could only be written as a replacement mark.
+QString withoutHalfCharacters(const QString& text)
+{
+    QString whole;
+    whole.reserve(text.size());
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        if (text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate()) {
+            whole.append(text[at]).append(text[at + 1]);
+            ++at;
+        } else if (!text[at].isSurrogate()) {
+            whole.append(text[at]);
+        }
+    }
+    return whole;
+}
+
+// The first `count` characters of the list as text.
+QString textOf(const QList<uint>& characters, qsizetype count)
+{
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()),
+                             std::min(count, characters.size()));
 }
 
 bool isKind(QStringView text)
@@ -49,7 +87,8 @@ MaybeFailure startsAsAPatientFile(const QString& patientFileName, const QStringL
 }
 
 RecordFileRules correctionsRules(const QString& patientFileName, const QDir& directory,
-                                 const WhileWaiting& whileWaiting)
+                                 const WhileWaiting& whileWaiting,
+                                 std::chrono::milliseconds wait = otherDeskWait)
 {
     const QString patientFile = directory.filePath(patientFileName);
     // Corrections are only ever written beside the file they correct.
@@ -62,7 +101,13 @@ RecordFileRules correctionsRules(const QString& patientFileName, const QDir& dir
                                       "corrección sin su archivo de paciente.")
                            .arg(patientFileName)};
     };
-    return {&correctionsFileKind, patientFile, besideThePatientFile, whileWaiting};
+    // A corrections file under a second name would apply to whichever file the other name is.
+    return {.kind = &correctionsFileKind,
+            .neverTheSameAs = patientFile,
+            .beforeCreating = besideThePatientFile,
+            .whileWaiting = whileWaiting,
+            .waitForOtherDesk = wait,
+            .readWithOtherNames = false};
 }
 
 } // namespace
@@ -80,6 +125,9 @@ QString faultText(CorrectionFault fault)
         return QStringLiteral("el motivo tiene más de %1 caracteres, o comillas, tabulaciones o "
                               "saltos de línea")
             .arg(maxCorrectionReasonLength);
+    case CorrectionFault::ReasonReversed:
+        return QStringLiteral("el motivo tiene caracteres de control de la dirección del texto, "
+                              "que lo mostrarían en otro orden");
     case CorrectionFault::BirthDateAfterDay:
         return QStringLiteral("la fecha de nacimiento corregida es posterior al día de la "
                               "corrección");
@@ -99,11 +147,12 @@ QString correctionsFileName(const QString& patientFileName)
 
 QString keptReason(const QString& typed)
 {
-    QString kept;
-    kept.reserve(typed.size());
-    std::copy_if(typed.cbegin(), typed.cend(), std::back_inserter(kept), keptInAReason);
-    // The record's reading trims the line, so blanks at the ends would not come back.
-    return kept.trimmed().left(maxCorrectionReasonLength).trimmed();
+    QList<uint> kept = withoutHalfCharacters(typed).toUcs4();
+    kept.removeIf([](uint c) { return !keptInAReason(c); });
+    // The record's reading trims the line, so blanks at the ends would not come back. The cut
+    // counts characters, an emoji as one, and never falls inside one.
+    kept = textOf(kept, kept.size()).trimmed().toUcs4();
+    return textOf(kept, maxCorrectionReasonLength).trimmed();
 }
 
 QString correctionRecord(const Correction& correction)
@@ -158,12 +207,16 @@ std::optional<CorrectionFault> reasonFault(const Correction& correction)
         return GestationalAge::fromText(reason) ? std::nullopt
                                                 : std::optional(CorrectionFault::NoGestationalAge);
     }
-    if (reason.size() > maxCorrectionReasonLength ||
-        !std::all_of(reason.cbegin(), reason.cend(), keptInAReason)) {
+    const QList<uint> characters = reason.toUcs4();
+    if (characters.size() > maxCorrectionReasonLength ||
+        !std::all_of(characters.cbegin(), characters.cend(), keptInAReason)) {
         return CorrectionFault::ReasonUnkept;
     }
+    if (std::any_of(characters.cbegin(), characters.cend(), changesTextDirection)) {
+        return CorrectionFault::ReasonReversed;
+    }
     // A weighing let stand again needs no reason: its strike-out keeps one.
-    if (correction.kind != CorrectionKind::Restored && reason.trimmed().isEmpty()) {
+    if (correction.kind != CorrectionKind::Restored && !showsSomething(characters)) {
         return CorrectionFault::ReasonMissing;
     }
     return std::nullopt;
@@ -208,10 +261,11 @@ Result<QStringList> appendCorrection(const QString& patientFileName, const Corre
 }
 
 RecordReading readCorrections(const QString& patientFileName, const QDir& directory,
-                              const WhileWaiting& whileWaiting)
+                              const WhileWaiting& whileWaiting, std::chrono::milliseconds wait)
 {
-    RecordReading reading = readRecords(directory.filePath(correctionsFileName(patientFileName)),
-                                        correctionsRules(patientFileName, directory, whileWaiting));
+    RecordReading reading =
+        readRecords(directory.filePath(correctionsFileName(patientFileName)),
+                    correctionsRules(patientFileName, directory, whileWaiting, wait));
     // A child never corrected has no corrections file.
     if (reading.failure && reading.failure->code == FileNotFound) {
         reading.failure.reset();

@@ -2,6 +2,7 @@
 
 #include "core/Conversions.h"
 #include "records/CorrectionsFile.h"
+#include "records/OutputWriting.h"
 #include "records/RecordFile.h"
 
 #include <QDir>
@@ -93,8 +94,7 @@ Failure notCheckable(const QString& path, const QString& why)
 MaybeFailure refuseHistory(const QString& path)
 {
     // As long a record as a corrections file holds, so that one by another name is seen too.
-    const RecordReading reading =
-        readRecords(path, {&correctionsFileKind, {}, {}, {}}, std::nullopt);
+    const RecordReading reading = readRecords(path, {.kind = &correctionsFileKind}, std::nullopt);
     if (reading.records.isEmpty() && reading.failure && reading.failure->code != DataTooLarge &&
         reading.failure->code != FileNotFound) {
         return notCheckable(path, QStringLiteral("no se puede leer"));
@@ -106,34 +106,6 @@ MaybeFailure refuseHistory(const QString& path)
         return correctionsRefused(path);
     }
     return std::nullopt;
-}
-
-// What the user can do something about: a folder that is gone or closed to us, a full disk.
-Failure notWritten(const QString& path, const QSaveFile& file)
-{
-    const QString name = shownPath(path);
-    const QFileInfo folder(QFileInfo(path).absolutePath());
-    if (!folder.isDir()) {
-        return {PathAccessError, QStringLiteral("No existe la carpeta del archivo %1.").arg(name)};
-    }
-    if (!folder.isWritable()) {
-        return {PermissionDenied,
-                QStringLiteral("Permiso denegado: no se puede escribir en la carpeta del archivo "
-                               "%1.")
-                    .arg(name)};
-    }
-    // Qt's save file declines a file it may not write without telling why.
-    if (const QFileInfo existing(path); existing.exists() && !existing.isWritable()) {
-        return {
-            PermissionDenied,
-            QStringLiteral("Permiso denegado: no se puede escribir en el archivo %1.").arg(name)};
-    }
-    if (file.error() == QFileDevice::ResourceError) {
-        return {DiskFull,
-                QStringLiteral("Disco lleno: no se pudo escribir el archivo %1.").arg(name)};
-    }
-    return {DeviceIoError,
-            QStringLiteral("Error de E/S en el dispositivo al escribir el archivo %1.").arg(name)};
 }
 
 // The file an output to `path` would replace, once every link on the way is followed, or why
@@ -172,31 +144,39 @@ MaybeFailure refuseOutputOverPatientFile(const QString& path)
     return target.ok() ? MaybeFailure() : target.failure();
 }
 
-MaybeFailure saveOutputFile(const QString& path, const std::function<bool(QIODevice&)>& write)
+MaybeFailure saveOutputFile(const QString& path, const std::function<bool(QIODevice&)>& write,
+                            const OutputDraft& draft)
 {
     const Result<QString> target = checkedTarget(path);
     if (!target.ok()) {
         return target.failure();
     }
-    QSaveFile file(target.value());
-    if (!file.open(QIODevice::WriteOnly)) {
-        return notWritten(target.value(), file);
+    const std::unique_ptr<QSaveFile> file =
+        draft ? draft(target.value()) : std::make_unique<QSaveFile>(target.value());
+    if (!file->open(QIODevice::WriteOnly)) {
+        return outputNotWritten(target.value(), file->error(), false);
     }
-    if (!write(file)) {
-        const Failure failure = notWritten(target.value(), file);
-        file.cancelWriting();
-        return failure;
+    if (const MaybeFailure unwritten = writeWholeDraft(*file, write, target.value())) {
+        file->cancelWriting();
+        return unwritten;
     }
     // Another program, or another desk, may have put a history or a link there while the file
     // was written.
     if (const Result<QString> again = checkedTarget(target.value()); !again.ok()) {
-        file.cancelWriting();
+        file->cancelWriting();
         return again.failure();
     }
-    if (!file.commit()) {
-        return notWritten(target.value(), file);
+    if (!file->commit()) {
+        return outputNotWritten(target.value(), file->error(), false);
     }
     return std::nullopt;
+}
+
+MaybeFailure saveOutputFile(const QString& path, const QByteArray& content,
+                            const OutputDraft& draft)
+{
+    return saveOutputFile(
+        path, [&content](QIODevice& file) { return file.write(content) == content.size(); }, draft);
 }
 
 } // namespace zelpo

@@ -80,9 +80,10 @@ Result<FiledWeighing> GuardarMedida(const QString& fileName, QDate birthDate, do
     };
     // Corrections left under this name were written for another child's file.
     const auto noStrayCorrections = [&] { return strayCorrections(fileName, directory); };
-    if (const MaybeFailure failure =
-            createOrAppendRecords(directory.filePath(fileName), plan,
-                                  {&patientFileKind, {}, noStrayCorrections, whileWaiting})) {
+    if (const MaybeFailure failure = createOrAppendRecords(directory.filePath(fileName), plan,
+                                                           {.kind = &patientFileKind,
+                                                            .beforeCreating = noStrayCorrections,
+                                                            .whileWaiting = whileWaiting})) {
         return *failure;
     }
     return filed;
@@ -94,9 +95,11 @@ Result<bool> patientFileExists(const QString& fileName, const QDir& directory)
 }
 
 RecordReading readPatientRecords(const QString& fileName, const QDir& directory,
-                                 const WhileWaiting& whileWaiting)
+                                 const WhileWaiting& whileWaiting, std::chrono::milliseconds wait)
 {
-    return readRecords(directory.filePath(fileName), {&patientFileKind, {}, {}, whileWaiting});
+    return readRecords(
+        directory.filePath(fileName),
+        {.kind = &patientFileKind, .whileWaiting = whileWaiting, .waitForOtherDesk = wait});
 }
 
 WeighingRecord splitWeighingRecord(const QString& record)

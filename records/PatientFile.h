@@ -36,9 +36,10 @@ struct FiledWeighing
 // Appends one weighing of `grams` (its whole part), dated `today`, to the patient file
 // `fileName` in `directory`, first creating the file with the birth-date record when there is
 // none. The birth date of an existing file is never touched, and nothing is appended to a file
-// that cannot be read back as a history, nor while another desk keeps the file in use past
-// otherDeskWait. The file read back under the lock, with the weighing, is handed back: it holds
-// whatever other desks stored before, and nothing they store after.
+// that cannot be read back as a history, nor one with another name (a hard link), nor while
+// another desk keeps the file in use past otherDeskWait. The file read back under the lock, with
+// the weighing, is handed back: it holds whatever other desks stored before, and nothing they store
+// after.
 Result<FiledWeighing> GuardarMedida(const QString& fileName, QDate birthDate, double grams,
                                     QDate today, const QDir& directory,
                                     const WhileWaiting& whileWaiting = {});
@@ -47,9 +48,11 @@ Result<FiledWeighing> GuardarMedida(const QString& fileName, QDate birthDate, do
 // (a link, a pipe, a device, a folder) stands under its name.
 Result<bool> patientFileExists(const QString& fileName, const QDir& directory);
 
-// Every record of the file in order: the birth date first, then the weighings.
+// Every record of the file in order: the birth date first, then the weighings. Another desk
+// holding the file is waited for `wait` (zero: a file held fails at once, as in use there).
 RecordReading readPatientRecords(const QString& fileName, const QDir& directory,
-                                 const WhileWaiting& whileWaiting = {});
+                                 const WhileWaiting& whileWaiting = {},
+                                 std::chrono::milliseconds wait = otherDeskWait);
 
 struct WeighingRecord
 {

@@ -68,6 +68,10 @@ QString weighingCell(const StoredWeighing& weighing, WeighingColumn column, cons
     case WeighingColumn::CorrectedDays:
         return weighing.correctedDays ? QString::number(*weighing.correctedDays, 'f', 0) : none;
     case WeighingColumn::CorrectedMonths:
+        // Before the due date the corrected days say how long before it; months there are none.
+        if (weighing.correctedDays && !weighing.correctedMonths) {
+            return QString();
+        }
         return weighing.correctedMonths ? QString::number(*weighing.correctedMonths) : none;
     case WeighingColumn::Grams:
         return QString::number(weighing.grams, 'f', 0);

@@ -49,7 +49,9 @@ private slots:
         const auto restOn = [&zelpo](int marker) { return ::restOn(zelpo, marker); };
         QCOMPARE(restOn(1), "16/03/2021 · 6000 g · 30 días (0 meses) · > P97 · +158 g/día");
         // Plotted, not stored: its own values, its gain since the last weighing stored.
-        QCOMPARE(restOn(4), "01/06/2023 · 12000 g · 837 días (27 meses) · P25–P50 · +5 g/día");
+        // Plotted, not stored, read for review after the stored history.
+        QCOMPARE(restOn(4), "01/06/2023 · 12000 g · 837 días (27 meses) · P25–P50 · +5 g/día · "
+                            "para revisar: bajó 3 espacios de percentil desde el 16/04/2021");
 
         // Stored under another birth date forced into the box, another desk appending just after
         // and its record read since: the marker tells its own grams, at the age counted from the
@@ -63,7 +65,9 @@ private slots:
         QVERIFY(file.open(QIODevice::Append) && file.write("\"01/06/20230000011111\"\r\n") == 24);
         file.close();
         exportWeighings(zelpo.outputs);
-        QCOMPARE(restOn(5), "01/06/2023 · 9000 g · 837 días (27 meses) · < P3 · -2 g/día");
+        QCOMPARE(restOn(5), "01/06/2023 · 9000 g · 837 días (27 meses) · < P3 · -2 g/día · para "
+                            "revisar: bajó 5 espacios de percentil desde el 16/04/2021; por debajo "
+                            "de P3");
     }
 
     void rightClickOnTheChartOffersBothAndLeavesTheReadout()

@@ -90,22 +90,22 @@ void WeighingReadingTest::readsABabyBornEarlyAtItsCorrectedAge_data()
 {
     QTest::addColumn<QString>("gestation");
     QTest::addColumn<int>("day");
-    QTest::addColumn<QString>("corrected"); // the corrected days and months, or none
+    QTest::addColumn<QString>("corrected"); // the corrected age as the tooltip gives it, or none
     QTest::addColumn<QString>("band");      // of a girl of 2500 g
     const auto row = [](const char* name, const char* gestation, int day, const char* corrected,
                         const char* band = "") {
         QTest::newRow(name) << gestation << day << corrected << band;
     };
     // Born at 31+6 (223 days) 57 days before the due date, corrected to two years; at 32+0, to one.
-    row("31+6, corrected to 729 days", "31+6", 786, "729 23");
+    row("31+6, corrected to 729 days", "31+6", 786, "729 días (23 meses)");
     row("31+6, corrected to 730: no more", "31+6", 787, "");
-    row("32+0, corrected to 364 days", "32+0", 420, "364 11");
+    row("32+0, corrected to 364 days", "32+0", 420, "364 días (11 meses)");
     row("32+0, corrected to 365: no more", "32+0", 421, "");
-    row("36+6, 22 days early", "36+6", 300, "278 9");
+    row("36+6, 22 days early", "36+6", 300, "278 días (9 meses)");
     row("37+0, at term", "37+0", 300, "");
-    row("30+0 before term", "30", 30, "-40 -2", "antes del término");
-    row("the girl born at 30+0, read at 30 days", "30", 100, "30 0", "< P3");
-    row("the girl born at 30+2, read at 32 days", " 30 + 2 ", 100, "32 1", "< P3");
+    row("30+0 before term", "30", 30, "-40 días ·", "antes del término");
+    row("the girl born at 30+0, read at 30 days", "30", 100, "30 días (0 meses)", "< P3");
+    row("the girl born at 30+2, read at 32 days", " 30 + 2 ", 100, "32 días (1 mes)", "< P3");
     row("the same girl born at term", "", 100, "", "< P3");
 }
 
@@ -119,10 +119,10 @@ void WeighingReadingTest::readsABabyBornEarlyAtItsCorrectedAge()
     QCOMPARE(born.has_value(), !gestation.isEmpty());
     const WeighingReading reading =
         readWeighing(ChartSex::Girls, birth, birth.addDays(day), 2500, {}, born);
-    QCOMPARE(reading.correctedDays
-                 ? QStringLiteral("%1 %2").arg(*reading.correctedDays).arg(*reading.correctedMonths)
-                 : QString(),
-             corrected);
+    const QString tooltip = weighingTooltip(birth.addDays(day), 2500, reading);
+    QVERIFY2(corrected.isEmpty() ? !tooltip.contains("corregida")
+                                 : tooltip.contains(" · edad corregida " + corrected),
+             qPrintable(tooltip));
     QVERIFY(band.isEmpty() || reading.band == band);
     for (const char* none : {"21+6", "45+0", "30+7", "30+", "+2", "treinta", ""})
         QVERIFY2(!GestationalAge::fromText(QString(none)), none);

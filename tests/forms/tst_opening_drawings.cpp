@@ -1,4 +1,8 @@
+#include "artwork/ChartArtwork.h"
+#include "artwork/PanelArtwork.h"
+#include "forms/PerZelpo.h"
 #include "forms/Picture.h"
+#include "pictures/BuiltPictures.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -19,9 +23,21 @@ bool showsOnly(Picture& picture, const QColor& colour)
     return !shown.isNull();
 }
 
+// The picture as a window of `windowSize` shows it at `place`, where at a fractional screen
+// scale it may begin inside a device pixel; black where it leaves a pixel unpainted.
+QImage shownAt(QWidget& picture, QSize windowSize, QPoint place)
+{
+    const qreal ratio = qApp->devicePixelRatio();
+    QImage window(windowSize * ratio, QImage::Format_RGB32);
+    window.setDevicePixelRatio(ratio);
+    window.fill(Qt::black);
+    picture.render(&window, place, QRegion(), {});
+    return window;
+}
+
 } // namespace
 
-// Run at one device pixel to the logical one and again at a fractional screen scale.
+// Run at one device pixel to the logical one and again at the screen scales 1.25, 1.5 and 2.
 class OpeningDrawingsTest : public QObject
 {
     Q_OBJECT
@@ -36,21 +52,49 @@ private slots:
             ++painted;
             painter.fillRect(QRect(0, 0, 100, 100), live);
         };
-        const bool oneToOne = qApp->devicePixelRatio() == 1;
+        const qreal ratio = qApp->devicePixelRatio();
         // A drawing without transparency would hide what lies beneath a transparent picture, and
-        // one of another size would be out of place.
-        const std::tuple<bool, QSize, bool> cases[] = {
-            {true, {20, 10}, oneToOne}, {false, {20, 10}, false}, {true, {21, 10}, false}};
-        for (const auto& [opaque, builtSize, showsBuilt] : cases) {
-            QImage drawing(builtSize, QImage::Format_RGB32);
+        // one of another size or made for another screen density would be out of place.
+        const std::tuple<bool, QSize, qreal, bool> cases[] = {{true, {20, 10}, ratio, true},
+                                                              {false, {20, 10}, ratio, false},
+                                                              {true, {21, 10}, ratio, false},
+                                                              {true, {20, 10}, ratio + 1, false}};
+        for (const auto& [opaque, builtSize, builtRatio, showsBuilt] : cases) {
+            QImage drawing(builtSize * builtRatio, QImage::Format_RGB32);
+            drawing.setDevicePixelRatio(builtRatio);
             drawing.fill(built);
-            Picture picture(nullptr, {paint, drawing});
+            Picture picture(nullptr, {paint, [drawing](qreal) { return drawing; }});
             picture.setOpaque(opaque);
             picture.setTwipRect({0, 0, 300, 150});
             const int paintedBefore = painted;
             QVERIFY2(showsOnly(picture, showsBuilt ? built : live),
                      "the picture shows the wrong drawing");
             QCOMPARE(painted - paintedBefore, showsBuilt ? 0 : 1);
+        }
+    }
+
+    void theChartWindowOpensWithItsBuiltPicturesExactlyAsDrawingThemShows()
+    {
+        if (qApp->devicePixelRatio() == 1)
+            QSKIP("at one device pixel to the logical one the charts are built with the reference "
+                  "drawing, which the built pictures' own test compares");
+        PerZelpo window;
+        const std::tuple<const char*, Picture::Artwork::Paint, Picture::Artwork::Built> openings[] =
+            {{"Image4", [](QPainter& painter) { paintChart(painter, ChartSex::Boys); },
+              [](qreal ratio) { return builtChart(ChartSex::Boys, ratio); }},
+             {"Image1", paintPanel, builtPanel}};
+        for (const auto& [control, paint, built] : openings) {
+            auto* shown = window.findChild<Picture*>(QLatin1String(control));
+            QVERIFY(shown);
+            // Drawn, the second would be white: it can only show the built drawing.
+            Picture drawn(nullptr, {paint}), builtOnly(nullptr, {[](QPainter&) {}, built});
+            for (Picture* picture : {&drawn, &builtOnly}) {
+                picture->setOpaque(true);
+                picture->resize(shown->size());
+            }
+            const QImage expected = shownAt(drawn, window.size(), shown->pos());
+            QVERIFY2(shownAt(builtOnly, window.size(), shown->pos()) == expected, control);
+            QVERIFY2(shownAt(*shown, window.size(), shown->pos()) == expected, control);
         }
     }
 };

@@ -176,8 +176,10 @@ void ChildHistoryTest::theChartShowsTheHistoryAsOpenedThenThisVisitThenOtherDesk
     const MarkerPosition fromBirth =
         markerPlacement(chart.frame, kBirthAgeMarkTwips, kBirthAgeMarkTwips, 100, 2500);
     QVERIFY(early.days == 30 && early.fromBirth && early.fromBirth->left == fromBirth.left);
-    QCOMPARE(markerTooltip(history, early), "11/04/2025 · 2500 g · 100 días (3 meses) · edad "
-                                            "corregida 30 días (0 meses) · < P3 · — g/día");
+    QCOMPARE(markerTooltip(history, early),
+             "11/04/2025 · 2500 g · 100 días (3 meses) · edad "
+             "corregida 30 días (0 meses) · < P3 · — g/día · para revisar: por "
+             "debajo de P3");
     QVERIFY(!history.recordGestationalAge(*GestationalAge::fromText(u"38+0"), today));
     const ShownWeighing atTerm = placeMarkers(history, chart).weighings.value(0);
     QVERIFY(atTerm.days == 100 && !atTerm.fromBirth);

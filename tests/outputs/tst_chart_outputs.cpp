@@ -12,9 +12,11 @@
 #include "outputs/PdfChart.h"
 #include "outputs/PrintedChart.h"
 #include "outputs/WeighingsSpreadsheet.h"
+#include "printout/ChartPdfFile.h"
 #include "procedures/ChartPageSnapshot.h"
 #include "procedures/ChartView.h"
 #include "support/FixedClock.h"
+#include "support/FullDiskDraft.h"
 #include "support/GirlsHistory.h"
 #include "support/ScriptedMessageService.h"
 #include "support/ScriptedOutputDialogs.h"
@@ -306,6 +308,26 @@ private slots:
             "No se pudo guardar el gráfico en el archivo\r" + zelpo.dialogs.pathToChoose));
         QCOMPARE(zelpo.messages.shown().first().style, MessageStyle::OkStop);
         QCOMPARE(entries(), before);
+    }
+
+    // Saved and printed to a file alike: the page over an earlier one on a disk that fills
+    // before, while or after the PDF writer fills its buffer.
+    void aFullDiskKeepsTheEarlierPdfAndSaysSo()
+    {
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath("informe.pdf");
+        QVERIFY(writeBytes(pdf, "earlier"));
+        for (const qint64 room : {0, 100, 20000, 64 * 1024}) {
+            const MaybeFailure full =
+                saveChartPdf(pdf, {}, QPageSize(QPageSize::A4), FullDiskDraft::withRoomFor(room));
+            QVERIFY2(full && full->code == DiskFull && full->description.startsWith("Disco lleno"),
+                     full ? qPrintable(full->description) : "no failure");
+            QCOMPARE(contentOf(pdf), QByteArray("earlier"));
+        }
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"informe.pdf"});
+        QVERIFY(!saveChartPdf(pdf, {}, QPageSize(QPageSize::A4), FullDiskDraft::withRoomFor(1e9)));
+        QVERIFY(contentOf(pdf).startsWith("%PDF") && contentOf(pdf).trimmed().endsWith("%%EOF"));
     }
 };
 

@@ -27,14 +27,24 @@ void BuiltPicturesTest::picturesBuiltIntoTheProgramAreWhatTheArtworkDrawsNow_dat
 {
     QTest::addColumn<QImage>("built");
     QTest::addColumn<QImage>("drawn");
-    // The charts are built with the reference drawing, every 0.05 month of each curve.
-    for (const ChartSex sex : {ChartSex::Girls, ChartSex::Boys})
-        QTest::addRow("chart %d", int(sex))
-            << builtChart(sex)
-            << drawArtwork(chartPictureSize(sex), 1.0, true, [sex](QPainter& painter) {
-                   paintChart(painter, sex, ChartDrawing::Reference);
-               });
-    QTest::newRow("panel") << builtPanel() << drawArtwork(kPanelPictureSize, 1.0, true, paintPanel);
+    // At one device pixel to the logical one the charts are built with the reference drawing,
+    // every 0.05 month of each curve; at the other densities the window opens at, the boys' chart
+    // as a picture draws it for the screen.
+    const auto chart = [](ChartSex sex, qreal ratio, ChartDrawing drawing) {
+        return drawArtwork(chartPictureSize(sex), ratio, true,
+                           [=](QPainter& painter) { paintChart(painter, sex, drawing); });
+    };
+    QTest::newRow("girls' chart") << builtChart(ChartSex::Girls)
+                                  << chart(ChartSex::Girls, 1, ChartDrawing::Reference);
+    QTest::newRow("boys' chart") << builtChart(ChartSex::Boys)
+                                 << chart(ChartSex::Boys, 1, ChartDrawing::Reference);
+    for (const qreal ratio : {1.25, 1.5, 2.0})
+        QTest::addRow("boys' chart at %g", ratio)
+            << builtChart(ChartSex::Boys, ratio)
+            << chart(ChartSex::Boys, ratio, ChartDrawing::ForTheDevice);
+    for (const qreal ratio : {1.0, 1.25, 1.5, 2.0})
+        QTest::addRow("panel at %g", ratio)
+            << builtPanel(ratio) << drawArtwork(kPanelPictureSize, ratio, true, paintPanel);
     for (const int side : kBuiltIconSizes)
         QTest::addRow("icon %d", side) << builtIcon(side) << windowIconImage(side);
 }
@@ -44,6 +54,7 @@ void BuiltPicturesTest::picturesBuiltIntoTheProgramAreWhatTheArtworkDrawsNow()
     QFETCH(QImage, built);
     QFETCH(QImage, drawn);
     QCOMPARE(built.format(), drawn.format());
+    QCOMPARE(built.devicePixelRatio(), drawn.devicePixelRatio());
     QVERIFY2(built == drawn,
              "the picture built into the program differs from the artwork's drawing");
 }

@@ -383,6 +383,30 @@ private slots:
         QCOMPARE(page.markers.size(), 3);
     }
 
+    void aStoredWeighingToReviewIsToldAndRinged()
+    {
+        // The girl of the README's example: on P50 at birth, above it at a year, between P3 and
+        // P10 at two years, a fall of 2.60 centile spaces.
+        Desk desk;
+        QVERIFY(writeBytes("0000031M.CRV", "\"01/01/2023\"\r\n\"01/01/20230000003400\"\r\n"
+                                           "\"01/01/20240000009700\"\r\n"));
+        desk.window.Option1(1)->setChecked(true);
+        desk.window.Text3()->setText("31");
+        desk.clock.setToday(QDate(2024, 12, 31));
+        desk.messages.answerNext(MessageAnswer::Yes);
+        desk.graficar("01/01/2023", "10000");
+        QCOMPARE(desk.messages.shown().last().title, QString("Para revisar"));
+        QCOMPARE(desk.texts().last(),
+                 QString("Bajó 2 espacios de percentil desde el 01/01/2024.\nEs un motivo para "
+                         "mirar la curva con atención, no un diagnóstico."));
+        QVERIFY(desk.window.sh(2)->reviewRing() && !desk.window.sh(1)->reviewRing());
+        // At 10600 g she fell 1.89 spaces: nothing to review, no notice.
+        desk.messages.clear();
+        desk.graficar("01/01/2023", "10600");
+        QCOMPARE(desk.texts(), QStringList{storeQuestion});
+        QVERIFY(!desk.window.sh(3)->reviewRing());
+    }
+
     void aFullPoolMovesMarkerZero()
     {
         Desk desk;

@@ -38,6 +38,7 @@ private slots:
     void twoCopiesStoringAtOnceKeepEveryWeighingWholeAndOnce();
     void twoFirstStoresAtOnceWriteOneBirthDateFirst();
     void correctionsAppendedWhileAnotherCopyStoresStayWhole();
+    void aReaderToldNotToWaitFailsAtOnceWhileAnotherDeskHoldsTheFile();
 
 private:
     // Starts both copies, lets them go together and waits for both to end well. With `meanwhile`,
@@ -171,6 +172,32 @@ void ConcurrentStores::correctionsAppendedWhileAnotherCopyStoresStayWhole()
     QVERIFY(!corrections.failure && corrections.records.size() == count);
     for (int record = 1; record <= count; ++record) {
         QCOMPARE(parseCorrection(corrections.records[record - 1]).value().record, record);
+    }
+}
+
+void ConcurrentStores::aReaderToldNotToWaitFailsAtOnceWhileAnotherDeskHoldsTheFile()
+{
+    using namespace zelpo;
+    QTemporaryDir temp;
+    const QDir folder(temp.path());
+    QVERIFY(writeBytes(folder.filePath(patientFileName), "\"14/02/2021\"\r\n"));
+    QVERIFY(writeBytes(folder.filePath("0004711M.COR"), ""));
+    for (const QString& held : {patientFileName, QStringLiteral("0004711M.COR")}) {
+        QProcess otherDesk;
+        otherDesk.start(STORE_HELPER, {"hold", folder.filePath(held), "60000"});
+        QVERIFY(otherDesk.waitForReadyRead(10000));
+        bool waited = false;
+        const auto wait = [&waited] { waited = true; };
+        const std::chrono::milliseconds notAtAll{0};
+        const RecordReading reading =
+            held == patientFileName ? readPatientRecords(held, folder, wait, notAtAll)
+                                    : readCorrections(patientFileName, folder, wait, notAtAll);
+        otherDesk.kill();
+        otherDesk.waitForFinished();
+        QVERIFY2(!waited && reading.records.isEmpty() && reading.failure &&
+                     reading.failure->inUseAtAnotherDesk &&
+                     reading.failure->description.contains("en uso en otro puesto"),
+                 qPrintable(held));
     }
 }
 

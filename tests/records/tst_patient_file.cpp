@@ -4,6 +4,7 @@
 #include "records/OutputFile.h"
 #include "records/PatientFile.h"
 #include "records/WeighingsCsv.h"
+#include "support/FullDiskDraft.h"
 #include "support/TestFiles.h"
 
 #include <unistd.h>
@@ -51,6 +52,9 @@ private slots:
     void exportsEachWeighingAsTheChartShowsIt();
     void anOutputIsWrittenWholeOrNotAtAll();
     void keepsCorrectionsBesideThePatientFile();
+    void neverWritesThroughASecondName();
+    void checksReasonsAsWrittenAndAsRead_data();
+    void checksReasonsAsWrittenAndAsRead();
     void appliesOnlySoundCorrections_data();
     void appliesOnlySoundCorrections();
 };
@@ -209,6 +213,12 @@ void PatientFile::exportsEachWeighingAsTheChartShowsIt()
     const QByteArray quoted = weighingsCsv("1;\"2\"\n", storedHistory(records, ChartSex::Boys));
     QVERIFY2(quoted.contains("\r\n\"1;\"\"2\"\"\n\";Varón;29/10/2022;28/10/2024;730;24;12500;"),
              quoted.constData());
+    // Born at 30+0 and weighed 40 days before the due date: its corrected months are none yet.
+    const StoredHistory early =
+        storedHistory({"29/10/2022", "28/11/20220000002500"}, ChartSex::Girls,
+                      {{}, {}, GestationalAge::fromText(u"30")});
+    QVERIFY2(weighingsCsv("0000012", early).contains(";30;0;-40;;2500;antes del término;"),
+             weighingsCsv("0000012", early).constData());
 }
 
 void PatientFile::anOutputIsWrittenWholeOrNotAtAll()
@@ -224,6 +234,22 @@ void PatientFile::anOutputIsWrittenWholeOrNotAtAll()
     }));
     QCOMPARE(contentOf(output), birthLine);
     QCOMPARE(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"informe.pdf"});
+
+    // A spreadsheet over an earlier one on a disk that fills before, while or after it is written.
+    const QString sheet = temp.filePath("medidas.csv");
+    const QByteArray csv = weighingsCsv(
+        "0004711", storedHistory({"14/02/2021", "03/03/20210000003950"}, ChartSex::Girls));
+    QVERIFY(writeBytes(sheet, "earlier"));
+    for (const qint64 room : {qint64(0), qint64(10), csv.size() - 1}) {
+        const MaybeFailure full = saveOutputFile(sheet, csv, FullDiskDraft::withRoomFor(room));
+        QVERIFY2(full && full->code == DiskFull && full->description.startsWith("Disco lleno"),
+                 qPrintable(describe(full)));
+        QCOMPARE(contentOf(sheet), QByteArray("earlier"));
+    }
+    QVERIFY(!saveOutputFile(sheet, csv, FullDiskDraft::withRoomFor(csv.size())));
+    QCOMPARE(contentOf(sheet), csv);
+    QCOMPARE(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{"informe.pdf", "medidas.csv"}));
 }
 
 void PatientFile::keepsCorrectionsBesideThePatientFile()
@@ -280,6 +306,99 @@ void PatientFile::keepsCorrectionsBesideThePatientFile()
              "correcciones, sino una carpeta.");
 }
 
+void PatientFile::neverWritesThroughASecondName()
+{
+    // Twins share a birth date: the boy's corrections file made a second name of the girl's.
+    QTemporaryDir temp;
+    const QDir folder(temp.path());
+    QVERIFY(!store(folder) && !store(folder, "4100", firstVisit, true, "4712"));
+    const Correction struck{
+        CorrectionKind::StruckOut, 1, "03/03/20210000003950", {2021, 3, 4}, "tipeo"};
+    QVERIFY(appendCorrection("0004711M.CRV", struck, folder).ok());
+    const QString girls = folder.filePath("0004711M.COR");
+    const QByteArray girlsCorrections = contentOf(girls);
+    QVERIFY(::link(qPrintable(girls), qPrintable(folder.filePath("0004712V.COR"))) == 0);
+    for (const QString& child : QStringList{"0004711M.CRV", "0004712V.CRV"}) {
+        const RecordReading read = readCorrections(child, folder);
+        QVERIFY2(read.records.isEmpty() && read.failure &&
+                     read.failure->description.contains(correctionsFileName(child)) &&
+                     read.failure->description.contains("tiene más de un nombre"),
+                 qPrintable(describe(read.failure)));
+    }
+    const Correction atTerm{CorrectionKind::GestationalAge, 0, "14/02/2021", {2021, 3, 4}, "37+0"};
+    QVERIFY2(!appendCorrection("0004712V.CRV", atTerm, folder).ok(), "written for both twins");
+    QCOMPARE(contentOf(girls), girlsCorrections);
+
+    // A patient file with a second name is read, but no weighing is filed into it.
+    const QString girlsHistory = folder.filePath("0004711M.CRV");
+    const QByteArray history = contentOf(girlsHistory);
+    QVERIFY(::link(qPrintable(girlsHistory), qPrintable(folder.filePath("copia.CRV"))) == 0);
+    QCOMPARE(readPatientRecords("0004711M.CRV", folder).records.size(), 2);
+    const MaybeFailure stored = store(folder, "4000");
+    QVERIFY2(stored && stored->description.contains("0004711M.CRV tiene más de un nombre"),
+             qPrintable(describe(stored)));
+    QCOMPARE(contentOf(girlsHistory), history);
+}
+
+void PatientFile::checksReasonsAsWrittenAndAsRead_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");                           // by the record written
+    QTest::addColumn<std::optional<CorrectionFault>>("written"); // none: written
+    QTest::addColumn<std::optional<CorrectionFault>>("read");    // typed into the file by hand
+    const std::optional<CorrectionFault> none, missing = CorrectionFault::ReasonMissing,
+                                               unkept = CorrectionFault::ReasonUnkept,
+                                               reversed = CorrectionFault::ReasonReversed;
+    const auto row = [](const char* name, const QString& typed, const QString& kept,
+                        std::optional<CorrectionFault> written,
+                        std::optional<CorrectionFault> read) {
+        QTest::newRow(name) << typed << kept << written << read;
+    };
+    const QString x79(79, 'x');
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    row("a reason", "error de tipeo", "error de tipeo", none, none);
+    row("blanks", "  ", "", missing, missing);
+    row("a quotation mark", "\"a\"", "a", none, unkept);
+    row("a zero-width space alone", "\u200B", "\u200B", missing, missing);
+    row("combining marks alone", "\u0301\u0308", "\u0301\u0308", missing, missing);
+    row("a dash alone", "—", "—", missing, missing);
+    row("a zero-width space in a word", "ti\u200Bpeo", "ti\u200Bpeo", none, none);
+    row("a right-to-left override", "\u202Eoepit", "\u202Eoepit", reversed, reversed);
+    row("an isolate", "a \u2067b\u2069", "a \u2067b\u2069", reversed, reversed);
+    row("79 characters and an emoji", x79 + emoji, x79 + emoji, none, none);
+    row("80 characters and an emoji", x79 + "x" + emoji, x79 + "x", none, unkept);
+    row("79 characters, an emoji and more", x79 + emoji + "yy", x79 + emoji, none, unkept);
+    row("79 characters and half an emoji", x79 + emoji.front(), x79, none, none);
+    row("81 characters", QString(81, 'x'), QString(80, 'x'), none, unkept);
+}
+
+void PatientFile::checksReasonsAsWrittenAndAsRead()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    QFETCH(std::optional<CorrectionFault>, written);
+    QFETCH(std::optional<CorrectionFault>, read);
+    QCOMPARE(keptReason(typed), kept);
+    QTemporaryDir temp;
+    const QDir folder(temp.path());
+    QVERIFY(writeBytes(folder.filePath("0004711M.CRV"), birthLine + firstWeighing));
+    const Result<QStringList> appended = appendCorrection(
+        "0004711M.CRV", {CorrectionKind::StruckOut, 1, "03/03/20210000003950", {2021, 3, 4}, typed},
+        folder);
+    QCOMPARE(appended.ok() ? QString() : appended.failure().description,
+             written
+                 ? "No se puede anotar la corrección del registro 1 del archivo 0004711M.CRV: " +
+                       faultText(*written) + "."
+                 : QString());
+    if (appended.ok())
+        QCOMPARE(parseCorrection(appended.value().last())->reason, kept);
+    const AppliedCorrections applied =
+        applyCorrections({"14/02/2021", "03/03/20210000003950"},
+                         {"A|0001|03/03/20210000003950|04/03/2021|" + typed});
+    QCOMPARE(applied.unapplied.isEmpty() ? std::nullopt : std::optional(applied.unapplied[0].fault),
+             read);
+}
+
 void PatientFile::appliesOnlySoundCorrections_data()
 {
     QTest::addColumn<QString>("record");
@@ -297,13 +416,7 @@ void PatientFile::appliesOnlySoundCorrections_data()
     row("struck out", "A|0001|03/05/20250000001200|07/12/2026|tipeo");
     row("another weighing's text", "A|0001|02/05/20250000004000|07/12/2026|r",
         CorrectionFault::NoMatch);
-    row("blanks for a reason", "A|0001|03/05/20250000001200|07/12/2026|  ",
-        CorrectionFault::ReasonMissing);
     row("restored without a reason", "R|0001|03/05/20250000001200|07/12/2026|");
-    row("a quotation mark kept", "A|0001|03/05/20250000001200|07/12/2026|\"a\"",
-        CorrectionFault::ReasonUnkept);
-    row("81 characters", "A|0001|03/05/20250000001200|07/12/2026|" + QString(81, 'x'),
-        CorrectionFault::ReasonUnkept);
     row("birth date corrected", "N|0000|02/03/2025|07/12/2026|mal copiada");
     row("born after the correction", "N|0000|08/12/2026|07/12/2026|r",
         CorrectionFault::BirthDateAfterDay);
