@@ -61,8 +61,7 @@ void exportFolderList(OutputRunner& outputs, OutputDialogs& dialogs, QWidget* pa
     outputs.write(
         path,
         [&] {
-            return saveOutputFile(
-                path, [&csv](QIODevice& file) { return file.write(csv) == csv.size(); });
+            return saveOutputFile(path, csv);
         },
         QStringLiteral("No se pudo exportar la lista al archivo"));
 }

@@ -35,7 +35,9 @@ std::optional<QString> askReason(CorrectionServices services, const QString& tit
                              .arg(QString::fromUtf8(unkeptReasonCharacters));
     const std::optional<QString> typed = services.prompt.ask(
         title, QStringLiteral("Motivo (%1), por ejemplo \"error de tipeo\":").arg(rule), QString(),
-        int(maxCorrectionReasonLength));
+        // The box counts the halves of a character beyond the first 65,536 (an emoji) as two: it
+        // takes room for 80 of those, and the reason kept is cut at 80 characters.
+        int(2 * maxCorrectionReasonLength));
     // What the record cannot hold is left out: a reason of nothing else is no reason.
     if (typed && keptReason(*typed).isEmpty()) {
         refuse(services, QStringLiteral("Debe escribir el motivo: %1.").arg(rule));

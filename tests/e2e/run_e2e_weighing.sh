@@ -140,10 +140,19 @@ girls_chart_shown() {
 
 # --- Input. ---
 # answer_box <title> <key> <what for>: waits for a message box of that title and answers it.
+# A weighing stored with something to review brings the notice "Para revisar" next: it is counted
+# in review_notices and closed, so that a store's answer leaves no box open either way.
+review_notices=0
+no_box_but_review_notice() { no_box_open || box_has_focus "Para revisar"; }
 answer_box() {
     if wait_for_box "$1"; then
         pass "the box \"$1\" appears $3"
         xdotool key --clearmodifiers "$2"
+        wait_until "$patience" no_box_but_review_notice
+        if [[ "$1" != "Para revisar" ]] && box_has_focus "Para revisar"; then
+            review_notices=$((review_notices + 1))
+            xdotool key --clearmodifiers Return
+        fi
         if ! wait_until "$patience" no_box_open; then
             fail "the box \"$1\" is still open after $2 (open: $(open_boxes))"
             return 1
