@@ -86,8 +86,8 @@ InteractionBench::InteractionBench()
     QDir::setCurrent(m_folder.path());
     m_history =
         std::make_unique<zelpo::ChildHistory>(m_folder.path(), zelpo::childNamedByBoxes(*m_window));
-    m_events =
-        new ChartWindowEvents(*m_window, {m_messages, m_clock, m_addresses, *m_history, m_view}, [] {});
+    m_events = new ChartWindowEvents(*m_window,
+                                     {m_messages, m_clock, m_addresses, *m_history, m_view}, [] {});
     storeHistory();
     chooseTheBoy();
     m_window->show();
