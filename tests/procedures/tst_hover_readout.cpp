@@ -212,12 +212,11 @@ void HoverReadoutTest::theFirstTwoYearsReadEachMarkerAsPlacedAndLeaveOutTheRest(
 {
     // A boy weighed first at 731 days and at 700 days with 16001 g, past the view, then at 0,
     // 365 and 730 days with 0, 8000 and 16000 g each.
-    const QDate born(2020, 1, 1);
     QByteArray file = "\"01/01/2020\"\r\n\"01/01/20220000009000\"\r\n\"01/12/20210000016001\"\r\n";
     for (const int days : {0, 365, 730})
         for (const int grams : {0, 8000, 16000})
             file += QString("\"%1%2\"\r\n")
-                        .arg(born.addDays(days).toString("dd/MM/yyyy"))
+                        .arg(QDate(2020, 1, 1).addDays(days).toString("dd/MM/yyyy"))
                         .arg(grams, 10, 10, QChar('0'))
                         .toLatin1();
     QTemporaryDir folder;
@@ -229,8 +228,7 @@ void HoverReadoutTest::theFirstTwoYearsReadEachMarkerAsPlacedAndLeaveOutTheRest(
     HistoryOnChart chart(*m_window, history, view);
     QCOMPARE(m_window->Label9()->text(), "Primeros dos años: 2 medidas fuera de la vista");
     QVERIFY(m_window->sh(9)->isHidden() && !m_window->Label9()->isHidden());
-    // Over Image4 the cross-hair passes through the pointer: at each marker's centre it reads
-    // the weighing back.
+    // Over Image4 the cross-hair passes through the pointer: each marker's centre reads it back.
     const TwipRect boys = m_window->Image4()->twipRect();
     for (int marker = 0; marker < 9; ++marker) {
         const TwipRect box = m_window->sh(marker)->twipRect();
