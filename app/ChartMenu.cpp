@@ -11,6 +11,7 @@
 #include "outputs/PdfChart.h"
 #include "outputs/PrintedChart.h"
 #include "outputs/WeighingsSpreadsheet.h"
+#include "procedures/ChartView.h"
 
 #include <functional>
 
@@ -22,12 +23,14 @@ namespace zelpo {
 
 namespace {
 
-// One row of the menu: what it says, its shortcut, and what it runs.
+// One row of the menu: what it says, its shortcut, and what it runs; a row that turns a view on
+// and off shows a tick while it is on.
 struct MenuCommand
 {
     QString text;
     QKeySequence shortcut;
     std::function<void()> run;
+    std::function<bool()> isOn = {};
 };
 
 } // namespace
@@ -35,7 +38,7 @@ struct MenuCommand
 ChartMenu::ChartMenu(PerZelpo& window, OutputServices services, TextPrompt& prompt)
     : QObject(&window), m_window(window), m_outputs(chartLook(window.palette()), &window, services),
       m_history(services.history), m_messages(services.messages), m_clock(services.clock),
-      m_prompt(prompt)
+      m_view(services.view), m_prompt(prompt)
 {
     const MenuCommand commands[] = {
         {QStringLiteral("Imprimir el gráfico…"), QKeySequence(Qt::CTRL | Qt::Key_P),
@@ -55,6 +58,8 @@ ChartMenu::ChartMenu(PerZelpo& window, OutputServices services, TextPrompt& prom
              }
              m_folderChildren->bringToFront();
          }},
+        {chartViewName(firstTwoYears), QKeySequence(Qt::CTRL | Qt::Key_2),
+         [this] { m_view.toggle(); }, [this] { return m_view.showsFirstTwoYears(); }},
     };
     for (const MenuCommand& command : commands) {
         auto* action = new QAction(command.text, this);
@@ -63,6 +68,12 @@ ChartMenu::ChartMenu(PerZelpo& window, OutputServices services, TextPrompt& prom
         m_window.addAction(action);
         // Queued: the menu or the key press is done with before a dialog opens.
         connect(action, &QAction::triggered, this, command.run, Qt::QueuedConnection);
+        if (command.isOn) {
+            action->setCheckable(true);
+            action->setChecked(command.isOn());
+            connect(&m_view, &ChartView::changed, action,
+                    [action, isOn = command.isOn] { action->setChecked(isOn()); });
+        }
         m_actions.append(action);
     }
     // The frame and the markers let the pointer through to the picture beneath; the arrow keeps

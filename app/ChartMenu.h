@@ -9,6 +9,7 @@ class QPoint;
 
 namespace zelpo {
 
+class ChartView;
 class ChildHistory;
 class Clock;
 class FolderChildrenWindow;
@@ -17,8 +18,9 @@ class PerZelpo;
 class TextPrompt;
 
 // The chart's menu: a right click on the chart (either picture, and the frame, markers and arrow
-// over it) offers every output of the chart and the table of stored weighings, and their
-// shortcuts work anywhere in the chart window. None touches the readout or the cross-hair.
+// over it) offers every output of the chart, the table of stored weighings and the view of the
+// first two years, and their shortcuts work anywhere in the chart window. None touches the
+// cross-hair; only the view changes what the readout reads there.
 class ChartMenu : public QObject
 {
     Q_OBJECT
@@ -45,6 +47,7 @@ private:
     ChildHistory& m_history;
     MessageService& m_messages;
     Clock& m_clock;
+    ChartView& m_view;
     TextPrompt& m_prompt;
     QList<QAction*> m_actions;
     // "Niños de la carpeta…", made when first asked for and kept, hidden, once closed.

@@ -7,6 +7,7 @@
 #include "forms/Picture.h"
 #include "forms/TextBox.h"
 #include "history/ChildHistory.h"
+#include "procedures/ChartView.h"
 #include "procedures/HistoryLoader.h"
 #include "procedures/HoverReadout.h"
 
@@ -20,7 +21,7 @@ namespace zelpo {
 ChartWindowEvents::ChartWindowEvents(PerZelpo& window, ChartServices services,
                                      std::function<void()> endProgram)
     : QObject(&window), m_window(window), m_services(services), m_endProgram(std::move(endProgram)),
-      m_chart(new HistoryOnChart(window, services.history)),
+      m_chart(new HistoryOnChart(window, services.history, services.view)),
       m_plot(window, services.history, services.messages, services.clock)
 {
     connectEvents();
@@ -68,6 +69,10 @@ void ChartWindowEvents::connectEvents()
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), &m_window);
     connect(help, &QShortcut::activated, this, &ChartWindowEvents::Command2_Click);
 
+    // Another view puts other ages and weights under the cross-hair where it stands.
+    connect(&m_services.view, &ChartView::changed, this,
+            [this] { rereadReadout(m_window, m_services.view.spans()); });
+
     // The markers let the pointer through to the chart pictures; the arrow, over the newest
     // marker, keeps it.
     for (Picture* picture : {m_window.Image3(), m_window.Image4(), m_window.Image2()}) {
@@ -104,12 +109,12 @@ void ChartWindowEvents::Image1_MouseMove(float, float)
 
 void ChartWindowEvents::Image3_MouseMove(float x, float y)
 {
-    showReadout(m_window, x, y, ChartPicture::Image3);
+    showReadout(m_window, x, y, ChartPicture::Image3, m_services.view.spans());
 }
 
 void ChartWindowEvents::Image4_MouseMove(float x, float y)
 {
-    showReadout(m_window, x, y, ChartPicture::Image4);
+    showReadout(m_window, x, y, ChartPicture::Image4, m_services.view.spans());
 }
 
 void ChartWindowEvents::Command1_Click()

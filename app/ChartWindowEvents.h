@@ -11,6 +11,7 @@
 namespace zelpo {
 
 class AddressOpener;
+class ChartView;
 class Clock;
 class MessageService;
 class PerZelpo;
@@ -24,6 +25,8 @@ struct ChartServices
     AddressOpener& addresses;
     // The open child's history, whose patient file lies in the program's own folder.
     zelpo::ChildHistory& history;
+    // The view of the chart shown, whose scales the markers and the readout follow.
+    const ChartView& view;
 };
 
 // The chart window's event wiring: each control event that has a handler runs it here, under

@@ -17,11 +17,11 @@ namespace zelpo {
 ZelpoProgram::ZelpoProgram()
     : m_chart(new PerZelpo(&m_fondo)), m_messages(m_chart), m_prompt(m_chart),
       m_history(programFolder(), childNamedByBoxes(*m_chart)),
-      m_events(
-          new ChartWindowEvents(*m_chart, {m_messages, m_clock, m_addresses, m_history}, &end)),
+      m_events(new ChartWindowEvents(*m_chart,
+                                     {m_messages, m_clock, m_addresses, m_history, m_view}, &end)),
       m_menu(new ChartMenu(*m_chart,
                            {m_messages, m_clock, m_outputDialogs, m_history,
-                            [this] { return m_events->loadTypedHistory(); }},
+                            [this] { return m_events->loadTypedHistory(); }, m_view},
                            m_prompt))
 {
     // Both ways out of the chart window end the program: "Fin" and the close box.

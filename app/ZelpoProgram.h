@@ -7,6 +7,7 @@
 #include "core/Clock.h"
 #include "forms/Fondo.h"
 #include "history/ChildHistory.h"
+#include "procedures/ChartView.h"
 
 #include <QObject>
 #include <QSize>
@@ -46,6 +47,8 @@ private:
     DesktopAddressOpener m_addresses;
     QtOutputDialogs m_outputDialogs;
     zelpo::ChildHistory m_history;
+    // Whole chart or first two years, for as long as the program runs, whichever child is open.
+    ChartView m_view;
     ChartWindowEvents* m_events;
     ChartMenu* m_menu;
     QSize m_centredOuterSize;

@@ -3,6 +3,7 @@
 #include "app/FolderChildrenWindow.h"
 #include "forms/PerZelpo.h"
 #include "history/ChildHistory.h"
+#include "procedures/ChartView.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedMessageService.h"
 #include "support/ScriptedOutputDialogs.h"
@@ -93,13 +94,14 @@ FolderListFigures measureFolderList(int children, int weighings)
     ScriptedMessageService messages;
     FixedClock clock(QDate(2025, 6, 1));
     ScriptedOutputDialogs dialogs;
+    zelpo::ChartView view;
     chart.show();
     if (!QTest::qWaitForWindowExposed(&chart)) {
         figures.problem = QStringLiteral("the chart window was never shown");
         return figures;
     }
-    zelpo::FolderChildrenWindow list(chart,
-                                     {messages, clock, dialogs, history, [] { return false; }});
+    zelpo::FolderChildrenWindow list(
+        chart, {messages, clock, dialogs, history, [] { return false; }, view});
     const QAbstractItemModel* rows = list.findChild<QTableView*>()->model();
 
     // The chart window's event loop ticks as often as it can; each gap between two ticks is time

@@ -86,8 +86,8 @@ InteractionBench::InteractionBench()
     QDir::setCurrent(m_folder.path());
     m_history =
         std::make_unique<zelpo::ChildHistory>(m_folder.path(), zelpo::childNamedByBoxes(*m_window));
-    m_events =
-        new ChartWindowEvents(*m_window, {m_messages, m_clock, m_addresses, *m_history}, [] {});
+    m_events = new ChartWindowEvents(*m_window,
+                                     {m_messages, m_clock, m_addresses, *m_history, m_view}, [] {});
     storeHistory();
     chooseTheBoy();
     m_window->show();
@@ -283,6 +283,12 @@ Q_NEVER_INLINE void InteractionBench::movePointer()
     finishRepaint();
 }
 
+Q_NEVER_INLINE void InteractionBench::switchView()
+{
+    m_view.toggle();
+    finishRepaint();
+}
+
 void InteractionBench::prepareForPointer(bool withHistory)
 {
     clearChart();
@@ -325,6 +331,30 @@ QList<double> InteractionBench::timeMovesAsPrepared(int runs)
         }
     }
     return times;
+}
+
+InteractionBench::ViewSwitches InteractionBench::timeViewSwitches(int runs)
+{
+    ViewSwitches switches;
+    prepareForPointer(true);
+    // Nothing has drawn the two-year chart before in this run of the benchmark.
+    switches.first.append(millisecondsFor([this] { switchView(); }));
+    // Weighed every 20 days from birth: 36 of them within the first 730 days and 16 kg.
+    const int inView = 36;
+    if (visibleMarkers() != inView || m_window->Label9()->isHidden()) {
+        fail(QStringLiteral("the first two years showed %1 markers and the caption \"%2\"")
+                 .arg(visibleMarkers())
+                 .arg(m_window->Label9()->text()));
+    }
+    for (int run = 0; run < runs && m_problem.isEmpty(); ++run) {
+        switches.later.append(millisecondsFor([this] { switchView(); }));
+    }
+    if (!m_view.showsFirstTwoYears()) {
+        switchView();
+    }
+    switches.moves = timeMovesAsPrepared(runs * 10);
+    switchView();
+    return switches;
 }
 
 InteractionBench::RepaintedArea InteractionBench::measurePointerMoveArea(int moves)

@@ -2,6 +2,7 @@
 
 #include "app/ChartWindowEvents.h"
 #include "history/ChildHistory.h"
+#include "procedures/ChartView.h"
 #include "support/FixedClock.h"
 #include "support/RecordingAddressOpener.h"
 #include "support/ScriptedMessageService.h"
@@ -75,6 +76,17 @@ public:
     ChildSteps timeChildBornAtTerm(int runs);
     ChildSteps timeChildBornEarly(int runs);
 
+    // Switching the chart between the whole chart and the first two years, with the repaint,
+    // over the stored history: the first switch, which draws the two-year chart, every later one,
+    // which copies the pictures already drawn, and pointer moves over the first two years.
+    struct ViewSwitches
+    {
+        QList<double> first;
+        QList<double> later;
+        QList<double> moves;
+    };
+    ViewSwitches timeViewSwitches(int runs);
+
     struct RepaintedArea
     {
         qint64 largestPainted = 0; // pixels, of the move that repainted most
@@ -96,6 +108,7 @@ private:
     void loadHistory();
     void plotWeighing();
     void movePointer();
+    void switchView();
     int visibleMarkers() const;
     QString shownTexts() const;
     void fail(const QString& problem);
@@ -107,6 +120,7 @@ private:
     RecordingAddressOpener m_addresses;
     std::unique_ptr<zelpo::PerZelpo> m_window;
     std::unique_ptr<zelpo::ChildHistory> m_history;
+    zelpo::ChartView m_view;
     zelpo::ChartWindowEvents* m_events = nullptr; // owned by the window
     bool m_pointerAtFirstPoint = false;
     int m_largestHistoryWeighings = 0;

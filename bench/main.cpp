@@ -55,6 +55,9 @@ constexpr double kFolderFirstRowsGoalMs = 100.0;
 constexpr double kFolderWholeListGoalMs = 2000.0;
 constexpr double kFolderMemoryGoalMiB = 64.0;
 constexpr double kFolderTickGapGoalMs = 50.0;
+// The first two years are drawn the first time they are shown; after that a switch copies them.
+constexpr double kFirstViewSwitchGoalMs = 50.0;
+constexpr double kViewSwitchGoalMs = 5.0;
 
 enum ExitStatus { AllGoalsMet = 0, GoalMissed = 1, NotMeasured = 2 };
 
@@ -289,6 +292,7 @@ int main(int argc, char* argv[])
     const QList<double> dialogs = bench.timeStoredWeighingsDialogs(20 * scale);
     const InteractionBench::ChildSteps atTerm = bench.timeChildBornAtTerm(200 * scale);
     const InteractionBench::ChildSteps early = bench.timeChildBornEarly(200 * scale);
+    const InteractionBench::ViewSwitches views = bench.timeViewSwitches(200 * scale);
     if (!bench.problem().isEmpty()) {
         print(QStringLiteral("The chart window could not be measured: %1\n").arg(bench.problem()));
         return NotMeasured;
@@ -359,6 +363,15 @@ int main(int argc, char* argv[])
                   early.plots, atTerm.plots),
         besideRow(QStringLiteral("A baby born at 30+2: one pointer move over them"), early.moves,
                   atTerm.moves),
+        timeRow(QStringLiteral("Switching to the first two years the first time, their chart "
+                               "drawn, with the repaint"),
+                views.first, kFirstViewSwitchGoalMs),
+        timeRow(QStringLiteral("Switching between the whole chart and the first two years after "
+                               "that, with the repaint"),
+                views.later, kViewSwitchGoalMs),
+        besideRow(QStringLiteral("One pointer move over the first two years, beside one over the "
+                                 "whole chart's 107 markers"),
+                  views.moves, movesOverMarkers),
     };
     rows += folderList;
     const bool allMet =

@@ -39,7 +39,8 @@ inline constexpr int markerPoolSize = 107;
 inline constexpr int markerCount = markerPoolSize + 1;
 
 // What placing the weighings needs of the chart window's layout: the frame over the chart's plot
-// area, the size of a marker and of the newest-point arrow.
+// area, the size of a marker and of the newest-point arrow, and the ages and weights the frame
+// spans in the view shown.
 struct ChartGeometry
 {
     TwipRect frame;
@@ -47,6 +48,7 @@ struct ChartGeometry
     float markerHeight;
     float arrowWidth;
     float arrowHeight;
+    ChartSpans spans = wholeChart;
 };
 
 struct MarkerPosition

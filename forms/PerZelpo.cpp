@@ -2,6 +2,7 @@
 
 #include "artwork/ArrowArtwork.h"
 #include "artwork/ChartArtwork.h"
+#include "artwork/ChartPictures.h"
 #include "artwork/PanelArtwork.h"
 #include "forms/FormLabel.h"
 #include "forms/Line.h"
@@ -250,6 +251,7 @@ void PerZelpo::bindControls()
     m_label5 = childControl<FormLabel>(this, "Label5");
     m_label6 = childControl<FormLabel>(this, "Label6");
     m_label8 = childControl<FormLabel>(this, "Label8");
+    m_label9 = childControl<FormLabel>(this, "Label9");
     m_image1 = childControl<Picture>(this, "Image1");
     m_image2 = childControl<Picture>(this, "Image2");
     m_image3 = childControl<Picture>(this, "Image3");
@@ -296,6 +298,20 @@ void PerZelpo::holdMarkerRepaints(bool held)
 {
     for (MarkerLayer* layer : m_markerLayers) {
         held ? layer->holdRepaints() : layer->releaseRepaints();
+    }
+}
+
+void PerZelpo::showChartOver(ChartSpans spans)
+{
+    for (const auto& [picture, sex] :
+         {std::pair(m_image3, ChartSex::Girls), std::pair(m_image4, ChartSex::Boys)}) {
+        if (spans == wholeChart) {
+            picture->showInstead({});
+            continue;
+        }
+        picture->showInstead([sex, spans, size = picture->size()](qreal pixelRatio) {
+            return chartPicture(sex, spans, size, pixelRatio);
+        });
     }
 }
 

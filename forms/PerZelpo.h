@@ -44,6 +44,8 @@ public:
     FormLabel* Label5() const { return m_label5; }
     FormLabel* Label6() const { return m_label6; }
     FormLabel* Label8() const { return m_label8; }
+    // The caption of the chart's view when closer than the whole chart; hidden on the whole chart.
+    FormLabel* Label9() const { return m_label9; }
     Picture* Image1() const { return m_image1; }
     Picture* Image2() const { return m_image2; }
     Picture* Image3() const { return m_image3; }
@@ -61,6 +63,11 @@ public:
 
     // The markers moved, shown or hidden while held are repainted together once released.
     void holdMarkerRepaints(bool held);
+
+    // The chart pictures `Image3` and `Image4` drawn over `spans`: the built-in charts for the
+    // whole chart; for a closer view, its charts drawn at the screen's resolution the first time
+    // each is shown, and kept.
+    void showChartOver(ChartSpans spans);
 
     // The window's outer size, caption and border included, in twips.
     float outerTwipWidth() const;
@@ -98,6 +105,7 @@ private:
     FormLabel* m_label5 = nullptr;
     FormLabel* m_label6 = nullptr;
     FormLabel* m_label8 = nullptr;
+    FormLabel* m_label9 = nullptr;
     Picture* m_image1 = nullptr;
     Picture* m_image2 = nullptr;
     Picture* m_image3 = nullptr;

@@ -33,9 +33,21 @@ void Picture::setOpaque(bool opaque)
     update();
 }
 
-void Picture::paintEvent(QPaintEvent* event)
+void Picture::showInstead(std::function<QImage(qreal)> drawing)
 {
-    const qreal ratio = devicePixelRatioF();
+    m_instead = std::move(drawing);
+    m_insteadDrawn = QImage();
+    update();
+}
+
+const QImage& Picture::shownDrawing(qreal ratio)
+{
+    if (m_instead) {
+        if (m_insteadDrawn.isNull() || m_insteadDrawn.devicePixelRatio() != ratio) {
+            m_insteadDrawn = m_instead(ratio);
+        }
+        return m_insteadDrawn;
+    }
     if (m_drawn.isNull() || m_drawn.devicePixelRatio() != ratio) {
         const QImage built = m_artwork.built ? m_artwork.built(ratio) : QImage();
         // Opaque, it is drawn without transparency, so a repaint copies it instead of blending it;
@@ -47,6 +59,13 @@ void Picture::paintEvent(QPaintEvent* event)
             m_drawn = zelpo::drawArtwork(size(), ratio, m_opaque, m_artwork.paint);
         }
     }
+    return m_drawn;
+}
+
+void Picture::paintEvent(QPaintEvent* event)
+{
+    const qreal ratio = devicePixelRatioF();
+    const QImage& drawn = shownDrawing(ratio);
     // Rectangle by rectangle: a copy clipped to one rectangle is a plain block copy, while the
     // same copy clipped to the cross-hair's several strips at once goes pixel run by pixel run.
     // The whole drawing is placed each time and the clip picks the area: copying a part of it
@@ -57,7 +76,7 @@ void Picture::paintEvent(QPaintEvent* event)
     // lies beneath, so that the edge's last row and column fill it. It is needed only along the
     // edge, from a little inside it, where the copy on top covers whatever else it places.
     const bool edgeMayFallShort = m_opaque && ratio != std::floor(ratio);
-    const QSizeF inside = QSizeF(m_drawn.size() - QSize(2, 2)) / ratio;
+    const QSizeF inside = QSizeF(drawn.size() - QSize(2, 2)) / ratio;
     const QRectF beyond(QPointF(0, 0), QSizeF(size() + QSize(1, 1)));
     const QRectF edges[] = {beyond.adjusted(inside.width(), 0, 0, 0),
                             beyond.adjusted(0, inside.height(), 0, 0)};
@@ -70,11 +89,11 @@ void Picture::paintEvent(QPaintEvent* event)
                 }
                 painter.setClipRect(area);
                 painter.setClipRect(edge, Qt::IntersectClip);
-                painter.drawImage(QPointF(1 / ratio, 1 / ratio), m_drawn);
+                painter.drawImage(QPointF(1 / ratio, 1 / ratio), drawn);
             }
         }
         painter.setClipRect(area);
-        painter.drawImage(QPointF(0, 0), m_drawn);
+        painter.drawImage(QPointF(0, 0), drawn);
     }
 }
 

@@ -44,6 +44,12 @@ public:
     // nothing beneath it is painted, which makes the strips the cross-hair uncovers cheap.
     void setOpaque(bool opaque);
 
+    // Shows another drawing in place of the picture's own artwork, such as the chart of another
+    // view, until given an empty function: `drawing` makes it, the picture's size, for the
+    // screen's pixel ratio when the picture is next painted, and again only when that ratio
+    // changes. The artwork's own drawing is kept meanwhile, so showing it again draws nothing.
+    void showInstead(std::function<QImage(qreal pixelRatio)> drawing);
+
 signals:
     // The pointer's position in twips from the picture's top-left corner.
     void mouseMoved(float x, float y, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
@@ -53,9 +59,13 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    const QImage& shownDrawing(qreal ratio);
+
     Artwork m_artwork;
     QImage m_drawn;
     bool m_opaque = false;
+    std::function<QImage(qreal)> m_instead;
+    QImage m_insteadDrawn;
 };
 
 } // namespace zelpo

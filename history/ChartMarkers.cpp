@@ -47,17 +47,25 @@ ChartMarkers placeMarkers(const ChildHistory& history, const ChartGeometry& char
         const std::optional<double> corrected = correctedAge(days, gestation);
         return !corrected || *corrected >= 0;
     };
+    const bool closerView = chart.spans != wholeChart;
+    const auto inView = [&](double days, double grams) {
+        if (!closerView) {
+            return true;
+        }
+        const double at = correctedAge(days, gestation).value_or(days);
+        return at <= chart.spans.days && grams <= chart.spans.grams;
+    };
     const auto place = [&](int marker, double days, double grams, std::optional<qsizetype> record,
                            qsizetype plotted, const QString& review) {
         const std::optional<double> corrected = correctedAge(days, gestation);
         const double at = corrected.value_or(days);
-        const MarkerPosition centred =
-            markerPlacement(chart.frame, chart.markerWidth, chart.markerHeight, at, grams);
+        const MarkerPosition centred = markerPlacement(chart.frame, chart.markerWidth,
+                                                       chart.markerHeight, at, grams, chart.spans);
         const TwipRect box{centred.left, centred.top, chart.markerWidth, chart.markerHeight};
         std::optional<TwipRect> fromBirth;
         if (corrected) {
-            const MarkerPosition mark =
-                markerPlacement(chart.frame, kBirthAgeMarkTwips, kBirthAgeMarkTwips, days, grams);
+            const MarkerPosition mark = markerPlacement(
+                chart.frame, kBirthAgeMarkTwips, kBirthAgeMarkTwips, days, grams, chart.spans);
             fromBirth = TwipRect{mark.left, mark.top, kBirthAgeMarkTwips, kBirthAgeMarkTwips};
         }
         std::optional<TwipRect> ring;
@@ -74,11 +82,18 @@ ChartMarkers placeMarkers(const ChildHistory& history, const ChartGeometry& char
             plottedRecords.insert(*weighing.record);
         }
     }
-    // A weighing plotted at this visit takes its marker as such.
-    const auto takesMarker = [&](const StoredWeighing& weighing) {
+    // A weighing plotted at this visit takes its marker as such, not as a stored one.
+    const auto stands = [&](const StoredWeighing& weighing) {
         return drawnOnChart(weighing, gestation) && !plottedRecords.contains(weighing.record);
     };
+    const auto takesMarker = [&](const StoredWeighing& weighing) {
+        return stands(weighing) && inView(weighing.days, weighing.grams);
+    };
     const QList<StoredWeighing>& stored = history.stored().weighings;
+    int outOfView = 0;
+    for (qsizetype index = 0; closerView && index < stored.size(); ++index) {
+        outOfView += stands(stored[index]) && !takesMarker(stored[index]) ? 1 : 0;
+    }
     const qsizetype opened = history.recordsWhenOpened();
     qsizetype next = 0;
     for (; next < stored.size() && stored[next].record < opened && taken < markerPoolSize; ++next) {
@@ -109,6 +124,10 @@ ChartMarkers placeMarkers(const ChildHistory& history, const ChartGeometry& char
         if (!drawn(days)) {
             continue;
         }
+        if (!inView(days, weighing.grams)) {
+            ++outOfView;
+            continue;
+        }
         const int marker = freeMarker();
         place(marker, days, weighing.grams, weighing.record, index, review);
         newest = marker;
@@ -123,6 +142,7 @@ ChartMarkers placeMarkers(const ChildHistory& history, const ChartGeometry& char
     }
 
     ChartMarkers markers;
+    markers.outOfView = outOfView;
     for (const std::optional<ShownWeighing>& shown : pool) {
         if (shown) {
             markers.weighings.append(*shown);

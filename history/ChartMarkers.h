@@ -44,6 +44,9 @@ struct ChartMarkers
 {
     QList<ShownWeighing> weighings; // by marker, the lowest first
     std::optional<TwipRect> arrow;
+    // Weighings that stand but lie past the scales of a closer view than the whole chart, and so
+    // take no marker there.
+    int outOfView = 0;
 };
 
 // Where the open child's weighings stand on the chart, the one placement that the window, the
@@ -54,7 +57,9 @@ struct ChartMarkers
 // the markers left. A stored weighing's age counts from the history's birth date as corrected;
 // one plotted at this visit, from the birth date it was plotted from. A baby born early has its
 // weighings drawn at the corrected age, those before its due date not at all: the chart starts
-// at term.
+// at term. Everything is placed on the scales of the view the geometry spans; the whole chart
+// shows every weighing where it falls, off its scales too, while a closer view, such as the first
+// two years, leaves out and counts those past its ages or weights, as if they were not there.
 ChartMarkers placeMarkers(const ChildHistory& history, const ChartGeometry& chart);
 
 // The weighing whose marker lies under `point`, a point of the window in twips: of those whose

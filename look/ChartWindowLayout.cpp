@@ -122,6 +122,13 @@ const ControlSpec kControls[] = {
      .background = kBlack,
      .foreground = kWhite,
      .font = kText},
+    // The caption of a view closer than the whole chart, above the status line, which the pointer
+    // keeps rewriting: the view's name and how many weighings lie past its scales.
+    {.name = "Label9",
+     .kind = K::Label,
+     .rect = {3390, 15, 5475, 195},
+     .visible = false,
+     .font = kText},
     {.name = "sh",
      .index = 1,
      .count = zelpo::markerCount - 1,

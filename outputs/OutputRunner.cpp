@@ -4,6 +4,7 @@
 #include "core/MessageService.h"
 #include "history/ChildHistory.h"
 #include "procedures/ChartPageSnapshot.h"
+#include "procedures/ChartView.h"
 #include "records/OutputFile.h"
 
 #include <QDir>
@@ -32,12 +33,13 @@ bool OutputRunner::historyReadAgain()
 
 ChartPageContent OutputRunner::page() const
 {
-    return chartPageSnapshot(m_look, m_services.history, m_services.clock.today());
+    return chartPageSnapshot(m_look, m_services.history, m_services.clock.today(),
+                             m_services.view.spans());
 }
 
 ChartPageContent OutputRunner::chartPicture() const
 {
-    return chartPictureSnapshot(m_look, m_services.history);
+    return chartPictureSnapshot(m_look, m_services.history, m_services.view.spans());
 }
 
 QString OutputRunner::proposedPath(const QString& suffix) const

@@ -13,6 +13,7 @@ class QWidget;
 
 namespace zelpo {
 
+class ChartView;
 class ChildHistory;
 class Clock;
 class MessageService;
@@ -29,6 +30,8 @@ struct OutputServices
     // says whether it did: the output then stops, and the user asks again on the chart the
     // look-up brought, so that what goes out only ever shows the child whose history is loaded.
     std::function<bool()> lookUpTypedHistory;
+    // The view of the chart the window shows, which the page and the copied chart show too.
+    ChartView& view;
 };
 
 // Runs `work` with the wait cursor shown: the sheets of a long history take a moment to draw. The
@@ -59,9 +62,9 @@ public:
     // when it did, and the output stops.
     bool typedHistoryLookedUp() { return m_services.lookUpTypedHistory(); }
 
-    // The page of the history as it stands, dated today.
+    // The page of the history as it stands, dated today, in the view the window shows.
     ChartPageContent page() const;
-    // The chart picture alone, with the history's markers and arrow.
+    // The chart picture alone in that view, with the history's markers and arrow.
     ChartPageContent chartPicture() const;
 
     // Where a save dialog opens: the patient file's name with `suffix` ("0004711M.pdf"), or

@@ -51,7 +51,11 @@ void paintHeading(QPainter& painter, const ChartPageLayout& layout, const ChartP
     painter.fillRect(layout.heading, content.headingBand);
     painter.setPen(content.headingInk);
     painter.setFont(sized(content.headingFont, ChartPageLayout::kHeadingPixels, true));
-    painter.drawText(layout.heading, Qt::AlignCenter, QStringLiteral("GRAFICO DE ZELPO"));
+    const QString heading = QStringLiteral("GRAFICO DE ZELPO");
+    painter.drawText(layout.heading, Qt::AlignCenter,
+                     content.viewName.isEmpty()
+                         ? heading
+                         : QStringLiteral("%1 — %2").arg(heading, content.viewName));
 }
 
 // The lines under the child's data: which birth date is which, when the birth date was corrected
@@ -120,7 +124,7 @@ void paintChartPicture(QPainter& painter, const QRectF& target, const ChartPageC
     painter.translate(target.topLeft());
     painter.scale(target.width() / picture.width(), target.height() / picture.height());
     painter.setClipRect(QRectF(QPointF(0, 0), picture));
-    zelpo::paintChart(painter, content.chart);
+    zelpo::paintChart(painter, content.chart, content.spans);
 
     painter.translate(-content.picture.topLeft() / kTwipsPerPixel);
     const auto pixels = [](const QRectF& twips) {

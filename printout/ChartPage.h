@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ChartScale.h"
 #include "core/PercentileCurves.h"
 #include "records/StoredWeighings.h"
 
@@ -36,6 +37,10 @@ struct ChartPageContent
     QString storedBirthDate;
     QString printedOn; // dd/mm/yyyy
     zelpo::ChartSex chart = zelpo::ChartSex::Boys;
+    // The ages and weights the chart spans in the view the window shows, and that view's name
+    // for the page's title ("Primeros dos años"); empty for the whole chart.
+    zelpo::ChartSpans spans = zelpo::wholeChart;
+    QString viewName;
     QRectF picture; // the chart picture of that sex
     QRectF frame;
     QColor frameColour;

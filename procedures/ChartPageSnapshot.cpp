@@ -4,6 +4,7 @@
 #include "history/ChartMarkers.h"
 #include "history/ChildHistory.h"
 #include "look/ChartLook.h"
+#include "procedures/ChartView.h"
 
 namespace zelpo {
 
@@ -16,10 +17,13 @@ QRectF twips(const TwipRect& rect)
 
 } // namespace
 
-ChartPageContent chartPictureSnapshot(const ChartLook& look, const ChildHistory& history)
+ChartPageContent chartPictureSnapshot(const ChartLook& look, const ChildHistory& history,
+                                      ChartSpans spans)
 {
     ChartPageContent content;
     content.chart = history.key().chart();
+    content.spans = spans;
+    content.viewName = chartViewName(spans);
     content.picture = twips(look.chartPicture(content.chart));
     content.frame = twips(look.frame);
     content.frameColour = look.frameColour;
@@ -27,7 +31,9 @@ ChartPageContent chartPictureSnapshot(const ChartLook& look, const ChildHistory&
     content.markerFill = look.markerFill;
     content.markerOutline = look.markerOutline;
     content.markerBorderPixels = look.markerBorderPixels;
-    const ChartMarkers placed = placeMarkers(history, chartGeometry(look));
+    ChartGeometry geometry = chartGeometry(look);
+    geometry.spans = spans;
+    const ChartMarkers placed = placeMarkers(history, geometry);
     for (const ShownWeighing& weighing : placed.weighings) {
         content.markers.append(twips(weighing.box));
         if (weighing.fromBirth) {
@@ -43,9 +49,10 @@ ChartPageContent chartPictureSnapshot(const ChartLook& look, const ChildHistory&
     return content;
 }
 
-ChartPageContent chartPageSnapshot(const ChartLook& look, const ChildHistory& history, QDate today)
+ChartPageContent chartPageSnapshot(const ChartLook& look, const ChildHistory& history, QDate today,
+                                   ChartSpans spans)
 {
-    ChartPageContent content = chartPictureSnapshot(look, history);
+    ChartPageContent content = chartPictureSnapshot(look, history, spans);
     content.headingFont = look.headingFont;
     content.headingBand = look.headingBand;
     content.headingInk = look.headingInk;

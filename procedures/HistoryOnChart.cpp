@@ -1,6 +1,7 @@
 #include "procedures/HistoryOnChart.h"
 
 #include "core/Conversions.h"
+#include "forms/FormLabel.h"
 #include "forms/MarkerLayer.h"
 #include "forms/OptionButton.h"
 #include "forms/PerZelpo.h"
@@ -9,17 +10,29 @@
 #include "history/ChartMarkers.h"
 #include "history/ChildHistory.h"
 #include "look/ChartLook.h"
+#include "procedures/ChartView.h"
 
 #include <array>
 
 namespace zelpo {
 
-HistoryOnChart::HistoryOnChart(PerZelpo& window, const ChildHistory& history)
-    : QObject(&window), m_window(window), m_history(history),
-      m_geometry(chartGeometry(chartLook(window.palette())))
+HistoryOnChart::HistoryOnChart(PerZelpo& window, const ChildHistory& history, const ChartView& view)
+    : QObject(&window), m_window(window), m_history(history), m_view(view),
+      m_lookGeometry(chartGeometry(chartLook(window.palette())))
 {
     connect(&history, &ChildHistory::changed, this, &HistoryOnChart::show);
+    connect(&view, &ChartView::changed, this, &HistoryOnChart::showView);
+    if (view.spans() != wholeChart) {
+        m_window.showChartOver(view.spans());
+    }
     show();
+}
+
+ChartGeometry HistoryOnChart::geometry() const
+{
+    ChartGeometry geometry = m_lookGeometry;
+    geometry.spans = m_view.spans();
+    return geometry;
 }
 
 void HistoryOnChart::show()
@@ -45,9 +58,16 @@ void HistoryOnChart::showInPanel()
     birthDate->setEnabled(!stored);
 }
 
+void HistoryOnChart::showView()
+{
+    // The pictures and the markers change together, in one repaint.
+    m_window.showChartOver(m_view.spans());
+    showMarkers();
+}
+
 void HistoryOnChart::showMarkers()
 {
-    const ChartMarkers placed = placeMarkers(m_history, m_geometry);
+    const ChartMarkers placed = placeMarkers(m_history, geometry());
     std::array<const ShownWeighing*, markerCount> shown{};
     for (const ShownWeighing& weighing : placed.weighings) {
         shown[weighing.marker] = &weighing;
@@ -70,11 +90,19 @@ void HistoryOnChart::showMarkers()
         arrow->setTwipLeft(placed.arrow->left);
     }
     arrow->setVisible(placed.arrow.has_value());
+
+    // The whole chart needs no caption: it is the chart as it always was.
+    FormLabel* caption = m_window.Label9();
+    const bool closerView = m_view.spans() != wholeChart;
+    if (closerView) {
+        caption->setCaption(chartViewCaption(m_view.spans(), placed.outOfView));
+    }
+    caption->setVisible(closerView);
 }
 
 QString HistoryOnChart::tooltipAt(TwipPoint windowTwips) const
 {
-    const ChartMarkers placed = placeMarkers(m_history, m_geometry);
+    const ChartMarkers placed = placeMarkers(m_history, geometry());
     const ShownWeighing* weighing = weighingUnder(placed, windowTwips);
     return weighing ? markerTooltip(m_history, *weighing) : QString();
 }

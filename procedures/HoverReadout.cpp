@@ -19,9 +19,18 @@ void setReadoutText(FormLabel& label, const QString& text)
     }
 }
 
+// The age and weight where the cross-hair lines stand, on the frame spanning `spans`.
+void writeReadout(PerZelpo& window, const TwipRect& frame, ChartSpans spans)
+{
+    const zelpo::Readout readout =
+        zelpo::readoutOfCrossHair(frame, window.Line2()->x1(), window.Line3()->y1(), spans);
+    const zelpo::Result<QString> caption = zelpo::readoutCaption(readout);
+    setReadoutText(*window.Label5(), caption.ok() ? caption.value() : QString());
+}
+
 } // namespace
 
-void showReadout(PerZelpo& window, float x, float y, ChartPicture picture)
+void showReadout(PerZelpo& window, float x, float y, ChartPicture picture, ChartSpans spans)
 {
     const Shape& frameShape = *window.Shape2();
     const TwipRect frame = frameShape.twipRect();
@@ -40,9 +49,14 @@ void showReadout(PerZelpo& window, float x, float y, ChartPicture picture)
     vertical.show();
 
     // The numbers describe where the lines really stand, read back from them.
-    const zelpo::Readout readout = zelpo::readoutOfCrossHair(frame, vertical.x1(), horizontal.y1());
-    const zelpo::Result<QString> caption = zelpo::readoutCaption(readout);
-    setReadoutText(*window.Label5(), caption.ok() ? caption.value() : QString());
+    writeReadout(window, frame, spans);
+}
+
+void rereadReadout(PerZelpo& window, ChartSpans spans)
+{
+    if (!window.Line2()->isHidden()) {
+        writeReadout(window, window.Shape2()->twipRect(), spans);
+    }
 }
 
 void hideReadout(PerZelpo& window)

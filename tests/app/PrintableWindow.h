@@ -9,6 +9,7 @@
 #include "forms/PerZelpo.h"
 #include "forms/TextBox.h"
 #include "history/ChildHistory.h"
+#include "procedures/ChartView.h"
 #include "procedures/HistoryLoader.h"
 #include "support/FixedClock.h"
 #include "support/GirlsHistory.h"
@@ -31,10 +32,11 @@ struct PrintableWindow
     ScriptedOutputDialogs dialogs;
     ScriptedTextPrompt prompt;
     zelpo::ChildHistory history{folder.path(), zelpo::childNamedByBoxes(window)};
-    zelpo::ChartWindowEvents events{window, {messages, clock, addresses, history}, [] {}};
+    zelpo::ChartView view;
+    zelpo::ChartWindowEvents events{window, {messages, clock, addresses, history, view}, [] {}};
     zelpo::ChartMenu menu{
         window,
-        {messages, clock, dialogs, history, [this] { return events.loadTypedHistory(); }},
+        {messages, clock, dialogs, history, [this] { return events.loadTypedHistory(); }, view},
         prompt};
     zelpo::OutputRunner& outputs = menu.outputs();
 

@@ -2,6 +2,7 @@
 // a pointer resting on the chart reach.
 
 #include "PrintableWindow.h"
+#include "core/ChartScale.h"
 #include "forms/FormLabel.h"
 #include "forms/Line.h"
 #include "forms/MarkerLayer.h"
@@ -39,6 +40,10 @@ private slots:
             return QToolTip::text();
         };
         QCOMPARE(restOn(1), "16/03/2021 · 6000 g · 30 días (0 meses) · > P97 · +158 g/día");
+        // In the first two years the marker moves, and its tooltip with it.
+        zelpo.view.setFirstTwoYears(true);
+        QCOMPARE(restOn(2), "16/04/2021 · 8000 g · 61 días (2 meses) · > P97 · +65 g/día");
+        zelpo.view.setFirstTwoYears(false);
         // Plotted, not stored: its own values, its gain since the last weighing stored.
         // Plotted, not stored, read for review after the stored history.
         QCOMPARE(restOn(4), "01/06/2023 · 12000 g · 837 días (27 meses) · P25–P50 · +5 g/día · "
@@ -85,7 +90,7 @@ private slots:
                 QStringList({"Imprimir el gráfico… Ctrl+P", "Guardar el gráfico como PDF… Ctrl+S",
                              "Exportar las medidas (CSV)… Ctrl+Shift+E", "Copiar el gráfico ",
                              "Medidas almacenadas… Ctrl+Shift+M",
-                             "Niños de la carpeta… Ctrl+Shift+L"}));
+                             "Niños de la carpeta… Ctrl+Shift+L", "Primeros dos años Ctrl+2"}));
             QCOMPARE(zelpo.window.Label5()->text(), readout);
             QCOMPARE(zelpo.window.Line2()->geometry(), lineAt);
         }
@@ -161,6 +166,37 @@ private slots:
                  "No hay ninguna impresora instalada en este equipo.\r\r¿Desea guardar el "
                  "gráfico como PDF?");
         QVERIFY(QFile::exists(zelpo.dialogs.pathToChoose));
+    }
+
+    void ctrl2ShowsTheFirstTwoYearsEverywhereAndTheWholeChartAgainPixelForPixel()
+    {
+        PrintableWindow zelpo;
+        QVERIFY(QTest::qWaitForWindowActive(&zelpo.window));
+        QTest::mouseMove(zelpo.window.windowHandle(), zelpo.window.sh(1)->geometry().center());
+        const QString readout = zelpo.window.Label5()->text();
+        const QImage whole = zelpo.window.grab().toImage();
+        QTest::keyClick(&zelpo.window, Qt::Key_2, Qt::ControlModifier);
+        QTRY_VERIFY(zelpo.view.showsFirstTwoYears() && zelpo.window.actions().last()->isChecked());
+        // The cross-hair stays; what it stands on is read on the view's scales.
+        QVERIFY(zelpo.window.Label5()->text().startsWith("Zelpo : 003") && !readout.isEmpty());
+        // The weighing plotted today, at 837 days, is left out, and the arrow with it.
+        QCOMPARE(zelpo.window.Label9()->text(), "Primeros dos años: 1 medida fuera de la vista");
+        QVERIFY(zelpo.window.sh(4)->isHidden() && zelpo.window.Image2()->isHidden());
+        // The page shows the view: its title, its chart and its markers.
+        const MarkerPosition at =
+            markerPlacement({3405, 435, 5445, 5625}, 150, 135, 30, 6000, firstTwoYears);
+        QCOMPARE(zelpo.outputs.page().markers.value(1), QRectF(at.left, at.top, 150, 135));
+        zelpo.dialogs.pathToChoose = zelpo.folder.filePath("dos años.pdf");
+        saveChartAsPdf(zelpo.outputs);
+        const QString page = outputOf("pdftotext", {zelpo.dialogs.pathToChoose, "-"});
+        QVERIFY2(page.contains("GRAFICO DE ZELPO — Primeros dos años") &&
+                     page.contains("Edad, meses"),
+                 qPrintable(page));
+        QVERIFY(zelpo.window.grab().toImage() != whole);
+
+        QTest::keyClick(&zelpo.window, Qt::Key_2, Qt::ControlModifier);
+        QTRY_VERIFY(!zelpo.view.showsFirstTwoYears());
+        QCOMPARE(zelpo.window.grab().toImage(), whole);
     }
 };
 

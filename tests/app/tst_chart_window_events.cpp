@@ -12,6 +12,7 @@
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
 #include "history/ChildHistory.h"
+#include "procedures/ChartView.h"
 #include "procedures/HistoryLoader.h"
 #include "support/FixedClock.h"
 #include "support/RecordingAddressOpener.h"
@@ -40,7 +41,9 @@ struct WiredWindow
     RecordingAddressOpener addresses;
     int endings = 0;
     zelpo::ChildHistory history{folder.path(), childNamedByBoxes(window)};
-    ChartWindowEvents events{window, {messages, clock, addresses, history}, [this] { ++endings; }};
+    ChartView view;
+    ChartWindowEvents events{
+        window, {messages, clock, addresses, history, view}, [this] { ++endings; }};
 
     WiredWindow()
     {

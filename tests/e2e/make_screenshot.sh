@@ -8,8 +8,9 @@
 #   e.g. tests/e2e/make_screenshot.sh build/app/zelpo docs/zelpo.png
 # <page.png>: the saved PDF's page (zelpo-page.png beside <output.png> unless given). Beside
 # <output.png> also go the chart with a marker's tooltip (zelpo-tooltip.png), the stored
-# weighings exported for spreadsheets (zelpo-medidas.csv) and the list of the folder's children
-# (zelpo-ninos.png).
+# weighings exported for spreadsheets (zelpo-medidas.csv), the list of the folder's children
+# (zelpo-ninos.png) and the chart window in the view of the first two years, Ctrl+2
+# (zelpo-two-years.png).
 set -uo pipefail
 
 program=${1:?usage: make_screenshot.sh <path to zelpo> <output.png>}
@@ -130,6 +131,23 @@ else
 fi
 xdotool key --clearmodifiers Escape
 chart_keeps_focus
+
+# The first two years, Ctrl+2: the caption above the status line names the view and the weighing
+# at two years and a day that it leaves out; the pointer over the chart reads the view's scales.
+two_years_output="$(dirname "$output")/zelpo-two-years.png"
+point_on_chart 614 446 # the bare window: the readout goes
+xdotool key --clearmodifiers ctrl+2
+caption_shown() {
+    take_screenshot
+    (($(chart_pixels_where 226 1 365 13 "$dark_pixel" | awk '{ print $1 }') >= 30))
+}
+check "Ctrl+2 shows the view of the first two years" wait_until "$patience" caption_shown
+point_on_chart 470 150
+check "the pointer over the first two years brings the readout" \
+    wait_until "$patience" readout_shown
+check "the chart window in the first two years is saved in $two_years_output" \
+    import -window "$chart_id" "$two_years_output"
+xdotool key --clearmodifiers ctrl+2
 click_on_chart 175 363 # "Fin"
 ends_cleanly '"Fin"'
 x_session_finish

@@ -5,7 +5,8 @@
 # marker; and the pointer over the chart shows the cross-hair and the readout. Last, by keyboard
 # alone, a mistyped weighing of another girl is questioned, stored, struck out with its reason
 # and stays off the chart at the next start; a girl born early, her gestational age recorded,
-# is read at her corrected age; and the list of the folder's children shows them all.
+# is read at her corrected age; the list of the folder's children shows them all; and Ctrl+2
+# shows the first two years and the whole chart again.
 #
 # Usage: run_e2e_weighing.sh <path to the built zelpo program>
 set -uo pipefail
@@ -50,10 +51,13 @@ echo "# birth date $birth_date, $age days old today ($(date +%d/%m/%Y))"
 # --- What the screen shows. ---
 count_of() { awk '{ print $1 }'; }
 
+# The ages and weights the frame spans in the view shown: the whole chart, or the first two years.
+view_days=2190 view_grams=30000
 # marker_centre <age in days> <grams>: where the chart puts the centre of that weighing.
 marker_centre() {
     awk -v age="$1" -v grams="$2" -v l=$frame_left -v t=$frame_top -v w=$frame_width \
-        -v h=$frame_height 'BEGIN { printf "%.1f %.1f", l + age * w / 2190, t + h - grams * h / 30000 }'
+        -v h=$frame_height -v days=$view_days -v span=$view_grams \
+        'BEGIN { printf "%.1f %.1f", l + age * w / days, t + h - grams * h / span }'
 }
 # red_near <age> <grams>: "count centre_x centre_y" of the red within 10 px of that weighing.
 red_near() {
@@ -646,7 +650,41 @@ fi
 check "the list left every patient file as it was" cmp -s "$expected" "$stored"
 xdotool key --clearmodifiers alt+F4
 ends_cleanly "closing the chart window beside the list"
-# --- 11. "Para revisar", by keyboard alone: the girl of the README's example, on P50 at birth and
+
+# --- 11. The first two years, Ctrl+2: a stored history's markers stand on the view's scales, the
+# weighing past two years is left out and counted in the caption above the status line, resting
+# on a marker there shows its tooltip, and Ctrl+2 again shows the whole chart as it was. ---
+view_day() { date -u -d "@$((today_seconds - (800 - $1) * 86400))" +%d/%m/%Y; } # <age in days>
+printf '"%s"\r\n"%s0000005000"\r\n"%s0000009000"\r\n"%s0000012000"\r\n' "$(view_day 0)" \
+    "$(view_day 60)" "$(view_day 365)" "$(view_day 800)" >"$install_dir/0002026M.CRV"
+chart_crop() { convert "$shot" -crop "${chart_width}x${chart_height}+${chart_x}+${chart_y}" +repage "$1"; }
+as_before() { take_screenshot && chart_crop "$work/now.png" &&
+    [[ "$(compare -metric AE "$work/whole.png" "$work/now.png" null: 2>&1)" == 0 ]]; }
+caption_shown() { (($(chart_pixels_where 226 1 365 13 "$dark_pixel" | count_of) >= 30)); }
+open_girl 2026 two-years
+answer_box "Información" Return "on loading the girl 2026"
+point_on_chart $bare_x $bare_y
+wait_until "$patience" marker_shown 800 12000 && chart_crop "$work/whole.png"
+xdotool key --clearmodifiers ctrl+2
+view_days=730 view_grams=16000
+check "Ctrl+2 moves the markers onto the first two years" wait_until "$patience" marker_shown 365 9000
+marker_red=0
+check_marker "in the first two years" 365 9000
+check_marker "in the first two years" 60 5000
+check_only_markers "in the first two years, with the weighing at 800 days left out"
+check "the caption names the view and the weighing it leaves out" caption_shown
+read -r marker_x marker_y < <(marker_centre 365 9000)
+point_on_chart "${marker_x%.*}" "${marker_y%.*}"
+check "resting on a marker of the first two years shows its tooltip" \
+    wait_until "$patience" tooltip_width
+point_on_chart $bare_x $bare_y
+xdotool key --clearmodifiers ctrl+2
+view_days=2190 view_grams=30000
+check "Ctrl+2 again shows the whole chart as it was, pixel for pixel" wait_until "$patience" as_before
+xdotool key --clearmodifiers alt+F4
+ends_cleanly "closing the chart window after the first two years"
+
+# --- 12. "Para revisar", by keyboard alone: the girl of the README's example, on P50 at birth and
 # above it at a year, weighed today at two years between P3 and P10, a fall of 2.60 centile
 # spaces: the notice follows the store, the spreadsheet names the fall and an amber ring lies
 # around her marker. ---
@@ -657,6 +695,11 @@ printf '"%s"\r\n"%s%010d"\r\n"%s%010d"\r\n' "$fall_birth" "$fall_birth" 3400 "$f
     >"$fall_file"
 open_girl 31 review
 answer_box "Información" Return "on loading the girl 31"
+# The focus stays on "Mujer"; Tab passes "Varón" and the birth-date box, locked on her stored
+# birth date, for the weight box.
+xdotool key --clearmodifiers Tab
+check "Tab from \"Mujer\" passes the locked birth-date box for the weight box" \
+    wait_until "$patience" focused 47 324 79 20
 xdotool type --delay 20 "$fall_grams" && xdotool key --clearmodifiers Return
 wait_for_box Pregunta && xdotool key --clearmodifiers Return
 answer_box "Para revisar" Return "once her weighing of $fall_grams g, two centile spaces down, is stored"
@@ -677,5 +720,4 @@ review_csv() { # the last field of the spreadsheet's last line names the fall
 export_csv "$work/revisar.csv" "Ctrl+Shift+E names the fall in the column \"Para revisar\"" review_csv
 xdotool key --clearmodifiers alt+F4
 ends_cleanly "closing the chart window after the notice"
-
 x_session_finish

@@ -14,6 +14,7 @@
 #include "outputs/WeighingsSpreadsheet.h"
 #include "printout/ChartPdfFile.h"
 #include "procedures/ChartPageSnapshot.h"
+#include "procedures/ChartView.h"
 #include "support/FixedClock.h"
 #include "support/FullDiskDraft.h"
 #include "support/GirlsHistory.h"
@@ -41,7 +42,9 @@ struct OpenHistory
     ScriptedOutputDialogs dialogs;
     ChildHistory history{folder.path(), {"0", true}};
     const ChartLook look = chartLook(QGuiApplication::palette());
-    OutputRunner outputs{look, nullptr, {messages, clock, dialogs, history, [] { return false; }}};
+    ChartView view;
+    OutputRunner outputs{
+        look, nullptr, {messages, clock, dialogs, history, [] { return false; }, view}};
 
     explicit OpenHistory(bool varon = false)
     {

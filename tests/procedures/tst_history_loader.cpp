@@ -6,6 +6,7 @@
 #include "forms/Shape.h"
 #include "forms/TextBox.h"
 #include "history/ChildHistory.h"
+#include "procedures/ChartView.h"
 #include "procedures/HistoryLoader.h"
 #include "procedures/HistoryOnChart.h"
 #include "support/ScriptedMessageService.h"
@@ -38,7 +39,8 @@ struct Desk
     PerZelpo window;
     ScriptedMessageService messages;
     zelpo::ChildHistory history{folder.path(), childNamedByBoxes(window)};
-    HistoryOnChart chart{window, history};
+    ChartView view;
+    HistoryOnChart chart{window, history, view};
 
     Desk()
     {

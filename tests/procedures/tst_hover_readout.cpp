@@ -1,13 +1,19 @@
 #include "forms/FormLabel.h"
 #include "forms/Line.h"
+#include "forms/MarkerLayer.h"
 #include "forms/PerZelpo.h"
 #include "forms/Picture.h"
+#include "history/ChildHistory.h"
+#include "procedures/ChartView.h"
+#include "procedures/HistoryOnChart.h"
 #include "procedures/HoverReadout.h"
+#include "support/TestFiles.h"
 
 #include <memory>
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace zelpo;
@@ -98,6 +104,7 @@ private slots:
     void hidesOverTheBareWindowAndTheLeftPanel();
     void ignoresButtonsAndClampsDragsFarOffThePicture();
     void repaintsLittleMoreThanTheLinesPerMove();
+    void theFirstTwoYearsReadEachMarkerAsPlacedAndLeaveOutTheRest();
 
 private:
     std::unique_ptr<PerZelpo> m_window;
@@ -199,6 +206,43 @@ void HoverReadoutTest::repaintsLittleMoreThanTheLinesPerMove()
              qPrintable(QString("a move of a few pixels repainted %1 of the chart's %2 pixels")
                             .arg(painted.pixels)
                             .arg(wholeChart)));
+}
+
+void HoverReadoutTest::theFirstTwoYearsReadEachMarkerAsPlacedAndLeaveOutTheRest()
+{
+    // A boy weighed first at 731 days and at 700 days with 16001 g, past the view, then at 0,
+    // 365 and 730 days with 0, 8000 and 16000 g each.
+    QByteArray file = "\"01/01/2020\"\r\n\"01/01/20220000009000\"\r\n\"01/12/20210000016001\"\r\n";
+    for (const int days : {0, 365, 730})
+        for (const int grams : {0, 8000, 16000})
+            file += QString("\"%1%2\"\r\n")
+                        .arg(QDate(2020, 1, 1).addDays(days).toString("dd/MM/yyyy"))
+                        .arg(grams, 10, 10, QChar('0'))
+                        .toLatin1();
+    QTemporaryDir folder;
+    QVERIFY(writeBytes(folder.filePath("0000001V.CRV"), file));
+    ChildHistory history(folder.path(), {"1", true});
+    QVERIFY(!history.load({"1", true}).failure);
+    ChartView view;
+    view.setFirstTwoYears(true);
+    HistoryOnChart chart(*m_window, history, view);
+    QCOMPARE(m_window->Label9()->text(), "Primeros dos años: 2 medidas fuera de la vista");
+    QVERIFY(m_window->sh(9)->isHidden() && !m_window->Label9()->isHidden());
+    // Over Image4 the cross-hair passes through the pointer: each marker's centre reads it back.
+    const TwipRect boys = m_window->Image4()->twipRect();
+    for (int marker = 0; marker < 9; ++marker) {
+        const TwipRect box = m_window->sh(marker)->twipRect();
+        showReadout(*m_window, box.left + 75 - boys.left, box.top + 67.5f - boys.top,
+                    ChartPicture::Image4, view.spans());
+        const int days = marker / 3 * 365, grams = marker % 3 * 8000;
+        QCOMPARE(m_window->Label5()->text(),
+                 QString("Zelpo : %1 gramos    Edad : %2 dias. (%3 meses.)")
+                     .arg(grams, 6, 10, QChar('0'))
+                     .arg(days, 6, 10, QChar('0'))
+                     .arg(days / 30, 4, 10, QChar('0')));
+    }
+    view.setFirstTwoYears(false);
+    QVERIFY(!m_window->sh(10)->isHidden() && m_window->Label9()->isHidden());
 }
 
 QTEST_MAIN(HoverReadoutTest)

@@ -9,6 +9,7 @@
 #include "history/ChildHistory.h"
 #include "look/ChartLook.h"
 #include "procedures/ChartPageSnapshot.h"
+#include "procedures/ChartView.h"
 #include "procedures/HistoryLoader.h"
 #include "procedures/HistoryOnChart.h"
 #include "procedures/PlotCommand.h"
@@ -50,7 +51,8 @@ struct Desk
     FixedClock clock{QDate(2021, 3, 3)};
     // As the program opens it: the child the boxes name, the box's 0.
     zelpo::ChildHistory history{folder.path(), childNamedByBoxes(window)};
-    HistoryOnChart chart{window, history};
+    ChartView view;
+    HistoryOnChart chart{window, history, view};
     PlotCommand plot{window, history, messages, clock};
 
     Desk() { QDir::setCurrent(folder.path()); }
