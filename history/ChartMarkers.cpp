@@ -27,8 +27,8 @@ QList<QString> unstoredReviews(const ChildHistory& history)
             continue;
         }
         const WeighingReading reading =
-            readWeighing(history.key().chart(), weighing.placedFrom, weighing.date,
-                         weighing.grams, std::nullopt, history.stored().gestation);
+            readWeighing(history.key().chart(), weighing.placedFrom, weighing.date, weighing.grams,
+                         std::nullopt, history.stored().gestation);
         reviews.append(
             state.review(reviewedWeighing(weighing.date, weighing.grams, false, reading)));
     }

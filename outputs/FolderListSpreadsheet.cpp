@@ -59,10 +59,7 @@ void exportFolderList(OutputRunner& outputs, OutputDialogs& dialogs, QWidget* pa
         return;
     }
     outputs.write(
-        path,
-        [&] {
-            return saveOutputFile(path, csv);
-        },
+        path, [&] { return saveOutputFile(path, csv); },
         QStringLiteral("No se pudo exportar la lista al archivo"));
 }
 

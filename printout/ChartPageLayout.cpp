@@ -42,7 +42,7 @@ QRectF ChartTableSheet::block(int index) const
     // Columns of a lone block stay close enough to be read across.
     const double width =
         std::min(widestBlock, (table.width() - (blockPlaces - 1) * ChartPageLayout::kBlockGap) /
-                                   std::max(1, blockPlaces));
+                                  std::max(1, blockPlaces));
     return {table.left() + index * (width + ChartPageLayout::kBlockGap),
             table.top() + ChartPageLayout::kTitleHeight, width,
             (rowsPerBlock + 1) * ChartPageLayout::kRowHeight};
