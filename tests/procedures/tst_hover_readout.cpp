@@ -210,39 +210,29 @@ void HoverReadoutTest::repaintsLittleMoreThanTheLinesPerMove()
 
 void HoverReadoutTest::theFirstTwoYearsReadEachMarkerAsPlacedAndLeaveOutTheRest()
 {
-    // A boy weighed first at 731 days and at 700 days with 16001 g, past the view, then at 0,
-    // 365 and 730 days with 0, 8000 and 16000 g each.
-    QByteArray file = "\"01/01/2020\"\r\n\"01/01/20220000009000\"\r\n\"01/12/20210000016001\"\r\n";
-    for (const int days : {0, 365, 730})
-        for (const int grams : {0, 8000, 16000})
-            file += QString("\"%1%2\"\r\n")
-                        .arg(QDate(2020, 1, 1).addDays(days).toString("dd/MM/yyyy"))
-                        .arg(grams, 10, 10, QChar('0'))
-                        .toLatin1();
+    // A boy weighed at 731 days and at 700 days with 16001 g, both past the view, then at 365 days
+    // with 8000 g, the view's centre. The scales' agreement at their edges is the core's to test;
+    // here the window places and reads on the view's.
     QTemporaryDir folder;
-    QVERIFY(writeBytes(folder.filePath("0000001V.CRV"), file));
+    QVERIFY(writeBytes(folder.filePath("0000001V.CRV"),
+                       "\"01/01/2020\"\r\n\"01/01/20220000009000\"\r\n\"01/12/20210000016001\"\r\n"
+                       "\"31/12/20200000008000\"\r\n"));
     ChildHistory history(folder.path(), {"1", true});
     QVERIFY(!history.load({"1", true}).failure);
     ChartView view;
     view.setFirstTwoYears(true);
     HistoryOnChart chart(*m_window, history, view);
     QCOMPARE(m_window->Label9()->text(), "Primeros dos años: 2 medidas fuera de la vista");
-    QVERIFY(m_window->sh(9)->isHidden() && !m_window->Label9()->isHidden());
-    // Over Image4 the cross-hair passes through the pointer: each marker's centre reads it back.
+    QVERIFY(m_window->sh(1)->isHidden() && !m_window->Label9()->isHidden());
+    // Over Image4 the cross-hair passes through the pointer: the marker's centre reads it back.
     const TwipRect boys = m_window->Image4()->twipRect();
-    for (int marker = 0; marker < 9; ++marker) {
-        const TwipRect box = m_window->sh(marker)->twipRect();
-        showReadout(*m_window, box.left + 75 - boys.left, box.top + 67.5f - boys.top,
-                    ChartPicture::Image4, view.spans());
-        const int days = marker / 3 * 365, grams = marker % 3 * 8000;
-        QCOMPARE(m_window->Label5()->text(),
-                 QString("Zelpo : %1 gramos    Edad : %2 dias. (%3 meses.)")
-                     .arg(grams, 6, 10, QChar('0'))
-                     .arg(days, 6, 10, QChar('0'))
-                     .arg(days / 30, 4, 10, QChar('0')));
-    }
+    const TwipRect box = m_window->sh(0)->twipRect();
+    showReadout(*m_window, box.left + 75 - boys.left, box.top + 67.5f - boys.top,
+                ChartPicture::Image4, view.spans());
+    QCOMPARE(m_window->Label5()->text(),
+             "Zelpo : 008000 gramos    Edad : 000365 dias. (0012 meses.)");
     view.setFirstTwoYears(false);
-    QVERIFY(!m_window->sh(10)->isHidden() && m_window->Label9()->isHidden());
+    QVERIFY(!m_window->sh(2)->isHidden() && m_window->Label9()->isHidden());
 }
 
 QTEST_MAIN(HoverReadoutTest)
